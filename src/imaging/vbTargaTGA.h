@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tolv {
+
+// Targa images read as heightmaps.
+bool LoadTgaImage(const std::string& path);
+
+} // namespace tolv

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include "shell/vbKeyFilter.h"
+
+namespace tolv {
+namespace {
+
+bool IsDigit(int ch) { return ch >= '0' && ch <= '9'; }
+bool IsLetter(int ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
+
+} // namespace
+
+bool AcceptDigitKey(int ch) { return ch == kKeyBackspace || IsDigit(ch); }
+
+bool AcceptDecimalKey(int ch) { return AcceptDigitKey(ch) || ch == '.'; }
+
+bool AcceptFileSpecKey(int ch)
+{
+    return ch == kKeyBackspace || ch == ' ' || ch == '-' || ch == '.' || ch == '/' || IsDigit(ch) ||
+           ch == ':' || IsLetter(ch) || ch == '\\' || ch == '_';
+}
+
+bool AcceptWebAddressKey(int ch)
+{
+    return ch == kKeyBackspace || ch == '-' || ch == '.' || ch == '/' || IsDigit(ch) || ch == ':' ||
+           IsLetter(ch) || ch == '_';
+}
+
+} // namespace tolv

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#pragma once
+
+namespace tolv {
+
+inline constexpr int kKeyBackspace = 8;
+
+// Key filters of text boxes: each returns whether a typed character is kept.
+bool AcceptDigitKey(int ch);
+bool AcceptDecimalKey(int ch);
+bool AcceptFileSpecKey(int ch);
+bool AcceptWebAddressKey(int ch);
+
+} // namespace tolv

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include "TempDir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <stdlib.h>
+
+#include "heightmap/MapHeight.h"
+
+namespace tolv::test {
+
+TempDir::TempDir()
+{
+    std::string tmpl = (std::filesystem::temp_directory_path() / "tolv-test-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = tmpl;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    // Tests make folders read-only; give the rights back so the folder can go.
+    for (auto& e : std::filesystem::recursive_directory_iterator(path_, ec))
+        std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string ReadFileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteFileText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+void LoadGrid(int32_t width, int32_t height, const std::vector<int32_t>& samples, int32_t formatCode)
+{
+    if (samples.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+        throw std::invalid_argument("LoadGrid: sample count does not match the size");
+    SetHeightmapWidth(width);
+    SetHeightmapHeight(height);
+    if (!AllocateHeightmap(width, height)) throw std::invalid_argument("LoadGrid: size refused");
+    for (int32_t y = 1; y <= height; ++y)
+        for (int32_t x = 1; x <= width; ++x) SetAltitude(x, y, samples[static_cast<size_t>((y - 1) * width + x - 1)]);
+    MarkHeightmapLoaded();
+    SetFormatCode(formatCode);
+    UpdateHeightmapStatistics();
+}
+
+std::vector<int32_t> CurrentGrid()
+{
+    std::vector<int32_t> out;
+    for (int32_t y = 1; y <= HeightmapHeight(); ++y)
+        for (int32_t x = 1; x <= HeightmapWidth(); ++x) out.push_back(GetAltitude(x, y));
+    return out;
+}
+
+} // namespace tolv::test
