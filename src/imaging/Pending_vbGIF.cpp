@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+// Placeholder entry points until the vbGIF module lands; delete this file when it does.
+#include "imaging/vbGIF.h"
+#include "shell/vbMsgBox.h"
+
+namespace tolv {
+namespace {
+bool Pending()
+{
+    ShowWarning("This format is not available yet.");
+    return false;
+}
+} // namespace
+
+bool LoadGifImage(const std::string&) { return Pending(); }
+
+} // namespace tolv
