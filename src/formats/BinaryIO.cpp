@@ -135,12 +135,13 @@ bool FileReader::ReadLine(std::string& line, size_t maxLength)
     }
 }
 
-FileWriter::FileWriter(const std::string& path)
+FileWriter::FileWriter(const std::string& path, WriteMode mode)
 {
     if (path.empty()) throw RunTimeError(ErrBadFileName);
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw RunTimeError(ErrPathFileAccess);
-    file_ = std::fopen(path.c_str(), "wb");
+    bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) throw RunTimeError(ErrPathFileAccess);
+    file_ = std::fopen(path.c_str(), mode == WriteMode::Update && exists ? "r+b" : "wb");
     if (!file_) throw ErrorFromErrno(errno);
     buf_.resize(kWriteBuffer);
 }
@@ -221,6 +222,13 @@ void FileWriter::PutU16BE(uint16_t v)
 {
     uint8_t b[2] = {static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
     Put(b, 2);
+}
+
+void FileWriter::Seek(int64_t offset)
+{
+    if (offset < 0) throw RunTimeError(ErrInvalidCall);
+    Flush();
+    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) throw ErrorFromErrno(errno);
 }
 
 void FileWriter::Close()

@@ -59,12 +59,16 @@ private:
     size_t bufLen_ = 0;
 };
 
+// How a FileWriter opens its file: Create truncates (or creates) it; Update keeps an existing
+// file's bytes and creates a missing one, for writers that patch headers in place.
+enum class WriteMode { Create, Update };
+
 // A file created for writing through a large buffer. Every failure raises a RunTimeError
 // mapped from the system error (61 disk full, 70 permission denied, ...). Close() must be
 // called to finish the file; the destructor only closes without reporting.
 class FileWriter {
 public:
-    explicit FileWriter(const std::string& path);
+    explicit FileWriter(const std::string& path, WriteMode mode = WriteMode::Create);
     ~FileWriter();
     FileWriter(const FileWriter&) = delete;
     FileWriter& operator=(const FileWriter&) = delete;
@@ -82,6 +86,8 @@ public:
     char* Reserve(size_t n);
     void Commit(size_t n) { used_ += n; }
     int64_t BytesWritten() const { return written_ + static_cast<int64_t>(used_); }
+    // Writes out what is buffered, then positions at offset (from the start of the file).
+    void Seek(int64_t offset);
     void Close();
 
     // Test hook: every writer fails with Disk full once this many bytes have gone to disk in

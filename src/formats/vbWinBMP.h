@@ -7,10 +7,64 @@
 namespace tolv {
 
 // BMP container layer and Unreal G16 bitmaps.
+//
+// Every query opens the file, reads what it needs and closes it again; each traps its own
+// run-time errors, reports them once and returns 0 / false. A header size other than 40 (info
+// header) or 12 (core header) is refused with a warning by every query that reads the header.
+
+inline constexpr int32_t BmpFileHeaderSize = 14;
+inline constexpr int32_t BmpInfoHeaderSize = 40;
+inline constexpr int32_t BmpCoreHeaderSize = 12;
+
+// BmpFileType codes.
+enum BmpKind : int32_t {
+    BmpUnusable = 0,
+    Bmp1Bit = 1,
+    Bmp4Bit = 2,
+    Bmp4BitCompressed = 3,
+    Bmp8BitGray = 4,
+    Bmp8BitGrayCompressed = 5, // never produced: the gray test applies to uncompressed files only
+    Bmp8BitColor = 6,
+    Bmp8BitCompressed = 7,
+    Bmp16Bit = 8,              // an Unreal G16 heightmap
+    Bmp16BitCompressed = 9,
+    Bmp24Bit = 10,
+    Bmp32Bit = 11,
+    Bmp32BitCompressed = 12,
+    BmpJpeg = 13,
+    BmpPng = 14,
+};
+
+// True when the file is a "BM" bitmap whose size field matches its length. Asks the extension
+// question first when the extension is not "bmp"; a size mismatch is warned about.
 bool ValidateBmpFile(const std::string& path);
 int32_t BmpFileType(const std::string& path);
+bool BmpIsCoreHeader(const std::string& path);
+// 54 after an info header, 26 after a core header, 0 for an unknown header.
+int32_t BmpPaletteOffset(const std::string& path);
+int32_t BmpWidth(const std::string& path);
+// Signed: a negative height marks rows stored top-down.
+int32_t BmpHeight(const std::string& path);
+int32_t BmpPlanes(const std::string& path);
+int32_t BmpBitCount(const std::string& path);
+// Always 0 for a core header.
+int32_t BmpCompression(const std::string& path);
+// The pixel data offset when it lies inside the file, else 0 (after a warning).
+int32_t BmpBitsOffset(const std::string& path);
+// True for an uncompressed 8-bit bitmap whose 256 palette entries all have blue = green = red.
+bool BmpHasGrayPalette(const std::string& path);
+
+// Writes the 14-byte file header over the start of the file (created when missing), with the
+// file's current length as its size and 54 as the pixel data offset.
+bool WriteBmpFileHeader(const std::string& path);
+// Writes a 40-byte info header at offset 14, leaving the rest of the file as it is.
+bool WriteBmpInfoHeader(const std::string& path, int32_t width, int32_t height, int32_t planes, int32_t bitCount,
+                        int32_t compression, int32_t imageSize);
+
 bool LoadG16File(const std::string& path);
 bool SaveG16File(const std::string& path);
+// Writes the points (x0 + 1 .. x0 + width, y0 + 1 .. y0 + height) as a G16 bitmap; points outside
+// the heightmap repeat its nearest edge.
 bool SaveG16Region(const std::string& path, int32_t x0, int32_t y0, int32_t width, int32_t height);
 
 } // namespace tolv
