@@ -3,10 +3,33 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tolv {
 
 // Colour and gray bitmaps read as heightmaps.
 bool LoadBmpImage(const std::string& path);
+// The PCX extension is recognised but not read.
+bool LoadPcxImage(const std::string& path);
+
+// The colour-to-altitude rule: a weighted sum whose weights add up to 254 (white gives 254).
+int32_t RGBToGray(int32_t red, int32_t green, int32_t blue);
+
+// How colour pixels become altitudes: 0 = RGBToGray, 1 = the green byte.
+enum ConversionMode : int32_t { ConvertToGray = 0, UseGreen = 1, AskEachFile = 2 };
+
+// The ConvertColorToGrayscale setting resolved for one file: asks "Convert to Grayscale" when the
+// setting says so. Returns ConvertToGray or UseGreen; the answer is not stored.
+int32_t ResolveConversionMode();
+
+inline int32_t ColorToAltitude(int32_t mode, uint8_t red, uint8_t green, uint8_t blue)
+{
+    return mode == UseGreen ? green : RGBToGray(red, green, blue);
+}
+
+// Hands a grid the image readers built completely in memory to the heightmap: sizes, allocation,
+// samples, loaded flag, format code and statistics. Reading first and storing last means a file
+// that fails half way leaves the current heightmap as it was.
+bool StoreImageGrid(int32_t width, int32_t height, const std::vector<int32_t>& samples, int32_t formatCode);
 
 } // namespace tolv

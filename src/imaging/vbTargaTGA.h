@@ -8,5 +8,7 @@ namespace tolv {
 
 // Targa images read as heightmaps.
 bool LoadTgaImage(const std::string& path);
+// Extension question and header test; false (silently, after a No) when the file is not accepted.
+bool ValidateTgaFile(const std::string& path);
 
 } // namespace tolv
