@@ -51,7 +51,6 @@ bool OpenStub(const char* text, int32_t code)
 }
 
 bool OpenT3d(const std::string&) { return OpenStub("T3D format support under development...", FmtT3d); }
-bool OpenPcx(const std::string&) { return OpenStub("PCX format support under development...", FmtPcx); }
 bool OpenDxf(const std::string&) { return OpenStub("DXF format support under development...", FmtDxf); }
 bool OpenAsc(const std::string&) { return OpenStub("3DS ASCII format support under development...", FmtAsc); }
 bool Open3ds(const std::string&) { return OpenStub("3DS Mesh format support under development...", Fmt3ds); }
@@ -67,7 +66,7 @@ const OpenRow kOpenTable[] = {
     {"raw", LoadRaw8File},   {"r16", LoadRaw16File},   {"r32", LoadRaw32File},
     {"ter", LoadTerragenFile}, {"txt", LoadVistaProAsciiFile}, {"obj", LoadObjFile},
     {"gif", LoadGifImage},   {"tga", LoadTgaImage},    {"tif", LoadTiffImage},
-    {"t3d", OpenT3d},        {"pcx", OpenPcx},         {"dxf", OpenDxf},
+    {"t3d", OpenT3d},        {"pcx", LoadPcxImage},         {"dxf", OpenDxf},
     {"asc", OpenAsc},        {"3ds", Open3ds},         {"pgm", OpenNothing},
     {"dem", OpenNothing},
 };

@@ -6,8 +6,28 @@
 
 namespace tolv {
 
+// The values kept from the first image file directory.
+struct TiffTags {
+    int32_t imageWidth = 0;
+    int32_t imageLength = 0;
+    int32_t bitsPerSample = 0;
+    int32_t compression = 0;
+    int32_t photometric = 0;
+    int32_t stripOffsetsCount = 0;
+    int32_t stripOffsets = 0;
+    int32_t rowsPerStrip = 0;
+    bool hasCompression = false; // a Compression entry was present at all
+};
+
 // 16-bit gray TIFF images.
 bool LoadTiffImage(const std::string& path);
 bool SaveTiffImage(const std::string& path);
+// Extension question and header test; remembers the byte order for ReadTiffTags.
+bool ValidateTiffFile(const std::string& path);
+// Fills the tags from the first directory (Intel byte order only).
+bool ReadTiffTags(const std::string& path);
+const TiffTags& CurrentTiffTags();
+// Writes the current heightmap as one uncompressed 16-bit gray strip.
+bool WriteTiff16(const std::string& path, int32_t width, int32_t height);
 
 } // namespace tolv

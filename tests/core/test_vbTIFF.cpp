@@ -1,0 +1,266 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "TestHost.h"
+#include "formats/BinaryIO.h"
+#include "formats/vbFileManagement.h"
+#include "heightmap/MapHeight.h"
+#include "imaging/vbTIFF.h"
+
+using namespace tolv;
+using namespace tolv::test;
+
+namespace {
+
+void Put16(std::vector<uint8_t>& b, uint16_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
+void Put32(std::vector<uint8_t>& b, uint32_t v)
+{
+    b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+}
+
+struct Tag {
+    uint16_t tag, type;
+    uint32_t count, value;
+};
+
+// A little-endian TIFF: header, the pixel area given, then the directory.
+std::vector<uint8_t> MakeTiff(const std::vector<uint8_t>& data, const std::vector<Tag>& tags)
+{
+    std::vector<uint8_t> b = {'I', 'I'};
+    Put16(b, 42);
+    Put32(b, uint32_t(8 + data.size()));
+    b.insert(b.end(), data.begin(), data.end());
+    Put16(b, uint16_t(tags.size()));
+    for (const Tag& t : tags) {
+        Put16(b, t.tag);
+        Put16(b, t.type);
+        Put32(b, t.count);
+        Put32(b, t.value);
+    }
+    Put32(b, 0);
+    return b;
+}
+
+std::vector<Tag> GrayTags(uint32_t w, uint32_t h)
+{
+    return {{256, 3, 1, w}, {257, 3, 1, h}, {258, 3, 1, 16}, {259, 3, 1, 1}, {262, 3, 1, 1}, {273, 4, 1, 8},
+            {278, 4, 1, h}};
+}
+
+std::vector<Tag> Without(std::vector<Tag> tags, uint16_t tag)
+{
+    std::erase_if(tags, [&](const Tag& t) { return t.tag == tag; });
+    return tags;
+}
+
+std::vector<Tag> With(std::vector<Tag> tags, Tag replacement)
+{
+    for (Tag& t : tags)
+        if (t.tag == replacement.tag) t = replacement;
+    return tags;
+}
+
+} // namespace
+
+TEST(Tiff, RoundTripKeepsEverySixteenBitValue)
+{
+    TempDir dir;
+    TestHost host;
+    const std::vector<int32_t> samples = {0, 32767, 32768, 65535, 1, 256};
+    LoadGrid(3, 2, samples);
+    ASSERT_TRUE(SaveTiffImage(dir / "a.tif"));
+    EXPECT_EQ(FormatCode(), FmtTiffGray16);
+    const std::vector<uint8_t> bytes = ReadFileBytes(dir / "a.tif");
+    ASSERT_EQ(bytes.size(), 3u * 2 * 2 + 110);
+    EXPECT_EQ(LoadU32LE(bytes.data() + 4), 8u + 12);
+    EXPECT_EQ(LoadU16LE(bytes.data() + 8 + 2), 32767); // second sample of the top row
+    ClearHeightmap();
+    ASSERT_TRUE(LoadTiffImage(dir / "a.tif"));
+    EXPECT_EQ(CurrentGrid(), samples);
+    EXPECT_EQ(HeightmapWidth(), 3);
+    EXPECT_EQ(FormatCode(), FmtTiffGray16);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(Tiff, OneByOneFileIsByteExact)
+{
+    TempDir dir;
+    TestHost host;
+    LoadGrid(1, 1, {0x1234});
+    ASSERT_TRUE(WriteTiff16(dir / "a.tif", 1, 1));
+    std::vector<uint8_t> expect = {'I', 'I', 42, 0, 10, 0, 0, 0, 0x34, 0x12, 8, 0};
+    for (Tag t : std::vector<Tag>{{256, 3, 1, 1}, {257, 3, 1, 1}, {258, 3, 1, 16}, {259, 3, 1, 1}, {262, 3, 1, 1},
+                                  {273, 4, 1, 8}, {278, 4, 1, 1}, {279, 4, 1, 2}}) {
+        Put16(expect, t.tag);
+        Put16(expect, t.type);
+        Put32(expect, t.count);
+        Put32(expect, t.value);
+    }
+    Put32(expect, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "a.tif"), expect);
+    EXPECT_EQ(expect.size(), 112u);
+}
+
+TEST(Tiff, WriterRefusesValuesOutsideSixteenBitsAndFullDisk)
+{
+    TempDir dir;
+    {
+        TestHost host;
+        LoadGrid(2, 1, {5, 65536}, 7);
+        EXPECT_FALSE(SaveTiffImage(dir / "a.tif"));
+        EXPECT_EQ(host.OnlyText().rfind("An error occurred saving the TIF 16-bit grayscale file.\r\n\r\nError Number: 6", 0), 0u);
+        EXPECT_EQ(FormatCode(), 7);
+    }
+    {
+        TestHost host;
+        LoadGrid(2, 2, {1, 2, 3, 4}, 7);
+        FileWriter::SetFaultAfterBytes(10);
+        EXPECT_FALSE(SaveTiffImage(dir / "b.tif"));
+        FileWriter::SetFaultAfterBytes(-1);
+        EXPECT_NE(host.OnlyText().find("Error Number: 61"), std::string::npos);
+        EXPECT_EQ(FormatCode(), 7);
+    }
+}
+
+TEST(Tiff, MultiStripReadsEveryRow)
+{
+    const int w = 3, h = 100, perStrip = 8, strips = 13;
+    std::vector<uint8_t> data;
+    std::vector<uint32_t> offsets;
+    // Strips stored back to front, so the table really is followed.
+    std::vector<std::vector<uint8_t>> stripBytes(strips);
+    for (int s = 0; s < strips; ++s)
+        for (int r = s * perStrip; r < std::min(h, (s + 1) * perStrip); ++r)
+            for (int x = 0; x < w; ++x) Put16(stripBytes[size_t(s)], uint16_t(r * 600 + x));
+    offsets.resize(strips);
+    for (int s = strips - 1; s >= 0; --s) {
+        offsets[size_t(s)] = uint32_t(8 + data.size());
+        data.insert(data.end(), stripBytes[size_t(s)].begin(), stripBytes[size_t(s)].end());
+    }
+    const uint32_t table = uint32_t(8 + data.size());
+    for (uint32_t o : offsets) Put32(data, o);
+    auto tags = With(With(GrayTags(w, h), {273, 4, strips, table}), {278, 3, 1, perStrip});
+
+    TempDir dir;
+    TestHost host;
+    WriteFileBytes(dir / "m.tif", MakeTiff(data, tags));
+    ASSERT_TRUE(LoadTiffImage(dir / "m.tif"));
+    ASSERT_EQ(HeightmapHeight(), h);
+    for (int y : {1, 8, 9, 96, 97, 100})
+        for (int x : {1, 3}) EXPECT_EQ(GetAltitude(x, y), (y - 1) * 600 + x - 1) << x << "," << y;
+}
+
+TEST(Tiff, MissingCompressionEntryMeansUncompressed)
+{
+    TempDir dir;
+    TestHost host;
+    std::vector<uint8_t> data;
+    Put16(data, 7);
+    Put16(data, 9);
+    WriteFileBytes(dir / "a.tif", MakeTiff(data, Without(GrayTags(2, 1), 259)));
+    ASSERT_TRUE(LoadTiffImage(dir / "a.tif"));
+    EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{7, 9}));
+}
+
+TEST(Tiff, RefusalsLeaveHeightmapUntouched)
+{
+    std::vector<uint8_t> px(8, 0);
+    const std::string noStrips = std::string("Invalid TIFF file format.\r\nThe file has no strip offsets.");
+    const std::string noRows = std::string("Invalid TIFF file format.\r\nThe file has several strips but no rows per strip.");
+    auto withOffset = [&](uint32_t ifd) {
+        auto b = MakeTiff(px, GrayTags(2, 2));
+        b[4] = uint8_t(ifd), b[5] = uint8_t(ifd >> 8), b[6] = uint8_t(ifd >> 16), b[7] = uint8_t(ifd >> 24);
+        return b;
+    };
+    struct Row {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        std::string kind, text;
+    };
+    std::vector<uint8_t> motorola = {'M', 'M', 0, 42, 0, 0, 0, 8, 0, 0};
+    std::vector<uint8_t> magic43 = MakeTiff(px, GrayTags(2, 2));
+    magic43[2] = 43;
+    const Row rows[] = {
+        {"Motorola", motorola, "info", "Motorola (Mac) format TIFF is not supported yet."},
+        {"magic 43", magic43, "", ""},
+        {"IFD at 4", withOffset(4), "warning", "Invalid IFD Offset pointer."},
+        {"IFD past end", withOffset(100000), "warning", "Invalid IFD Offset pointer."},
+        {"8-bit", MakeTiff(px, With(GrayTags(2, 2), {258, 3, 1, 8})), "warning",
+         "Only 16-bit Grayscale TIF images are supported."},
+        {"RGB", MakeTiff(px, With(With(GrayTags(2, 2), {258, 3, 3, 200}), {262, 3, 1, 2})), "warning",
+         "Only 16-bit Grayscale TIF images are supported."},
+        {"compressed", MakeTiff(px, With(GrayTags(2, 2), {259, 3, 1, 5})), "warning",
+         "Only uncompressed TIF images are supported."},
+        {"no strip offsets", MakeTiff(px, Without(GrayTags(2, 2), 273)), "warning", noStrips},
+        {"strips without rows", MakeTiff(px, Without(With(GrayTags(2, 2), {273, 4, 2, 8}), 278)), "warning", noRows},
+        {"too wide", MakeTiff(px, GrayTags(600, 2)), "info",
+         "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 600 x 2.\r\n"
+         "Height resolutions up to 513x513 are supported."},
+    };
+    TempDir dir;
+    for (const Row& r : rows) {
+        TestHost host;
+        LoadGrid(1, 1, {11}, 2);
+        WriteFileBytes(dir / "x.tif", r.bytes);
+        EXPECT_FALSE(LoadTiffImage(dir / "x.tif")) << r.name;
+        if (r.kind.empty()) {
+            EXPECT_TRUE(host.messages.empty()) << r.name;
+        } else {
+            ASSERT_EQ(host.messages.size(), 1u) << r.name;
+            EXPECT_EQ(host.messages[0].kind, r.kind) << r.name;
+            EXPECT_EQ(host.messages[0].text, r.text) << r.name;
+        }
+        EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{11}) << r.name;
+        EXPECT_EQ(FormatCode(), 2) << r.name;
+    }
+}
+
+TEST(Tiff, ExtensionQuestion)
+{
+    TempDir dir;
+    std::vector<uint8_t> px(2, 0);
+    WriteFileBytes(dir / "x.dat", MakeTiff(px, GrayTags(1, 1)));
+    TestHost host;
+    host.Answer({false, true});
+    EXPECT_FALSE(LoadTiffImage(dir / "x.dat"));
+    EXPECT_EQ(host.OnlyText(), "Invalid TIFF File Extension on: x\r\nContinue if file contents are valid?");
+    host.Clear();
+    EXPECT_TRUE(LoadTiffImage(dir / "x.dat"));
+}
+
+TEST(Tiff, TruncatedAndHostileFilesNeverCrash)
+{
+    TempDir dir;
+    TestHost host;
+    std::vector<uint8_t> px(2 * 4 * 4, 1);
+    const auto good = MakeTiff(px, GrayTags(4, 4));
+    // The last four bytes (the next-directory offset) are never read.
+    for (size_t cut = 0; cut < good.size() - 4; ++cut) {
+        host.Clear();
+        LoadGrid(1, 1, {11});
+        WriteFileBytes(dir / "x.tif", std::vector<uint8_t>(good.begin(), good.begin() + long(cut)));
+        EXPECT_FALSE(LoadTiffImage(dir / "x.tif")) << cut;
+        EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{11}) << cut;
+    }
+    // Strip data, strip table and directory sizes that point far past the end of the file.
+    const std::vector<std::vector<Tag>> hostile = {
+        With(GrayTags(4, 4), {273, 4, 1, 0xFFFFFF00u}),
+        With(GrayTags(4, 4), {273, 4, 0x40000000u, 8}),
+        With(With(GrayTags(4, 4), {273, 4, 2, 8}), {278, 4, 1, 0x7FFFFFFF}),
+    };
+    for (const auto& tags : hostile) {
+        host.Clear();
+        WriteFileBytes(dir / "x.tif", MakeTiff(px, tags));
+        EXPECT_FALSE(LoadTiffImage(dir / "x.tif"));
+        ASSERT_EQ(host.Count("error"), 1u);
+        EXPECT_EQ(host.messages[0].text.rfind("An error occurred loading the TIFF image file.", 0), 0u);
+    }
+    auto manyEntries = MakeTiff(px, GrayTags(4, 4));
+    manyEntries[8 + px.size()] = 0xFF, manyEntries[9 + px.size()] = 0xFF;
+    host.Clear();
+    WriteFileBytes(dir / "x.tif", manyEntries);
+    EXPECT_FALSE(LoadTiffImage(dir / "x.tif"));
+    EXPECT_EQ(host.OnlyText().rfind("An error occurred reading the TIFF file IFD tags.", 0), 0u);
+}
