@@ -25,6 +25,8 @@ public:
     std::map<DialogId, std::function<void()>> answerers;
     // Set by an answerer whose dialog would leave OK disabled: the converter exits with status 1.
     bool dialogRefused = false;
+    // One line of the converter's own on standard error ("tolvconv: " + text).
+    void Note(const std::string& text) { err_ << "tolvconv: " << text << '\n'; }
 
 private:
     void Block(const char* header, const std::string& text);

@@ -2,9 +2,47 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include "cli/DialogAnswers.h"
 
+#include <string>
+
+#include "formats/FrmRawSizeRules.h"
 #include "shell/vbShowDialog.h"
 
 namespace tolv::cli {
+namespace {
+
+// The raw size dialog: the typed size (or, without one, the dialog's proposal) passes the
+// dialog's own rules; when OK would stay disabled the dialog is left cancelled and we say why.
+void AnswerRawSize(ConsoleHost& host, const CliOptions& options)
+{
+    const int64_t length = GetDialogParam(1).AsInt();
+    const int32_t bits = GetDialogParam(2).AsInt();
+    const std::string bytes = std::to_string(length);
+    RawSizeState state;
+    if (options.hasRawSize) {
+        state = ApplyRawSizeTexts(length, bits, std::to_string(options.rawWidth), std::to_string(options.rawHeight));
+        if (!state.okEnabled) {
+            host.Note("--raw-size " + std::to_string(options.rawWidth) + "x" + std::to_string(options.rawHeight) +
+                      " leaves the raw size dialog's OK disabled: " + state.width + " x " + state.height +
+                      " samples of " + std::to_string(bits / 8) + " bytes do not fill the " + bytes +
+                      "-byte file.");
+        }
+    } else {
+        state = ProposeRawSize(length, bits);
+        if (!state.okEnabled) {
+            host.Note("the raw size dialog proposes no size for the " + bytes + "-byte " + std::to_string(bits) +
+                      "-bit file; give its size with --raw-size WxH.");
+        }
+    }
+    if (!state.okEnabled) {
+        host.dialogRefused = true;
+        return;
+    }
+    SetDialogResult(1, state.width);
+    SetDialogResult(2, state.height);
+    SetDialogCancelled(false);
+}
+
+} // namespace
 
 void InstallDialogAnswers(ConsoleHost& host, const CliOptions& options)
 {
@@ -12,6 +50,7 @@ void InstallDialogAnswers(ConsoleHost& host, const CliOptions& options)
         SetDialogResult(1, int32_t(p5 ? 1 : 0));
         SetDialogCancelled(false);
     };
+    host.answerers[DialogId::RawSize] = [&host, options] { AnswerRawSize(host, options); };
 }
 
 } // namespace tolv::cli
