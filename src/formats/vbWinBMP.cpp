@@ -316,6 +316,9 @@ bool SaveG16Region(const std::string& path, int32_t x0, int32_t y0, int32_t widt
     try {
         // The header's 32-bit size fields bound the region.
         if (width < 1 || height < 1 || imageSize > INT32_MAX - kG16BitsOffset) throw RunTimeError(ErrInvalidCall);
+        // Start from an empty file: a longer file left at the path (its backup failed) would
+        // otherwise keep its tail, and the header would count it.
+        FileWriter(path).Close();
     } catch (...) {
         ReportCurrentError(kSentence);
         return false;

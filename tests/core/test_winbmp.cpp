@@ -437,6 +437,19 @@ TEST(WinBmp, RegionPastTheEdgesRepeatsTheNearestPoints)
     EXPECT_TRUE(host.messages.empty());
 }
 
+TEST(WinBmp, SavingOverALongerFileLeavesNoStaleTail)
+{
+    TestHost host;
+    TempDir dir;
+    WriteFileBytes(dir / "old.bmp", std::vector<uint8_t>(1000, 0xEE));
+    LoadGrid(2, 2, {1, 2, 3, 4});
+    ASSERT_TRUE(SaveG16File(dir / "old.bmp"));
+    auto b = ReadFileBytes(dir / "old.bmp");
+    ASSERT_EQ(b.size(), 62u);
+    EXPECT_EQ(Get32(b, 2), 62u);
+    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 54, b.end()), (std::vector<uint8_t>{3, 0, 4, 0, 1, 0, 2, 0}));
+}
+
 TEST(WinBmp, HeaderWritersPatchInPlace)
 {
     TestHost host;
