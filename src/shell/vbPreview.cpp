@@ -87,6 +87,12 @@ void FillQuad(PixelBuffer& area, const int32_t (&px)[4], const int32_t (&py)[4],
     const int32_t minX = std::min({px[0], px[1], px[2], px[3]}), maxX = std::max({px[0], px[1], px[2], px[3]});
     const int32_t minY = std::min({py[0], py[1], py[2], py[3]}), maxY = std::max({py[0], py[1], py[2], py[3]});
     if (maxX < 0 || maxY < 0 || minX >= area.width || minY >= area.height) return;
+    if (maxX - minX <= 1 && maxY - minY <= 1) {
+        // Within two by two pixels the outline is the corners themselves (the usual case of a
+        // large map, whose cells are smaller than a pixel).
+        for (int i = 0; i < 4; ++i) area.Set(px[i], py[i], colour);
+        return;
+    }
 
     if (maxY - minY > 1) {
         const int32_t yFrom = std::max(minY, 0), yTo = std::min(maxY, area.height - 1);
