@@ -87,6 +87,9 @@ CliOptions ParseArguments(const std::vector<std::string>& args)
             else throw UsageError("--pgm wants p2 or p5, not " + v);
         } else if (a == "--spacing") {
             o.spacing = need();
+            // The spacing box takes digits only.
+            if (o.spacing.empty() || o.spacing.find_first_not_of("0123456789") != std::string::npos)
+                throw UsageError("--spacing wants a whole number, not " + o.spacing);
         } else if (a == "--color") {
             std::string v = need();
             if (v == "gray") o.color = 0;

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "formats/FrmRawSizeRules.h"
+#include "imaging/FrmSaveOBJRules.h"
+#include "imaging/FrmSaveSTLRules.h"
 #include "shell/vbShowDialog.h"
 
 namespace tolv::cli {
@@ -51,6 +53,12 @@ void InstallDialogAnswers(ConsoleHost& host, const CliOptions& options)
         SetDialogCancelled(false);
     };
     host.answerers[DialogId::RawSize] = [&host, options] { AnswerRawSize(host, options); };
+    // The mesh dialogs: the spacing is typed into the box and goes through its own rule.
+    host.answerers[DialogId::SaveSTL] = [spacing = options.spacing, flip = options.flipNormals] {
+        ConfirmSaveStlDialog(spacing, flip);
+    };
+    host.answerers[DialogId::SaveOBJ] = [spacing = options.spacing, name = !options.noObjectName,
+                                         smooth = !options.noSmooth] { ConfirmSaveObjDialog(spacing, name, smooth); };
 }
 
 } // namespace tolv::cli

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "TestHost.h"
+#include "formats/BinaryIO.h"
+#include "formats/vbFileManagement.h"
+#include "heightmap/MapHeight.h"
+#include "imaging/FrmSaveOBJRules.h"
+#include "imaging/FrmSaveSTLRules.h"
+#include "imaging/vbSTL.h"
+#include "shell/vbShowDialog.h"
+
+using namespace tolv;
+using namespace tolv::test;
+
+namespace {
+
+std::string Facet(const char* normal, const char* a, const char* b, const char* c)
+{
+    return std::string("  facet normal ") + normal + "\r\n    outer loop\r\n      vertex " + a + "\r\n      vertex " + b +
+           "\r\n      vertex " + c + "\r\n    endloop\r\n  endfacet\r\n";
+}
+
+} // namespace
+
+TEST(Stl, TwoByTwoGivesTwoFacets)
+{
+    TempDir dir;
+    for (bool flip : {false, true}) {
+        TestHost host;
+        LoadGrid(2, 2, {10, 20, 30, 40});
+        ASSERT_TRUE(WriteStlFile(dir / "a.stl", 2, 2, 16, flip, HeightmapSamples()));
+        const char* n = flip ? "0.0 0.0 -1.0" : "0.0 0.0 1.0";
+        EXPECT_EQ(ReadFileText(dir / "a.stl"), "solid TOLV_Heightmap_2x2\r\n" +
+                                                   Facet(n, "0.0 0.0 10.0", "0.0 16.0 30.0", "16.0 0.0 20.0") +
+                                                   Facet(n, "0.0 16.0 30.0", "16.0 16.0 40.0", "16.0 0.0 20.0") +
+                                                   "endsolid TOLV_Heightmap_2x2\r\n");
+    }
+}
+
+TEST(Stl, LargerGridsFollowRowsThenColumns)
+{
+    TempDir dir;
+    TestHost host;
+    // 3 x 2 with a negative and a large altitude; spacing 1024 gives the widest coordinates.
+    LoadGrid(3, 2, {-5, 0, 65535, 1, 2, 3});
+    ASSERT_TRUE(WriteStlFile(dir / "a.stl", 3, 2, 1024, false, HeightmapSamples()));
+    const std::string n = "0.0 0.0 1.0";
+    EXPECT_EQ(ReadFileText(dir / "a.stl"),
+              "solid TOLV_Heightmap_3x2\r\n" + Facet(n.c_str(), "0.0 0.0 -5.0", "0.0 1024.0 1.0", "1024.0 0.0 0.0") +
+                  Facet(n.c_str(), "0.0 1024.0 1.0", "1024.0 1024.0 2.0", "1024.0 0.0 0.0") +
+                  Facet(n.c_str(), "1024.0 0.0 0.0", "1024.0 1024.0 2.0", "2048.0 0.0 65535.0") +
+                  Facet(n.c_str(), "1024.0 1024.0 2.0", "2048.0 1024.0 3.0", "2048.0 0.0 65535.0") +
+                  "endsolid TOLV_Heightmap_3x2\r\n");
+}
+
+TEST(Stl, OneSampleWideOrHighHasOnlyTheFrame)
+{
+    TempDir dir;
+    for (auto [w, h] : {std::pair{1, 4}, {4, 1}}) {
+        TestHost host;
+        LoadGrid(w, h, std::vector<int32_t>(size_t(w * h), 3));
+        ASSERT_TRUE(WriteStlFile(dir / "a.stl", w, h, 16, false, HeightmapSamples()));
+        const std::string size = std::to_string(w) + "x" + std::to_string(h);
+        EXPECT_EQ(ReadFileText(dir / "a.stl"), "solid TOLV_Heightmap_" + size + "\r\nendsolid TOLV_Heightmap_" + size + "\r\n");
+    }
+}
+
+TEST(Stl, LargestMapHasEveryFacet)
+{
+    TempDir dir;
+    TestHost host;
+    std::vector<int32_t> g(513 * 513);
+    for (size_t i = 0; i < g.size(); ++i) g[i] = int32_t(i % 65536);
+    LoadGrid(513, 513, g);
+    ASSERT_TRUE(WriteStlFile(dir / "a.stl", 513, 513, 1024, false, HeightmapSamples()));
+    const std::string text = ReadFileText(dir / "a.stl");
+    size_t facets = 0;
+    for (size_t p = text.find("endfacet"); p != std::string::npos; p = text.find("endfacet", p + 1)) ++facets;
+    EXPECT_EQ(facets, 2u * 512 * 512);
+    // The very last facet: (512, 513), (513, 513), (513, 512).
+    const std::string tail = "      vertex 524288.0 524288.0 " + std::to_string(g.back()) + ".0\r\n      vertex 524288.0 523264.0 " +
+                             std::to_string(g[512 * 513 - 1]) + ".0\r\n    endloop\r\n  endfacet\r\nendsolid TOLV_Heightmap_513x513\r\n";
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+}
+
+TEST(Stl, SaveUsesTheDialogAndCancelWritesNothing)
+{
+    TempDir dir;
+    {
+        TestHost host;
+        LoadGrid(2, 2, {1, 2, 3, 4}, 2);
+        host.onDialog = [](DialogId id) {
+            ASSERT_EQ(id, DialogId::SaveSTL);
+            EXPECT_EQ(GetDialogParam(1).AsInt(), 16);
+            EXPECT_EQ(GetDialogParam(2).AsInt(), 0);
+            EXPECT_FALSE(GetDialogParam(3).AsBool());
+            EXPECT_FALSE(GetDialogParam(4).AsBool());
+        };
+        EXPECT_FALSE(SaveStlFile(dir / "a.stl"));
+        EXPECT_FALSE(FileExists(dir / "a.stl"));
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_EQ(FormatCode(), 2);
+    }
+    {
+        TestHost host;
+        LoadGrid(2, 2, {1, 2, 3, 4}, 2);
+        host.onDialog = [](DialogId) { ConfirmSaveStlDialog("5000", true); };
+        ASSERT_TRUE(SaveFileByType(dir / "a.stl"));
+        EXPECT_EQ(FormatCode(), FmtStl);
+        const std::string text = ReadFileText(dir / "a.stl");
+        EXPECT_NE(text.find("vertex 1024.0 1024.0 4.0"), std::string::npos);
+        EXPECT_NE(text.find("normal 0.0 0.0 -1.0"), std::string::npos);
+    }
+}
+
+TEST(Stl, FullDiskIsReported)
+{
+    TempDir dir;
+    TestHost host;
+    LoadGrid(64, 64, std::vector<int32_t>(64 * 64, 9), 2);
+    host.onDialog = [](DialogId) { ConfirmSaveStlDialog("16", false); };
+    FileWriter::SetFaultAfterBytes(1000);
+    EXPECT_FALSE(SaveStlFile(dir / "a.stl"));
+    FileWriter::SetFaultAfterBytes(-1);
+    EXPECT_EQ(host.OnlyText().rfind("An error occurred saving the StereoLitho file.\r\n\r\nError Number: 61", 0), 0u);
+    EXPECT_EQ(FormatCode(), 2);
+}
+
+TEST(MeshDialogs, NormaliseSpacing)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"", "16"}, {"0", "1"}, {"1", "1"}, {"16", "16"}, {"0016", "16"}, {"1024", "1024"}, {"1025", "1024"},
+        {"5000", "1024"}, {"99999999999999999999", "1024"}, {" 12 ", "12"},
+    };
+    for (auto [in, out] : rows) EXPECT_EQ(NormaliseSpacing(in), out) << '"' << in << '"';
+}
+
+TEST(MeshDialogs, SlotsInAndOut)
+{
+    TestHost host;
+    SetDialogParam(1, int32_t(0));
+    SetDialogParam(2, int32_t(1));
+    SetDialogParam(4, true);
+    SaveStlState s = LoadSaveStlDialog();
+    EXPECT_EQ(s.spacing, "1");
+    EXPECT_EQ(s.originIndex, 1);
+    EXPECT_TRUE(s.flipNormals);
+    ConfirmSaveStlDialog("", false);
+    EXPECT_EQ(GetDialogResult(1).AsInt(), 16);
+    EXPECT_FALSE(GetDialogResult(4).AsBool());
+    EXPECT_FALSE(DialogCancelled());
+
+    ClearDialogParams();
+    SetDialogParam(1, int32_t(2000));
+    SetDialogParam(2, true);
+    SetDialogParam(3, false);
+    SaveObjState o = LoadSaveObjDialog();
+    EXPECT_EQ(o.spacing, "1024");
+    EXPECT_TRUE(o.includeObjectName);
+    EXPECT_FALSE(o.smoothFaces);
+    ConfirmSaveObjDialog("7", false, true);
+    EXPECT_EQ(GetDialogResult(1).AsInt(), 7);
+    EXPECT_FALSE(GetDialogResult(2).AsBool());
+    EXPECT_TRUE(GetDialogResult(3).AsBool());
+    EXPECT_FALSE(DialogCancelled());
+}
