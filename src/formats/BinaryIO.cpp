@@ -141,7 +141,8 @@ FileWriter::FileWriter(const std::string& path, WriteMode mode)
     struct stat st {};
     bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) throw RunTimeError(ErrPathFileAccess);
-    file_ = std::fopen(path.c_str(), mode == WriteMode::Update && exists ? "r+b" : "wb");
+    const char* how = mode == WriteMode::Append ? "ab" : mode == WriteMode::Update && exists ? "r+b" : "wb";
+    file_ = std::fopen(path.c_str(), how);
     if (!file_) throw ErrorFromErrno(errno);
     buf_.resize(kWriteBuffer);
 }

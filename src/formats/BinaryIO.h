@@ -60,8 +60,9 @@ private:
 };
 
 // How a FileWriter opens its file: Create truncates (or creates) it; Update keeps an existing
-// file's bytes and creates a missing one, for writers that patch headers in place.
-enum class WriteMode { Create, Update };
+// file's bytes and creates a missing one, for writers that patch headers in place; Append adds
+// to the end of an existing file (creating a missing one), for writers that write in parts.
+enum class WriteMode { Create, Update, Append };
 
 // A file created for writing through a large buffer. Every failure raises a RunTimeError
 // mapped from the system error (61 disk full, 70 permission denied, ...). Close() must be

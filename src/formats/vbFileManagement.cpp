@@ -67,8 +67,8 @@ const OpenRow kOpenTable[] = {
     {"ter", LoadTerragenFile}, {"txt", LoadVistaProAsciiFile}, {"obj", LoadObjFile},
     {"gif", LoadGifImage},   {"tga", LoadTgaImage},    {"tif", LoadTiffImage},
     {"t3d", OpenT3d},        {"pcx", LoadPcxImage},         {"dxf", OpenDxf},
-    {"asc", OpenAsc},        {"3ds", Open3ds},         {"pgm", OpenNothing},
-    {"dem", OpenNothing},
+    {"asc", OpenAsc},        {"3ds", Open3ds},         {"pgm", LoadPgmFile},
+    {"pam", LoadPamFile},    {"dem", OpenNothing},
 };
 
 struct SaveRow {

@@ -3,13 +3,32 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tolv {
 
-// PGM (P2, P5) and PAM (P7) files.
+// PGM (P2 decimal text, P5 binary) and PAM (P7) files. The writers always use the full 16-bit
+// range (maximum value 65535, big-endian binary samples), rows top first.
 bool SavePgmFile(const std::string& path);
 bool SavePamFile(const std::string& path);
+// grid: width x height samples, rows top first; each sample contributes its low 16 bits.
+bool WritePgmP2File(const std::string& path, int32_t width, int32_t height, const std::vector<int32_t>& grid);
+bool WritePgmP5File(const std::string& path, int32_t width, int32_t height, const std::vector<int32_t>& grid);
+bool WritePamFile(const std::string& path, int32_t width, int32_t height, const std::vector<int32_t>& grid);
+
+// Readers of what the writers (and common tools) write: any maximum value up to 65535, one- and
+// two-byte binary samples, comments and any whitespace in the header. Samples are stored as they
+// are, not scaled. PGM accepts P2 and P5 (format code 6), PAM accepts P7 with DEPTH 1 (code 5).
 bool LoadPgmFile(const std::string& path);
 bool LoadPamFile(const std::string& path);
+
+// The PGM options dialog: caption, the two forms of the option array OptType, and its rules.
+inline constexpr const char* kSavePgmCaption = "Save as PGM";
+inline constexpr const char* kSavePgmOptionP2 = "PGM P2 ASCII format";
+inline constexpr const char* kSavePgmOptionP5 = "PGM P5 binary format";
+// OK: output slot 1 = 0 when option 0 (P2) is selected, 1 otherwise; clears the cancelled flag.
+void AcceptSavePgmDialog(int32_t selectedOptType);
+// The caller's reading of the answer: P2 when output slot 1 equals 0, P5 otherwise.
+bool SavePgmAnswerIsP5();
 
 } // namespace tolv

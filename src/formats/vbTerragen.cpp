@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include "formats/vbTerragen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "formats/BinaryIO.h"
+#include "formats/vbFileManagement.h"
+#include "heightmap/MapHeight.h"
+#include "shell/RunTimeError.h"
+#include "shell/vbMsgBox.h"
+
+namespace tolv {
+namespace {
+
+constexpr int64_t kFirstChunk = 16;
+constexpr int64_t kAltitudeDataSkip = 8; // "ALTW", HeightScale, BaseHeight
+constexpr const char* kRefusal = "Invalid or unsupported Terragen Terrain file.";
+
+// Size of a chunk the walk can step over, marker included; 0 for any other marker.
+int64_t ChunkSize(std::string_view marker)
+{
+    if (marker == "SIZE" || marker == "XPTS" || marker == "YPTS" || marker == "CRAD" || marker == "CRVM") return 8;
+    if (marker == "SCAL") return 16;
+    return 0;
+}
+
+bool IsDimension(int32_t v) { return v != 0 && v != -1; }
+
+void Refuse(const std::string& detail) { ShowWarning(std::string(kRefusal) + kCrLf + detail); }
+
+} // namespace
+
+bool ValidateTerragenFile(const std::string& path)
+{
+    if (!CheckReaderExtension(path, "ter", "TER")) return false;
+    try {
+        FileReader in(path);
+        char head[16] = {};
+        const size_t got = in.Read(head, sizeof head);
+        in.Close();
+        if (got == sizeof head && std::memcmp(head, "TERRAGENTERRAIN ", 16) == 0) return true;
+        // A file that is not a Terragen terrain at all is told so rather than ignored.
+        ShowWarning(kRefusal);
+        return false;
+    } catch (...) {
+        ReportCurrentError("An error occurred validating the Terragen Terrain File.");
+        return false;
+    }
+}
+
+int64_t FindTerragenChunk(const std::string& path, const std::string& marker)
+{
+    try {
+        FileReader in(path);
+        in.Seek(kFirstChunk);
+        int64_t offset = kFirstChunk;
+        char skip[16];
+        for (;;) {
+            char m[4];
+            in.ReadExact(m, sizeof m);
+            const std::string_view found(m, sizeof m);
+            if (found == "EOF ") {
+                ShowWarning("Premature end of file!");
+                return 0;
+            }
+            if (found == marker) return offset;
+            if (found == "ALTW") return -1;
+            const int64_t size = ChunkSize(found);
+            if (size == 0) return 0;
+            // Step over the chunk by reading it, so a long walk stays buffered.
+            in.Read(skip, static_cast<size_t>(size - 4));
+            offset += size;
+        }
+    } catch (...) {
+        ReportCurrentError("An error occurred locating a Terragen Terrain chunk offset.");
+        return 0;
+    }
+}
+
+int32_t ReadTerragenChunkValue(const std::string& path, const std::string& marker)
+{
+    const int64_t offset = FindTerragenChunk(path, marker);
+    if (offset == 0 || offset == -1) return static_cast<int32_t>(offset);
+    try {
+        FileReader in(path);
+        in.Seek(offset + 4);
+        uint8_t v[2];
+        in.ReadExact(v, sizeof v);
+        return LoadI16LE(v);
+    } catch (...) {
+        ReportCurrentError("An error occurred retrieving the Terragen Terrain " + marker + " value.");
+        return 0;
+    }
+}
+
+bool LoadTerragenFile(const std::string& path)
+{
+    if (!ValidateTerragenFile(path)) return false;
+    int32_t width = 0, height = 0;
+    int64_t altw = 0;
+    const int32_t xpts = ReadTerragenChunkValue(path, "XPTS");
+    const int32_t ypts = ReadTerragenChunkValue(path, "YPTS");
+    if (IsDimension(xpts) && IsDimension(ypts)) {
+        width = xpts;
+        height = ypts;
+    } else if (const int32_t size = ReadTerragenChunkValue(path, "SIZE"); IsDimension(size)) {
+        width = height = size + 1;
+    } else {
+        altw = FindTerragenChunk(path, "ALTW");
+        if (altw <= 0) {
+            Refuse("The altitude data (ALTW chunk) could not be found.");
+            return false;
+        }
+        const int64_t length = FileLengthOf(path);
+        const int64_t values = (length - altw - 12) / 2;
+        if (values < 1) {
+            Refuse("The file holds no altitude values.");
+            return false;
+        }
+        const auto side = static_cast<int32_t>(std::lround(std::sqrt(static_cast<double>(values))));
+        const std::string n = std::to_string(side);
+        if (!AskYesNo(std::string("This Terragen file does not contain any Size or XPts/YPts dimension information.") +
+                      kCrLf + "As a square-aspect terrain heightmap it appears to be " + n + "x" + n + "." + kCrLf +
+                      kCrLf + "Continue with opening this file?"))
+            return false;
+        width = height = side;
+    }
+    if (!CheckHeightmapResolution(width, height)) return false;
+    if (altw == 0 && width >= 1 && height >= 1) {
+        // The size chunks came first; the data position still has to be found.
+        altw = FindTerragenChunk(path, "ALTW");
+        if (altw <= 0) {
+            Refuse("The altitude data (ALTW chunk) could not be found.");
+            return false;
+        }
+    }
+    try {
+        std::vector<uint8_t> data;
+        if (width >= 1 && height >= 1) {
+            FileReader in(path);
+            const int64_t bytes = int64_t{2} * width * height;
+            if (in.Length() - (altw + kAltitudeDataSkip) < bytes) {
+                Refuse("The altitude data is shorter than its " + std::to_string(width) + " x " +
+                       std::to_string(height) + " size promises.");
+                return false;
+            }
+            in.Seek(altw + kAltitudeDataSkip);
+            data = in.ReadBytes(static_cast<size_t>(bytes));
+            in.Close();
+        }
+        if (!BeginHeightmapLoad(width, height)) return false;
+        // The first row in the file is the bottom row of the map.
+        for (int32_t y = height; y >= 1; --y) {
+            const uint8_t* src = data.data() + static_cast<size_t>(height - y) * static_cast<size_t>(width) * 2;
+            int32_t* out = MutableAltitudeRow(y);
+            for (int32_t x = 0; x < width; ++x) out[x] = LoadI16LE(src + 2 * x);
+        }
+        LiftNegativeAltitudes();
+        FinishHeightmapLoad(FmtTerragen);
+        return true;
+    } catch (...) {
+        ReportCurrentError("An error occurred loading the Terragen Terrain file.");
+        return false;
+    }
+}
+
+bool SaveTerragenFile(const std::string& path)
+{
+    try {
+        const int32_t width = HeightmapWidth(), height = HeightmapHeight();
+        if (width > GridWidth() || height > GridHeight()) throw RunTimeError(ErrSubscript);
+        FileWriter out(path);
+        out.PutText("TERRAGENTERRAIN ");
+        out.PutText("SIZE");
+        out.PutI16LE(static_cast<int16_t>(std::min(width, height) - 1));
+        out.PutI16LE(0);
+        out.PutText("XPTS");
+        out.PutI16LE(static_cast<int16_t>(width));
+        out.PutI16LE(0);
+        out.PutText("YPTS");
+        out.PutI16LE(static_cast<int16_t>(height));
+        out.PutI16LE(0);
+        out.PutText("SCAL");
+        for (int i = 0; i < 3; ++i) out.PutF32LE(30.0f);
+        out.PutText("CRAD");
+        out.PutF32LE(6370.0f);
+        out.PutText("CRVM");
+        out.PutU32LE(0);
+        out.PutText("ALTW");
+        out.PutI16LE(32); // HeightScale
+        out.PutI16LE(0);  // BaseHeight
+        for (int32_t y = height; y >= 1; --y) {
+            const int32_t* row = AltitudeRow(y);
+            auto* p = reinterpret_cast<uint8_t*>(out.Reserve(static_cast<size_t>(width) * 2));
+            for (int32_t x = 0; x < width; ++x) {
+                // Out-of-range altitudes are clamped rather than wrapped into the signed range.
+                const auto v = static_cast<uint16_t>(std::clamp(row[x], 0, 65535) - 32768);
+                p[2 * x] = static_cast<uint8_t>(v);
+                p[2 * x + 1] = static_cast<uint8_t>(v >> 8);
+            }
+            out.Commit(static_cast<size_t>(width) * 2);
+        }
+        out.PutText("EOF ");
+        out.Close();
+        SetFormatCode(FmtTerragen);
+        return true;
+    } catch (...) {
+        ReportCurrentError("An error occurred saving the Terragen Terrain file.");
+        return false;
+    }
+}
+
+} // namespace tolv
