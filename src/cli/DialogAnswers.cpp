@@ -5,7 +5,7 @@
 #include <string>
 
 #include "formats/FrmRawSizeRules.h"
-#include "formats/vbPNM.h"
+#include "formats/FrmSavePGMRules.h"
 #include "imaging/FrmSaveOBJRules.h"
 #include "imaging/FrmSaveSTLRules.h"
 #include "shell/vbShowDialog.h"
@@ -49,7 +49,7 @@ void AnswerRawSize(ConsoleHost& host, const CliOptions& options)
 
 void InstallDialogAnswers(ConsoleHost& host, const CliOptions& options)
 {
-    host.answerers[DialogId::SavePGM] = [p5 = options.pgmP5] { AcceptSavePgmDialog(p5 ? 1 : 0); };
+    host.answerers[DialogId::SavePGM] = [p5 = options.pgmP5] { ConfirmSavePgmDialog(p5 ? 1 : 0); };
     host.answerers[DialogId::RawSize] = [&host, options] { AnswerRawSize(host, options); };
     // The mesh dialogs: the spacing is typed into the box and goes through its own rule.
     host.answerers[DialogId::SaveSTL] = [spacing = options.spacing, flip = options.flipNormals] {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "formats/BinaryIO.h"
+#include "formats/FrmSavePGMRules.h"
 #include "formats/WriterSupport.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
@@ -366,14 +367,6 @@ bool SavePamFile(const std::string& path)
     SetFormatCode(FmtPam);
     return true;
 }
-
-void AcceptSavePgmDialog(int32_t selectedOptType)
-{
-    SetDialogResult(1, int32_t(selectedOptType == 0 ? 0 : 1));
-    SetDialogCancelled(false);
-}
-
-bool SavePgmAnswerIsP5() { return GetDialogResult(1).AsInt() != 0; }
 
 bool SavePgmFile(const std::string& path)
 {

@@ -22,13 +22,4 @@ bool WritePamFile(const std::string& path, int32_t width, int32_t height, const 
 bool LoadPgmFile(const std::string& path);
 bool LoadPamFile(const std::string& path);
 
-// The PGM options dialog: caption, the two forms of the option array OptType, and its rules.
-inline constexpr const char* kSavePgmCaption = "Save as PGM";
-inline constexpr const char* kSavePgmOptionP2 = "PGM P2 ASCII format";
-inline constexpr const char* kSavePgmOptionP5 = "PGM P5 binary format";
-// OK: output slot 1 = 0 when option 0 (P2) is selected, 1 otherwise; clears the cancelled flag.
-void AcceptSavePgmDialog(int32_t selectedOptType);
-// The caller's reading of the answer: P2 when output slot 1 equals 0, P5 otherwise.
-bool SavePgmAnswerIsP5();
-
 } // namespace tolv

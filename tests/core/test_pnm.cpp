@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/BinaryIO.h"
+#include "formats/FrmSavePGMRules.h"
 #include "formats/vbFileManagement.h"
 #include "formats/vbPNM.h"
 #include "heightmap/MapHeight.h"
@@ -28,7 +29,7 @@ std::vector<uint8_t> Bytes(const std::string& text, std::initializer_list<uint8_
 void AnswerPgm(TestHost& host, int choice)
 {
     host.onDialog = [choice](DialogId id) {
-        if (id == DialogId::SavePGM && choice >= 0) AcceptSavePgmDialog(choice);
+        if (id == DialogId::SavePGM && choice >= 0) ConfirmSavePgmDialog(choice);
     };
 }
 
@@ -115,11 +116,11 @@ TEST(Pnm, SaveThroughDispatchAndDialog)
 TEST(Pnm, DialogRule)
 {
     TestHost host;
-    AcceptSavePgmDialog(0);
+    ConfirmSavePgmDialog(0);
     EXPECT_FALSE(DialogCancelled());
     EXPECT_EQ(GetDialogResult(1).AsInt(), 0);
     EXPECT_FALSE(SavePgmAnswerIsP5());
-    AcceptSavePgmDialog(1);
+    ConfirmSavePgmDialog(1);
     EXPECT_EQ(GetDialogResult(1).AsInt(), 1);
     EXPECT_TRUE(SavePgmAnswerIsP5());
 }
