@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#pragma once
+#include <QApplication>
+#include <QDir>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace tolv::test {
+
+// One QApplication for the whole test program.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "tolv-ui-test";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+    }
+    void TearDown() override
+    {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+inline const bool kQtEnvironmentAdded = (::testing::AddGlobalTestEnvironment(new QtEnvironment), true);
+
+// Shows the window and makes it the active one, so focus moves as it would for a user.
+inline void ShowActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+// Puts the focus into the box and types text key by key.
+inline void TypeInto(QWidget* box, const QString& text)
+{
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(box, text);
+}
+
+// Leaves the box for another control, as Tab or a click would.
+inline void Leave(QWidget* box, QWidget* next)
+{
+    box->setFocus(Qt::TabFocusReason);
+    next->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+}
+
+// Replaces the whole text of the box by typing, then leaves it.
+inline void Enter(QLineEdit* box, const QString& text, QWidget* next)
+{
+    box->setFocus(Qt::TabFocusReason);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+    next->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+}
+
+// With TOLV_DIALOG_SHOTS set, saves a picture of the window into that folder.
+inline void SaveShot(QWidget& window, const QString& name)
+{
+    const char* dir = std::getenv("TOLV_DIALOG_SHOTS");
+    if (!dir || !*dir) return;
+    QDir().mkpath(dir);
+    window.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+}
+
+template <class T>
+T* Child(QWidget& parent, const char* name)
+{
+    T* w = parent.findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << "no control " << name;
+    return w;
+}
+
+} // namespace tolv::test

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include "TempDir.h"
+#include "TestHost.h"
+#include "UiTestSupport.h"
+#include "shell/ui/QtHost.h"
+#include "shell/ui/vbFrmAbout.h"
+#include "shell/ui/vbFrmSysInfo.h"
+#include "shell/ui/vbFrmWebLinks.h"
+#include "shell/vbPrivateIni.h"
+
+using namespace tolv;
+using namespace tolv::test;
+
+TEST(AboutBox, NamesVersionAndScrollingCredits)
+{
+    TestHost host;
+    VbFrmAbout about;
+    EXPECT_EQ(about.windowTitle(), "About TOLV");
+    EXPECT_EQ(Child<QLabel>(about, "LblProduct")->text(), "Orvale");
+    EXPECT_EQ(Child<QLabel>(about, "LblAppTitle")->text(), "TOLV");
+    EXPECT_TRUE(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$").match(Child<QLabel>(about, "LblVersion")->text()).hasMatch());
+    ASSERT_NE(Child<QPushButton>(about, "CmdSysInfo"), nullptr);
+
+    about.show();
+    CreditsPicture* credits = about.credits();
+    EXPECT_TRUE(credits->scrolling());
+    const int start = credits->offset();
+    QTest::qWait(250);
+    EXPECT_GT(credits->offset(), start);
+    credits->setOffset(60);
+    SaveShot(about, "vbFrmAbout");
+    about.hide();
+    EXPECT_FALSE(credits->scrolling());
+}
+
+TEST(SystemInfo, ListsTheGroupsAndCopiesThemAsText)
+{
+    TestHost host;
+    VbFrmSysInfo info;
+    EXPECT_EQ(info.windowTitle(), "System Information");
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(Child<QPushButton>(info, "CmdCopy"), Qt::LeftButton);
+    const QString text = QApplication::clipboard()->text();
+    for (const char* group : {"Operating System\n", "Memory\n", "Display\n", "Folders\n", "Components\n"})
+        EXPECT_TRUE(text.contains(group)) << group;
+    EXPECT_TRUE(text.contains("  Qt: " + QString::fromLatin1(qVersion()))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("  giflib: \\d+\\.\\d+\\.\\d+\n")));
+    EXPECT_TRUE(text.contains(QRegularExpression("  libpng: \\d+\\.\\d+")));
+    EXPECT_TRUE(text.contains("  Compiler: "));
+    EXPECT_TRUE(text.contains("  Settings file: "));
+    info.show();
+    SaveShot(info, "vbFrmSysInfo");
+}
+
+class WebLinksTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetSettingsPath(dir / "tolv.ini"); }
+    void TearDown() override { SetSettingsPath(""); }
+    TestHost host;
+    TempDir dir;
+};
+
+TEST_F(WebLinksTest, EditorAddsAFilteredLinkAndSavesIt)
+{
+    VbFrmWebLinks editor;
+    ShowActive(editor);
+    auto* list = Child<QListWidget>(editor, "LstLinks");
+    const int before = list->count();
+    ASSERT_EQ(before, static_cast<int>(DefaultWebLinks().size()));
+    QTest::mouseClick(Child<QPushButton>(editor, "CmdAdd"), Qt::LeftButton);
+    ASSERT_EQ(list->count(), before + 1);
+    auto* caption = Child<QLineEdit>(editor, "TxtCaption");
+    auto* address = Child<QLineEdit>(editor, "TxtAddress");
+    caption->selectAll();
+    TypeInto(caption, "&Maps");
+    // The web-address filter drops blanks, "?" and "=".
+    TypeInto(address, "maps.example/a b?c=d");
+    EXPECT_EQ(address->text(), "maps.example/abcd");
+    EXPECT_EQ(list->item(before)->text(), "Maps");
+    SaveShot(editor, "vbFrmWebLinks");
+    editor.PressOk();
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+    std::vector<WebLink> saved = LoadWebLinks(Settings());
+    ASSERT_EQ(saved.size(), static_cast<size_t>(before + 1));
+    EXPECT_EQ(saved.back(), (WebLink{"&Maps", "maps.example/abcd"}));
+}
+
+TEST_F(WebLinksTest, IncompleteLinkIsRefusedAndTheDialogStaysOpen)
+{
+    VbFrmWebLinks editor;
+    ShowActive(editor);
+    QTest::mouseClick(Child<QPushButton>(editor, "CmdAdd"), Qt::LeftButton);
+    editor.PressOk();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(host.Count("warning"), 1u);
+    EXPECT_EQ(LoadWebLinks(Settings()), DefaultWebLinks()); // nothing written
+}
+
+TEST_F(WebLinksTest, ReorderRemoveAndTheMenu)
+{
+    SaveWebLinks(Settings(), {{"A", "a.example"}, {"B", "b.example"}, {"C", "c.example"}});
+    {
+        VbFrmWebLinks editor;
+        ShowActive(editor);
+        auto* list = Child<QListWidget>(editor, "LstLinks");
+        list->setCurrentRow(2);
+        EXPECT_FALSE(Child<QPushButton>(editor, "CmdDown")->isEnabled());
+        QTest::mouseClick(Child<QPushButton>(editor, "CmdUp"), Qt::LeftButton);
+        list->setCurrentRow(0);
+        QTest::mouseClick(Child<QPushButton>(editor, "CmdRemove"), Qt::LeftButton);
+        editor.PressOk();
+    }
+    std::vector<WebLink> expected = {{"C", "c.example"}, {"B", "b.example"}};
+    EXPECT_EQ(LoadWebLinks(Settings()), expected);
+
+    QMenu menu;
+    std::string opened;
+    FillWebLinksMenu(&menu, [&](const std::string& a) { opened = a; });
+    QList<QAction*> actions = menu.actions();
+    ASSERT_EQ(actions.size(), 4); // two links, separator, editor
+    EXPECT_EQ(actions[0]->text(), "C");
+    EXPECT_TRUE(actions[2]->isSeparator());
+    EXPECT_EQ(actions[3]->text(), "&Edit Links...");
+    actions[1]->trigger();
+    EXPECT_EQ(opened, "b.example");
+}
+
+TEST(DialogBase, HourglassWhileLoadingAndPreviousPointerBack)
+{
+    TestHost host;
+    host.SetPointer(Pointer::Busy);
+    {
+        VbFrmAbout about;
+        EXPECT_EQ(host.CurrentPointer(), Pointer::Default); // loaded
+        about.show();
+        QTimer::singleShot(0, &about, [&about] { about.accept(); });
+        about.exec();
+        EXPECT_EQ(host.CurrentPointer(), Pointer::Busy);
+    }
+    EXPECT_EQ(host.CurrentPointer(), Pointer::Busy);
+}
