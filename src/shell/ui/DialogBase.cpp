@@ -91,6 +91,7 @@ public:
     {
         if (hook_) hook_();
     }
+    void Disable() { hook_ = nullptr; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -116,6 +117,13 @@ LostFocusObject* HookOf(QWidget* widget)
 }
 
 } // namespace
+
+QString LabelText(const std::string& text)
+{
+    QString t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return t;
+}
 
 void InstallKeyFilter(QLineEdit* edit, KeyAccept accept)
 {
@@ -175,6 +183,9 @@ DialogBase::DialogBase(const char* name, const QString& caption, QWidget* parent
 
 DialogBase::~DialogBase()
 {
+    // The hooks belong to the derived dialog, which is gone by now; the focus leaving the
+    // controls while they are destroyed must not reach them.
+    for (auto* hook : findChildren<LostFocusObject*>(kHookName)) hook->Disable();
     if (!restored_) Host().SetPointer(previous_);
 }
 

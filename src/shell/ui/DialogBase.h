@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <functional>
+#include <string>
 
 #include "shell/UiHost.h"
 #include "shell/vbShowDialog.h"
@@ -17,6 +18,9 @@ class QPushButton;
 class QVBoxLayout;
 
 namespace tolv {
+
+// Core text (UTF-8, lines joined by CR LF) as label text.
+QString LabelText(const std::string& text);
 
 // A key filter of the core: whether a typed character is kept.
 using KeyAccept = bool (*)(int ch);
