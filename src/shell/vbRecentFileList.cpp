@@ -123,8 +123,8 @@ void RflLoad()
     const SettingsStore& store = Settings();
     l.displayMode = RflParseDisplayMode(store.IniGetString(kRecentFileSection, "DisplayMode", "FileName"));
     l.displayLength = store.IniGetInteger(kRecentFileSection, "DisplayLength", kDefaultLength);
-    // A hand-edited length outside the dialog's range would make captions of no sense.
-    if (l.displayLength < kMinLength || l.displayLength > kMaxLength) l.displayLength = kDefaultLength;
+    // A hand-edited length below 1 leaves no room for any caption at all.
+    if (l.displayLength < 1) l.displayLength = kDefaultLength;
     for (int32_t i = 1; i <= kRecentFileCount; ++i)
         l.entries[i - 1] = store.IniGetString(kRecentFileSection, KeyOf(i), "");
 }

@@ -187,6 +187,11 @@ TEST(RecentFiles, LoadReadsDisplayModesInAnyLetterCase)
     RflGetDisplay(mode, length);
     EXPECT_EQ(length, 32);
     EXPECT_EQ(mode, RflFileName);
+    // Any other stored length is used as it is; only the settings dialog keeps to 8..48.
+    Fixture wide("[Recent File List]\r\nDisplayMode=trimspec\r\nDisplayLength=100\r\nFile1=/x/a.hmb\r\n");
+    RflGetDisplay(mode, length);
+    EXPECT_EQ(length, 100);
+    EXPECT_EQ(RflMenu().items[0].caption, "&1 /x/a.hmb");
 }
 
 TEST(RecentFiles, SaveAndLoadRoundTrip)
