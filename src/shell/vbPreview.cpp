@@ -55,12 +55,45 @@ int32_t ScreenCoordinate(float v)
     return static_cast<int32_t>(std::nearbyint(v));
 }
 
+// Cuts the segment down to the area widened by one pixel (Liang-Barsky), so a line from a point
+// far outside costs no more than one across the area. False when nothing of it is inside.
+bool ClipLine(const PixelBuffer& area, int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1)
+{
+    const double dx = double(x1) - x0, dy = double(y1) - y0;
+    double t0 = 0.0, t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {double(x0) + 1, double(area.width) - x0, double(y0) + 1, double(area.height) - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const double ox = x0, oy = y0;
+    if (t0 > 0.0) {
+        x0 = static_cast<int32_t>(std::nearbyint(ox + t0 * dx));
+        y0 = static_cast<int32_t>(std::nearbyint(oy + t0 * dy));
+    }
+    if (t1 < 1.0) {
+        x1 = static_cast<int32_t>(std::nearbyint(ox + t1 * dx));
+        y1 = static_cast<int32_t>(std::nearbyint(oy + t1 * dy));
+    }
+    return true;
+}
+
 // Pen of width one between two pixels, both ends included.
 void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour)
 {
     if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= area.width && x1 >= area.width) ||
         (y0 >= area.height && y1 >= area.height))
         return;
+    const bool inside = x0 >= 0 && y0 >= 0 && x1 >= 0 && y1 >= 0 && x0 < area.width && x1 < area.width &&
+                        y0 < area.height && y1 < area.height;
+    if (!inside && !ClipLine(area, x0, y0, x1, y1)) return;
     const int64_t dx = std::abs(int64_t(x1) - x0), dy = -std::abs(int64_t(y1) - y0);
     const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int64_t err = dx + dy;

@@ -400,3 +400,24 @@ TEST(Preview, AltitudeBarMarks)
     EXPECT_EQ(bar.At(29, 300), kPixelWhite);
     EXPECT_EQ(CountNot(bar, kPixelWhite), 3u * (6 + 2) + 5u * (low - high + 1));
 }
+
+TEST(Preview, ExtremeAltitudesDrawWithoutRunningAway)
+{
+    TestHost host;
+    // Altitudes far outside 0..65535 (a 32-bit raw file) throw projected points far outside the area.
+    LoadMap(64, 64, [](int32_t x, int32_t y) {
+        return (x + y) % 3 == 0 ? 1000000000 : (x * y) % 5 == 0 ? -1000000000 : 1000 * x;
+    });
+    for (int32_t view = ViewTop; view <= ViewPerspective; ++view) {
+        for (int32_t set : {CsGrayscale, CsScaledGrayscale, CsSpectrum}) {
+            Globals().previewColorset = set;
+            BuildColorTable(set);
+            PixelBuffer area;
+            RenderPreview(area, view, true, kBackground, true);
+            EXPECT_GT(CountNot(area, kBackground), 0u) << "view " << view << " set " << set;
+        }
+    }
+    PixelBuffer bar;
+    DrawAltitudeBar(bar, true);
+    EXPECT_EQ(host.messages.size(), 0u);
+}
