@@ -47,9 +47,9 @@ bool LoadVistaProAsciiFile(const std::string& path)
         std::string text;
         {
             FileReader in(path);
-            std::vector<uint8_t> bytes = in.ReadRest();
+            text.resize(static_cast<size_t>(in.Length()));
+            text.resize(in.Read(text.data(), text.size()));
             in.Close();
-            text.assign(bytes.begin(), bytes.end());
         }
         // Width: the spaces of the first line. Height: the lines, counting an unterminated last
         // line only when it holds something, so a missing final line break loses no row.
@@ -72,9 +72,18 @@ bool LoadVistaProAsciiFile(const std::string& path)
             std::string_view cells = lines[static_cast<size_t>(i)];
             int32_t* out = grid.data() + static_cast<size_t>(y - 1) * static_cast<size_t>(width);
             for (int32_t x = 1; x <= width; ++x) {
-                const size_t space = cells.find(' ');
+                size_t space = 0;
+                while (space < cells.size() && cells[space] != ' ') ++space;
                 const std::string_view token = cells.substr(0, space);
-                cells = space == std::string_view::npos ? std::string_view() : cells.substr(space + 1);
+                cells.remove_prefix(std::min(space + 1, cells.size()));
+                // Plain digits, by far the common case, skip the general number parser.
+                if (!token.empty() && token.size() <= 9 &&
+                    std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+                    int32_t v = 0;
+                    for (char c : token) v = v * 10 + (c - '0');
+                    out[x - 1] = std::min(v, 65535);
+                    continue;
+                }
                 double d;
                 if (!ParseNumeric(token, d)) {
                     ShowWarning("The heightmap value is non-numeric at " + std::to_string(x) + " x " +
