@@ -11,10 +11,12 @@ namespace tolv {
 // Text building blocks of the mesh writers, formatting straight into the writer's buffer.
 // Every coordinate is a whole number written as "#######0.0".
 
-// Longest coordinate text: sign, ten digits, ".0".
-inline constexpr size_t kMaxCoordinateText = 14;
+// Room for any 64-bit integer, and for it followed by ".0". Buffers are sized with these so
+// that the end handed to std::to_chars always lies inside them.
+inline constexpr size_t kMaxIntegerText = 20;
+inline constexpr size_t kMaxCoordinateText = kMaxIntegerText + 2;
 
-inline char* PutInteger(char* p, int64_t v) { return std::to_chars(p, p + 20, v).ptr; }
+inline char* PutInteger(char* p, int64_t v) { return std::to_chars(p, p + kMaxIntegerText, v).ptr; }
 
 inline char* PutCoordinate(char* p, int64_t v)
 {

@@ -214,7 +214,7 @@ bool WriteObjFile(const std::string& path, int32_t width, int32_t height, int32_
         }
 
         out.PutText(smoothFaces ? "\r\ng Heightmap\r\ns 1\r\n" : "\r\ng Heightmap\r\n");
-        constexpr size_t kFaceLine = 2 + 3 * 21 + 2;
+        constexpr size_t kFaceLine = 2 + 3 * (kMaxIntegerText + 1) + 2;
         for (int64_t y = 1; y < h; ++y) {
             char* const begin = out.Reserve(static_cast<size_t>(std::max<int64_t>(w - 1, 0)) * 2 * kFaceLine);
             char* p = begin;
