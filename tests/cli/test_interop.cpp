@@ -310,6 +310,38 @@ TEST(InteropG16, EvenWidthMapsDecodeAsFiveBitColour)
     }
 }
 
+// Split tiles are G16 bitmaps too: each tile, decoded by the image tool, is its part of the map.
+TEST(InteropG16, SplitTilesDecodeToTheirRegions)
+{
+    REQUIRE_TOOL(convert, "convert");
+    const Size s{116, 158};
+    for (const bool seamless : {false, true}) {
+        SCOPED_TRACE(seamless ? "seamless" : "plain");
+        TempDir dir;
+        const auto pattern = Pattern16(s);
+        WriteThroughTolv(dir, pattern, s, dir / "tile.bmp", {"--split", seamless ? "2x2:seamless" : "2x2"});
+        const Size tile{s.w / 2, s.h / 2};
+        for (int n = 0; n < 4; ++n) {
+            SCOPED_TRACE(n);
+            const std::string name = dir / ("tile0" + std::to_string(n) + ".bmp");
+            Tool(convert, {name, "-depth", "16", "-endian", "MSB", "rgb:" + (dir / "im.rgb")});
+            const auto rgb = FromBe16(ReadFileBytes(dir / "im.rgb"));
+            ASSERT_EQ(rgb.size(), size_t(tile.w) * tile.h * 3);
+            const int x0 = (n % 2) * tile.w - (seamless && n % 2 ? 1 : 0);
+            const int y0 = (n / 2) * tile.h - (seamless && n / 2 ? 1 : 0);
+            std::vector<uint16_t> want, got;
+            for (int y = 0; y < tile.h; ++y)
+                for (int x = 0; x < tile.w; ++x) {
+                    const size_t i = size_t(y) * tile.w + x;
+                    auto five = [&](int c) { return unsigned(std::lround(rgb[3 * i + c] * 31.0 / 65535.0)); };
+                    got.push_back(uint16_t(five(0) << 10 | five(1) << 5 | five(2)));
+                    want.push_back(pattern[size_t(y0 + y) * s.w + size_t(x0 + x)] & 0x7FFF);
+                }
+            EXPECT_TRUE(SameSamples(got, want, tile));
+        }
+    }
+}
+
 // The image tool writes 16-bit bitmaps with colour masks (compression 3): not a G16 heightmap.
 TEST(InteropG16, MaskedSixteenBitBitmapsAreNotTakenForHeightmaps)
 {
