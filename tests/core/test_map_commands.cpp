@@ -15,6 +15,8 @@
 #include "heightmap/MapCommands.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
+#include "heightmap/UndoRules.h"
+#include "shell/vbPrivateIni.h"
 #include "shell/Globals.h"
 #include "shell/vbShowDialog.h"
 
@@ -218,6 +220,22 @@ TEST(MapCommands, UndoIsUnderDevelopment)
     EXPECT_EQ(host.messages[0].kind, "info");
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1, 2}));
     EXPECT_TRUE(host.modified);
+}
+
+TEST(MapCommands, UndoModeSettingAndOptions)
+{
+    const std::pair<const char*, int32_t> rows[] = {{"5", 1}, {"-3", 0}, {"0", 0}, {"1", 1}};
+    for (auto [stored, mode] : rows) {
+        TestHost host;
+        TempDir dir;
+        WriteFileText(dir / "t.ini", std::string("[Options]\nUndoMode=") + stored + "\n");
+        LoadSettings(SettingsStore(dir / "t.ini"));
+        EXPECT_EQ(Globals().undoMode, mode) << stored;
+        const int index = UndoOptionIndex(Globals().undoMode);
+        EXPECT_EQ(UndoOptions()[static_cast<size_t>(index)].mode, mode) << stored;
+        EXPECT_EQ(UndoModeFromSelection(index == 0), mode) << stored;
+    }
+    EXPECT_STREQ(UndoOptions()[0].caption, "Undo memory buffer (1 level and faster)");
 }
 
 TEST(MapCommands, Availability)
