@@ -810,9 +810,11 @@ TEST(InteropBmp, PicturesOfTheImageToolAreRead)
          "format: Windows 8-bit uncompressed color bitmap"},
         {"24-bit", {"-type", "TrueColor", "BMP3:"}, "format: Windows 24-bit uncompressed color bitmap"},
     };
-    // (Tiny pictures are left out: the tool stores few colours in 1 or 4 bits per pixel.)
+    // (Tiny pictures are left out: the tool stores few colours in 1 or 4 bits per pixel. The
+    // largest size is tried with the 24-bit kind only, to keep the run short.)
     for (Size s : {Size{113, 157}, Size{513, 513}}) {
         for (const Row& row : rows) {
+            if (s.w == 513 && row.what != "24-bit") continue;
             SCOPED_TRACE(SizeText(s) + " " + row.what);
             TempDir dir;
             const bool gray = row.what == "gray palette";
