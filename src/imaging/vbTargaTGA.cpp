@@ -91,9 +91,10 @@ Classified Classify(const TgaHeader& h, bool paletteGray)
     constexpr const char* kUnknown = "Unknown or unsupported TGA format.";
     switch (h.imageType) {
     case 1:
-        // Indices wider than a byte, or a colour-mapped file without a colour map, would be read
-        // as garbage; such files are refused rather than loaded wrongly.
-        if (h.pixelDepth != 8 || h.colorMapType != 1) return {TgaKind::Refused, kUnknown};
+        // Indices wider than a byte, or a colour map missing or of an unknown entry size, would be
+        // read as garbage; such files are refused rather than loaded wrongly.
+        if (h.pixelDepth != 8 || h.colorMapType != 1 || PaletteEntryBytes(h.colorMapEntryBits) == 0)
+            return {TgaKind::Refused, kUnknown};
         return {paletteGray ? TgaKind::Gray8 : TgaKind::Color8, nullptr};
     case 2:
         if (h.pixelDepth == 16) return {TgaKind::Refused, kSixteen};
@@ -115,7 +116,7 @@ Classified Classify(const TgaHeader& h, bool paletteGray)
 std::array<uint8_t, 3> PaletteColor(const std::vector<uint8_t>& palette, int64_t entryBytes, int64_t index)
 {
     const int64_t at = index * entryBytes;
-    if (at + entryBytes > static_cast<int64_t>(palette.size())) return {0, 0, 0};
+    if (entryBytes == 0 || at + entryBytes > static_cast<int64_t>(palette.size())) return {0, 0, 0};
     const uint8_t* p = palette.data() + at;
     if (entryBytes >= 3) return {p[0], p[1], p[2]};
     // 15/16-bit entries: 5 bits each of blue, green, red, widened to 8 bits.

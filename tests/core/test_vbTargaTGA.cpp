@@ -263,3 +263,28 @@ TEST(Colour, PcxIsNotRead)
     EXPECT_EQ(host.OnlyText(), "PCX format support under development...");
     EXPECT_EQ(FormatCode(), FmtPcx);
 }
+
+TEST(Targa, ShortAndSixteenBitColourMaps)
+{
+    TempDir dir;
+    {
+        // Two 16-bit entries (5 bits per channel): pure red and pure green; index 5 is beyond the map.
+        TestHost host;
+        Globals().convertColorToGrayscale = 1;
+        Tga t{.colorMapType = 1, .imageType = 1, .entryBits = 16, .depth = 8, .mapLength = 2, .width = 3, .height = 1};
+        t.palette = {0x00, 0x7C, 0xE0, 0x03};
+        t.pixels = {0, 1, 5};
+        ASSERT_TRUE(Load(dir, t.Bytes()));
+        EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{0, 255, 0}));
+        EXPECT_EQ(FormatCode(), FmtTgaColor8);
+    }
+    {
+        // An entry size the format does not define.
+        TestHost host;
+        Tga t{.colorMapType = 1, .imageType = 1, .entryBits = 8, .depth = 8, .mapLength = 2, .width = 1, .height = 1};
+        t.palette = {1, 2};
+        t.pixels = {0};
+        EXPECT_FALSE(Load(dir, t.Bytes()));
+        EXPECT_EQ(host.OnlyText(), "Unknown or unsupported TGA format.");
+    }
+}
