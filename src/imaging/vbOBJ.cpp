@@ -9,11 +9,11 @@
 #include <string_view>
 
 #include "formats/BinaryIO.h"
+#include "formats/WriterSupport.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "imaging/FrmSaveSTLRules.h"
 #include "imaging/MeshText.h"
-#include "imaging/vbSTL.h"
 #include "shell/Numbers.h"
 #include "shell/RunTimeError.h"
 #include "shell/UiHost.h"
@@ -184,8 +184,7 @@ bool WriteObjFile(const std::string& path, int32_t width, int32_t height, int32_
                   bool smoothFaces, const std::vector<int32_t>& grid)
 {
     try {
-        if (width < 0 || height < 0 || grid.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
-            throw RunTimeError(ErrSubscript);
+        CheckWriterGrid(width, height, grid);
         FileWriter out(path);
         const int64_t w = width, h = height;
         std::string head = "# TOLV Heightmap\r\n# ";
@@ -252,8 +251,14 @@ bool SaveObjFile(const std::string& path)
     const int32_t spacing = std::clamp(GetDialogResult(1).AsInt(), kMinSpacing, kMaxSpacing);
     const bool objectName = GetDialogResult(2).AsBool();
     const bool smooth = GetDialogResult(3).AsBool();
-    if (!WriteObjFile(path, HeightmapWidth(), HeightmapHeight(), spacing, objectName, smooth, HeightmapSamples()))
+    std::vector<int32_t> grid;
+    try {
+        grid = HeightmapSamples();
+    } catch (...) {
+        ReportCurrentError("An error occurred saving the Object file.");
         return false;
+    }
+    if (!WriteObjFile(path, HeightmapWidth(), HeightmapHeight(), spacing, objectName, smooth, grid)) return false;
     SetFormatCode(FmtObj);
     return true;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "formats/BinaryIO.h"
+#include "formats/WriterSupport.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "imaging/FrmSaveSTLRules.h"
@@ -57,23 +58,11 @@ private:
 
 } // namespace
 
-std::vector<int32_t> HeightmapSamples()
-{
-    const int32_t w = HeightmapWidth(), h = HeightmapHeight();
-    if (w == GridWidth() && h == GridHeight()) return AltitudeGrid();
-    std::vector<int32_t> out;
-    out.reserve(static_cast<size_t>(std::max(w, 0)) * static_cast<size_t>(std::max(h, 0)));
-    for (int32_t y = 1; y <= h; ++y)
-        for (int32_t x = 1; x <= w; ++x) out.push_back(GetAltitude(x, y));
-    return out;
-}
-
 bool WriteStlFile(const std::string& path, int32_t width, int32_t height, int32_t spacing, bool flipNormals,
                   const std::vector<int32_t>& grid)
 {
     try {
-        if (width < 0 || height < 0 || grid.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
-            throw RunTimeError(ErrSubscript);
+        CheckWriterGrid(width, height, grid);
         FileWriter out(path);
         const std::string size = std::to_string(width) + "x" + std::to_string(height);
         out.PutText("solid TOLV_Heightmap_" + size + "\r\n");
@@ -119,7 +108,14 @@ bool SaveStlFile(const std::string& path)
     if (ShowDialogModal(DialogId::SaveSTL)) return false;
     const int32_t spacing = std::clamp(GetDialogResult(1).AsInt(), kMinSpacing, kMaxSpacing);
     const bool flip = GetDialogResult(4).AsBool();
-    if (!WriteStlFile(path, HeightmapWidth(), HeightmapHeight(), spacing, flip, HeightmapSamples())) return false;
+    std::vector<int32_t> grid;
+    try {
+        grid = HeightmapSamples();
+    } catch (...) {
+        ReportCurrentError("An error occurred saving the StereoLitho file.");
+        return false;
+    }
+    if (!WriteStlFile(path, HeightmapWidth(), HeightmapHeight(), spacing, flip, grid)) return false;
     SetFormatCode(FmtStl);
     return true;
 }

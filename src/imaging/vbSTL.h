@@ -13,7 +13,4 @@ bool SaveStlFile(const std::string& path);
 bool WriteStlFile(const std::string& path, int32_t width, int32_t height, int32_t spacing, bool flipNormals,
                   const std::vector<int32_t>& grid);
 
-// The current heightmap's samples as one width x height block, rows top first.
-std::vector<int32_t> HeightmapSamples();
-
 } // namespace tolv

@@ -10,6 +10,7 @@
 
 #include "TempDir.h"
 #include "TestHost.h"
+#include "formats/WriterSupport.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "imaging/vbOBJ.h"

@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/BinaryIO.h"
+#include "formats/WriterSupport.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "imaging/FrmSaveOBJRules.h"
