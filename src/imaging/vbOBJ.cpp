@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -46,7 +47,16 @@ float ParseCoordinate(std::string_view s)
         throw RunTimeError(ErrTypeMismatch);
     float v = 0.0f;
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) throw RunTimeError(ErrOverflow);
+    if (ec == std::errc::result_out_of_range) {
+        // Too small for a float reads as 0; too large is an overflow.
+        double d = 0.0;
+        const auto dr = std::from_chars(s.data(), s.data() + s.size(), d, std::chars_format::general);
+        const size_t e = s.find_first_of("eE");
+        const bool negativeExponent = e != std::string_view::npos && e + 1 < s.size() && s[e + 1] == '-';
+        const bool tiny = dr.ec == std::errc() ? std::fabs(d) < 1.0 : negativeExponent;
+        if (tiny) return 0.0f;
+        throw RunTimeError(ErrOverflow);
+    }
     if (ec != std::errc() || end != s.data() + s.size()) throw RunTimeError(ErrTypeMismatch);
     return v;
 }

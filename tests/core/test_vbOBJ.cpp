@@ -130,6 +130,7 @@ TEST(ObjReader, GridFromVertexValues)
         {"unmatched points are 0", "v 0 0 5\r\nv 1 1 6\r\n", 2, 2, {5, 0, 0, 6}},
         {"lone LF lines", "# c\nv 0 0 1\nv 1 0 2\nf 1 2 1\n", 2, 1, {1, 2}},
         {"lone CR lines", "v 0 0 1\rv 1 0 2\r", 2, 1, {1, 2}},
+        {"too small for a float is 0", "v 1e-60 0 1\r\nv 1 -1e-400 2\r\n", 2, 1, {1, 2}},
         {"signs, exponents, blanks", "v  +1e1 -0.0 3E2  \r\nv 0 0 1\r\n", 2, 1, {1, 300}},
         {"other lines ignored", "o x\r\n v 9 9 9\r\nv\t9\t9\t9\r\nvn 1 2 3\r\nvt 1 2\r\nV 5 5 5\r\nv 0 0 4\r\n", 1, 1, {4}},
     };
@@ -181,6 +182,7 @@ TEST(ObjReader, RefusalsAndErrorsLeaveHeightmapAlone)
         {"missing Z", "v 0 0\r\n", "error", errorBox + "13"},
         {"nan", "v nan 0 1\r\n", "error", errorBox + "13"},
         {"float overflow", "v 1e99 0 1\r\n", "error", errorBox + "6"},
+        {"double overflow", "v 0 -1e999 1\r\n", "error", errorBox + "6"},
         {"altitude overflow", "v 0 0 1e20\r\n", "error", errorBox + "6"},
         {"more than 513 columns", tooWide, "info",
          "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 514 x 1.\r\nHeight resolutions up to 513x513 are supported."},
