@@ -3,6 +3,7 @@
 #include "shell/ui/DialogBase.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -34,9 +35,10 @@ QString Filtered(const QString& text, KeyAccept accept)
 
 class KeyFilterObject : public QObject {
 public:
-    KeyFilterObject(QLineEdit* edit, KeyAccept accept) : QObject(edit), accept_(accept)
+    // Keys are watched where they arrive (an editable combo box gets them before its line edit).
+    KeyFilterObject(QWidget* watched, QLineEdit* edit, KeyAccept accept) : QObject(edit), accept_(accept)
     {
-        edit->installEventFilter(this);
+        watched->installEventFilter(this);
         // Pasted or dropped text bypasses the key events: strip what typing could not enter.
         connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
             QString kept = Filtered(text, accept_);
@@ -66,7 +68,7 @@ private:
 
 class SelectAllObject : public QObject {
 public:
-    explicit SelectAllObject(QLineEdit* edit) : QObject(edit), edit_(edit) { edit->installEventFilter(this); }
+    SelectAllObject(QWidget* watched, QLineEdit* edit) : QObject(edit), edit_(edit) { watched->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -127,12 +129,22 @@ QString LabelText(const std::string& text)
 
 void InstallKeyFilter(QLineEdit* edit, KeyAccept accept)
 {
-    if (edit && accept) new KeyFilterObject(edit, accept);
+    if (edit && accept) new KeyFilterObject(edit, edit, accept);
+}
+
+void InstallKeyFilter(QComboBox* box, KeyAccept accept)
+{
+    if (box && box->lineEdit() && accept) new KeyFilterObject(box, box->lineEdit(), accept);
 }
 
 void SelectAllOnFocus(QLineEdit* edit)
 {
-    if (edit) new SelectAllObject(edit);
+    if (edit) new SelectAllObject(edit, edit);
+}
+
+void SelectAllOnFocus(QComboBox* box)
+{
+    if (box && box->lineEdit()) new SelectAllObject(box, box->lineEdit());
 }
 
 void OnLostFocus(QWidget* widget, std::function<void()> hook)

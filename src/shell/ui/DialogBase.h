@@ -28,8 +28,11 @@ using KeyAccept = bool (*)(int ch);
 // Drops every typed character the filter rejects. Editing keys (arrows, Delete, Tab, Enter,
 // shortcuts) pass; pasted or dropped text loses the rejected characters too.
 void InstallKeyFilter(QLineEdit* edit, KeyAccept accept);
+// The same for the text of an editable combo box.
+void InstallKeyFilter(QComboBox* box, KeyAccept accept);
 // Selects the whole text whenever the box gets the focus.
 void SelectAllOnFocus(QLineEdit* edit);
+void SelectAllOnFocus(QComboBox* box);
 // Runs hook when widget loses the focus to another control of its window (not when the whole
 // window is deactivated, e.g. by a message box).
 void OnLostFocus(QWidget* widget, std::function<void()> hook);

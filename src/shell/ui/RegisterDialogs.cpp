@@ -3,6 +3,12 @@
 #include "shell/ui/RegisterDialogs.h"
 
 #include "formats/ui/FrmRawSize.h"
+#include "heightmap/ui/FrmInterpolate.h"
+#include "heightmap/ui/FrmInvert.h"
+#include "heightmap/ui/FrmMove.h"
+#include "heightmap/ui/FrmScale.h"
+#include "heightmap/ui/FrmSplit.h"
+#include "heightmap/ui/FrmTrim.h"
 #include "shell/ui/QtHost.h"
 
 namespace tolv {
@@ -22,6 +28,13 @@ void Register(QtHost& host, DialogId id)
 
 void RegisterParameterDialogs(QtHost& host)
 {
+    Register<FrmScale>(host, DialogId::Scale);
+    Register<FrmMove>(host, DialogId::Move);
+    Register<FrmInvert>(host, DialogId::Invert);
+    Register<FrmInterpolate>(host, DialogId::Interpolate);
+    Register<FrmResample>(host, DialogId::Resample);
+    Register<FrmTrim>(host, DialogId::Trim);
+    Register<FrmSplit>(host, DialogId::Split);
     Register<FrmRawSize>(host, DialogId::RawSize);
 }
 

@@ -1,0 +1,291 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "TempDir.h"
+#include "TestHost.h"
+#include "UiTestSupport.h"
+#include "heightmap/ui/FrmInterpolate.h"
+#include "heightmap/ui/FrmInvert.h"
+#include "heightmap/ui/FrmMove.h"
+#include "heightmap/ui/FrmScale.h"
+#include "heightmap/ui/FrmSplit.h"
+#include "heightmap/ui/FrmTrim.h"
+#include "shell/vbShowDialog.h"
+
+using namespace tolv;
+using namespace tolv::test;
+
+namespace {
+
+QStringList Items(QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+}
+
+// Slots set, dialog built and shown active.
+template <class Dialog>
+std::unique_ptr<Dialog> Open(std::initializer_list<DialogValue> inputs)
+{
+    int slot = 1;
+    for (const DialogValue& v : inputs) SetDialogParam(slot++, v);
+    auto dialog = std::make_unique<Dialog>();
+    ShowActive(*dialog);
+    return dialog;
+}
+
+} // namespace
+
+TEST(ScaleDialog, FieldsFollowTheMethodAndTheirChecks)
+{
+    TestHost host;
+    auto d = Open<FrmScale>({int32_t{1000}, int32_t{3000}, int32_t{3}, int32_t{100}, int32_t{65535}, int32_t{0}});
+    auto* method = Child<QComboBox>(*d, "CboScaleMethod");
+    auto* percent = Child<QLineEdit>(*d, "TxtPercent");
+    auto* high = Child<QLineEdit>(*d, "TxtHiAlt");
+    auto* low = Child<QLineEdit>(*d, "TxtLoAlt");
+    EXPECT_EQ(d->windowTitle(), "Scale");
+    EXPECT_EQ(Items(method), QStringList({"Scale to 8-bit extents", "Scale to 16-bit extents",
+                                          "Scale to specified percentage", "Scale to specified altitude range"}));
+    EXPECT_EQ(method->currentIndex(), 3);
+    EXPECT_FALSE(percent->isEnabled());
+    EXPECT_FALSE(Child<QLabel>(*d, "LblPercent")->isEnabled());
+    EXPECT_TRUE(high->isEnabled());
+    EXPECT_EQ(Child<QLabel>(*d, "LblOrgHigh")->text(), "3000");
+    EXPECT_EQ(Child<QLabel>(*d, "LblOrgLow")->text(), "1000");
+    SaveShot(*d, "FrmScale");
+
+    Enter(high, "7x0000", low); // the letter does nothing
+    EXPECT_EQ(high->text(), "65535");
+    Enter(low, "900", high);
+    Enter(high, "100", low);
+    EXPECT_EQ(high->text(), "900");
+    EXPECT_EQ(low->text(), "100");
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewHigh")->text(), "900");
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewLow")->text(), "100");
+
+    method->setCurrentIndex(2);
+    EXPECT_TRUE(percent->isEnabled());
+    EXPECT_FALSE(high->isEnabled());
+    EXPECT_FALSE(Child<QLabel>(*d, "LblHiAlt")->isEnabled());
+    Enter(percent, "", method);
+    EXPECT_EQ(percent->text(), "1");
+    Enter(percent, "200", method);
+    // m = 2000, half of 200 % of 2001 = 2001: the low end stops at 0.
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewHigh")->text(), "4001");
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewLow")->text(), "0");
+    method->setCurrentIndex(0);
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewHigh")->text(), "255");
+
+    method->setCurrentIndex(2);
+    QTest::mouseClick(d->okButton(), Qt::LeftButton);
+    EXPECT_FALSE(DialogCancelled());
+    EXPECT_EQ(GetDialogResult(3).AsInt(), 2);
+    EXPECT_EQ(GetDialogResult(4).AsString(), "200");
+    EXPECT_EQ(GetDialogResult(5).AsString(), "900");
+    EXPECT_EQ(GetDialogResult(6).AsString(), "100");
+}
+
+TEST(MoveDialog, MethodsScrollBarAndTypedBase)
+{
+    TestHost host;
+    auto d = Open<FrmMove>({int32_t{100}, int32_t{200}, int32_t{1}});
+    auto* method = Child<QComboBox>(*d, "CboMethod");
+    auto* base = Child<QLineEdit>(*d, "TxtUserBaseAlt");
+    auto* scroll = Child<QScrollBar>(*d, "VScrUserBaseAlt");
+    EXPECT_EQ(d->windowTitle(), "Move Heightmap");
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewBase")->text(), "32718");
+    EXPECT_EQ(Child<QLabel>(*d, "LblOrgRange")->text(), "101");
+    EXPECT_FALSE(base->isEnabled());
+    EXPECT_FALSE(scroll->isEnabled());
+    EXPECT_EQ(scroll->maximum(), 65435 / 2);
+
+    method->setCurrentIndex(0);
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewBase")->text(), "65435");
+    method->setCurrentIndex(3);
+    EXPECT_TRUE(base->isEnabled());
+    EXPECT_TRUE(scroll->isEnabled());
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewBase")->text(), "0");
+    Enter(base, "70000", method);
+    EXPECT_EQ(base->text(), "65435");
+    EXPECT_EQ(scroll->value(), 0);
+    scroll->setValue(10); // two altitudes per step, highest at the top
+    EXPECT_EQ(base->text(), "65415");
+    EXPECT_EQ(Child<QLabel>(*d, "LblNewBase")->text(), "65415");
+    Enter(base, "1001", method);
+    EXPECT_EQ(scroll->value(), (65435 - 1001) / 2);
+    EXPECT_EQ(base->text(), "1001");
+
+    QTest::mouseClick(d->okButton(), Qt::LeftButton);
+    EXPECT_EQ(GetDialogResult(3).AsInt(), 3);
+    EXPECT_EQ(GetDialogResult(4).AsInt(), 1001);
+}
+
+TEST(MoveDialog, PreviewDrawsOldNewAndOverlap)
+{
+    TestHost host;
+    auto d = Open<FrmMove>({int32_t{0}, int32_t{29999}, int32_t{2}}); // already at the lowest base
+    auto* pic = Child<QWidget>(*d, "PicPreview");
+    auto colourAt = [pic](double fromTop) {
+        QImage img = pic->grab().toImage();
+        return img.pixelColor(img.width() / 2, static_cast<int>(img.height() * fromTop));
+    };
+    // The spans coincide: the lower part is the overlap colour, the upper part empty.
+    EXPECT_EQ(colourAt(0.8), QColor(0, 51, 102));
+    EXPECT_EQ(colourAt(0.2), pic->palette().color(QPalette::Base));
+    Child<QComboBox>(*d, "CboMethod")->setCurrentIndex(0); // highest base: no overlap
+    EXPECT_EQ(colourAt(0.2), QColor(51, 102, 153));
+    EXPECT_EQ(colourAt(0.8), QColor(102, 102, 102));
+    SaveShot(*d, "FrmMove");
+}
+
+TEST(InvertDialog, OffersTheTruncatedAndTheSixteenBitMidpoint)
+{
+    TestHost host;
+    auto d = Open<FrmInvert>({int32_t{100}, int32_t{200}});
+    auto* center = Child<QComboBox>(*d, "CboCenter");
+    EXPECT_EQ(d->windowTitle(), "Invert");
+    EXPECT_EQ(Items(center), QStringList({"midpoint of current heightmap (150)", "midpoint of 16-bit heightmap (32767)"}));
+    EXPECT_EQ(center->currentIndex(), 0);
+    EXPECT_EQ(Child<QLabel>(*d, "LblMid")->text(), "150");
+    SaveShot(*d, "FrmInvert");
+    center->setCurrentIndex(1);
+    QTest::keyClick(d.get(), Qt::Key_Return);
+    EXPECT_FALSE(DialogCancelled());
+    EXPECT_EQ(GetDialogResult(3).AsInt(), 32767);
+}
+
+TEST(InterpolateDialog, FactorListAndVarianceField)
+{
+    TestHost host;
+    auto d = Open<FrmInterpolate>({int32_t{128}, int32_t{128}, 0.5f, int32_t{8}});
+    auto* factor = Child<QComboBox>(*d, "CboFactor");
+    auto* variance = Child<QLineEdit>(*d, "TxtVariance");
+    EXPECT_EQ(Child<QLabel>(*d, "LblSize")->text(), "Interpolate from 128 x 128 to:");
+    EXPECT_EQ(Items(factor), QStringList({"2x = 256 x 256", "4x = 512 x 512"}));
+    EXPECT_EQ(factor->currentIndex(), 0); // 8x is not offered
+    EXPECT_EQ(variance->text(), "0.5");
+    SaveShot(*d, "FrmInterpolate");
+    Enter(variance, "1.a5", factor);
+    EXPECT_EQ(variance->text(), "1.0");
+    factor->setCurrentIndex(1);
+    QTest::mouseClick(d->okButton(), Qt::LeftButton);
+    EXPECT_EQ(GetDialogResult(4).AsInt(), 4);
+    EXPECT_EQ(GetDialogResult(3).AsString(), "1.0");
+
+    TestHost again;
+    auto e = Open<FrmInterpolate>({int32_t{256}, int32_t{256}, 0.0f, int32_t{4}});
+    EXPECT_EQ(Items(Child<QComboBox>(*e, "CboFactor")), QStringList({"2x = 512 x 512"}));
+}
+
+TEST(ResampleDialog, FactorListMethodAndResults)
+{
+    TestHost host;
+    auto d = Open<FrmResample>({int32_t{256}, int32_t{256}, int32_t{8}, int32_t{1}});
+    auto* factor = Child<QComboBox>(*d, "CboFactor");
+    auto* method = Child<QComboBox>(*d, "CboMethod");
+    EXPECT_EQ(Child<QLabel>(*d, "LblSize")->text(), "&Resample from 256 x 256 to:");
+    EXPECT_EQ(Items(factor), QStringList({QString::fromUtf8("÷2 = 128 x 128"), QString::fromUtf8("÷4 = 64 x 64"),
+                                          QString::fromUtf8("÷8 = 32 x 32"), QString::fromUtf8("÷16 = 16 x 16")}));
+    EXPECT_EQ(factor->currentIndex(), 2);
+    EXPECT_EQ(method->currentText(), "Average (average across nth altitudes)");
+    SaveShot(*d, "FrmResample");
+    QTest::mouseClick(d->okButton(), Qt::LeftButton);
+    EXPECT_EQ(GetDialogResult(3).AsInt(), 8);
+    EXPECT_EQ(GetDialogResult(4).AsInt(), 1);
+
+    TestHost again;
+    auto small = Open<FrmResample>({int32_t{32}, int32_t{32}, int32_t{2}, int32_t{0}});
+    EXPECT_EQ(Child<QComboBox>(*small, "CboFactor")->count(), 1);
+}
+
+TEST(TrimDialog, ListsForThreeHundredByTwoHundredAndTheBoxRules)
+{
+    TestHost host;
+    LoadGrid(300, 200, std::vector<int32_t>(300 * 200, 7));
+    FrmTrim d;
+    ShowActive(d);
+    auto* w = Child<QComboBox>(d, "CboWidth");
+    auto* h = Child<QComboBox>(d, "CboHeight");
+    EXPECT_EQ(Child<QLabel>(d, "LblInfo")->text(), "Heightmap dimensions are 300 by 200");
+    EXPECT_EQ(Items(w), QStringList({"256", "128", "64", "32", "16"}));
+    EXPECT_EQ(Items(h), QStringList({"128", "64", "32", "16"}));
+    EXPECT_EQ(w->currentText(), "256");
+    EXPECT_EQ(h->currentText(), "128");
+    EXPECT_EQ(Child<QPushButton>(d, "CmdTrimLB")->toolTip(), " Trim off the left/bottom sides of the heightmap");
+    SaveShot(d, "FrmTrim");
+
+    w->setFocus(Qt::TabFocusReason);
+    w->lineEdit()->selectAll();
+    QTest::keyClicks(w, "9x999"); // a letter does nothing, three characters at most
+    EXPECT_EQ(w->currentText(), "999");
+    h->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(w->currentText(), "300");
+    h->lineEdit()->selectAll();
+    QTest::keyClicks(h, "0");
+    w->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(h->currentText(), "200");
+    h->setCurrentIndex(1);
+    QTest::mouseClick(Child<QPushButton>(d, "CmdTrimC"), Qt::LeftButton);
+    EXPECT_FALSE(DialogCancelled());
+    EXPECT_EQ(GetDialogResult(1).AsInt(), 4);
+    EXPECT_EQ(GetDialogResult(2).AsString(), "300");
+    EXPECT_EQ(GetDialogResult(3).AsString(), "64");
+}
+
+TEST(TrimDialog, SmallMapStartsWithItsOwnSize)
+{
+    TestHost host;
+    LoadGrid(10, 40, std::vector<int32_t>(400, 1));
+    FrmTrim d;
+    EXPECT_EQ(Child<QComboBox>(d, "CboWidth")->currentText(), "10");
+    EXPECT_EQ(Child<QComboBox>(d, "CboHeight")->currentText(), "32");
+    d.PressTrim(3);
+    EXPECT_EQ(GetDialogResult(1).AsInt(), 3);
+    EXPECT_EQ(GetDialogResult(2).AsString(), "10");
+}
+
+TEST(SplitDialog, TileSizeFollowsTheCountsAndOkReturnsThem)
+{
+    TestHost host;
+    auto d = Open<FrmSplit>({int32_t{512}, int32_t{256}});
+    auto* cols = Child<QComboBox>(*d, "CboColumns");
+    auto* rows = Child<QComboBox>(*d, "CboRows");
+    EXPECT_EQ(d->windowTitle(), "Split Heightmap");
+    EXPECT_EQ(Child<QLabel>(*d, "LblHeightmapInfo")->text(), "Heightmap size is 512x256.");
+    EXPECT_EQ(Items(cols), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(Child<QLabel>(*d, "LblSplitInfo")->text(), "Each terrain size is 512x256.");
+    cols->setCurrentIndex(3);
+    EXPECT_EQ(Child<QLabel>(*d, "LblSplitInfo")->text(), "Each terrain size is 128x256.");
+    rows->setCurrentIndex(2);
+    EXPECT_EQ(Child<QLabel>(*d, "LblSplitInfo")->text(), "Each terrain size is 128x85.");
+    Child<QCheckBox>(*d, "ChkSeamless")->setChecked(true);
+    SaveShot(*d, "FrmSplit");
+    QTest::mouseClick(d->okButton(), Qt::LeftButton);
+    EXPECT_EQ(GetDialogResult(3).AsInt(), 4);
+    EXPECT_EQ(GetDialogResult(4).AsInt(), 3);
+    EXPECT_EQ(GetDialogResult(5).AsInt(), 128);
+    EXPECT_EQ(GetDialogResult(6).AsInt(), 85);
+    EXPECT_TRUE(GetDialogResult(7).AsBool());
+
+    TestHost again;
+    auto tiny = Open<FrmSplit>({int32_t{3}, int32_t{3}});
+    Child<QComboBox>(*tiny, "CboColumns")->setCurrentIndex(3); // 4 columns of a 3-wide map
+    EXPECT_FALSE(tiny->okButton()->isEnabled());
+}
+
+TEST(ParameterDialogs, CancelWritesNothing)
+{
+    TestHost host;
+    auto d = Open<FrmScale>({int32_t{0}, int32_t{10}, int32_t{1}, int32_t{100}, int32_t{10}, int32_t{0}});
+    QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(DialogCancelled());
+    for (int slot = 1; slot <= 10; ++slot) EXPECT_TRUE(GetDialogResult(slot).IsEmpty()) << slot;
+}
