@@ -6,7 +6,14 @@
 
 #include "TestHost.h"
 #include "UiTestSupport.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+
+#include "formats/FrmSavePGMRules.h"
 #include "formats/ui/FrmRawSize.h"
+#include "formats/ui/FrmSavePGM.h"
+#include "imaging/ui/FrmSaveMesh.h"
 #include "shell/ui/QtHost.h"
 #include "shell/ui/RegisterDialogs.h"
 #include "shell/vbShowDialog.h"
@@ -141,4 +148,85 @@ TEST(Registration, ShowDialogModalShowsTheRealDialog)
     EXPECT_FALSE(cancelled);
     EXPECT_EQ(GetDialogResult(1).AsString(), "512");
     InstallHost(&reset);
+}
+
+TEST(SavePgmDialog, P2IsSelectedAndP5CanBeChosen)
+{
+    TestHost host;
+    FrmSavePGM d;
+    ShowActive(d);
+    EXPECT_EQ(d.windowTitle(), "Save as PGM");
+    auto* p2 = Child<QRadioButton>(d, "OptType0");
+    auto* p5 = Child<QRadioButton>(d, "OptType1");
+    EXPECT_EQ(p2->text(), "PGM P2 ASCII format");
+    EXPECT_EQ(p5->text(), "PGM P5 binary format");
+    EXPECT_TRUE(p2->isChecked());
+    SaveShot(d, "FrmSavePGM");
+    QTest::mouseClick(p5, Qt::LeftButton, {}, QPoint(6, p5->height() / 2));
+    QTest::keyClick(&d, Qt::Key_Return);
+    EXPECT_FALSE(DialogCancelled());
+    EXPECT_TRUE(SavePgmAnswerIsP5());
+}
+
+TEST(SaveStlDialog, SpacingBoxAndFlipNormals)
+{
+    TestHost host;
+    SetDialogParam(1, int32_t{16});
+    SetDialogParam(2, int32_t{0});
+    SetDialogParam(3, false);
+    SetDialogParam(4, false);
+    FrmSaveSTL d;
+    ShowActive(d);
+    auto* spacing = Child<QLineEdit>(d, "TxtSpacing");
+    auto* flip = Child<QCheckBox>(d, "ChkFlipNormals");
+    EXPECT_EQ(d.windowTitle(), "Save as STL");
+    EXPECT_EQ(spacing->text(), "16");
+    EXPECT_FALSE(Child<QComboBox>(d, "CboOrigin")->isEnabled());
+    EXPECT_FALSE(Child<QCheckBox>(d, "ChkCalcNormals")->isEnabled());
+    EXPECT_EQ(spacing->toolTip(), " The number of units between each heightmap altitude sample point ");
+    SaveShot(d, "FrmSaveSTL");
+
+    struct Row {
+        const char* typed;
+        const char* shown;
+    } rows[] = {{"", "16"}, {"0", "1"}, {"5000", "1024"}, {"12345", "1024"}, {"3q2", "32"}};
+    for (const Row& r : rows) {
+        Enter(spacing, r.typed, flip);
+        EXPECT_EQ(spacing->text(), r.shown) << r.typed;
+    }
+    flip->setChecked(true);
+    // Emptied and confirmed straight away: OK still writes the normalised spacing.
+    spacing->setFocus();
+    spacing->clear();
+    d.PressOk();
+    EXPECT_FALSE(DialogCancelled());
+    EXPECT_EQ(GetDialogResult(1).AsInt(), 16);
+    EXPECT_TRUE(GetDialogResult(4).AsBool());
+}
+
+TEST(SaveObjDialog, OptionsFromTheSlotsAndBack)
+{
+    TestHost host;
+    SetDialogParam(1, int32_t{8});
+    SetDialogParam(2, true);
+    SetDialogParam(3, false);
+    FrmSaveOBJ d;
+    ShowActive(d);
+    auto* name = Child<QCheckBox>(d, "ChkObjName");
+    auto* smooth = Child<QCheckBox>(d, "ChkSmooth");
+    auto* spacing = Child<QLineEdit>(d, "TxtSpacing");
+    EXPECT_EQ(d.windowTitle(), "Save as OBJ");
+    EXPECT_TRUE(name->isChecked());
+    EXPECT_FALSE(smooth->isChecked());
+    EXPECT_EQ(spacing->text(), "8");
+    EXPECT_EQ(name->toolTip(), " Include the \"o\" object name field ");
+    SaveShot(d, "FrmSaveOBJ");
+    Enter(spacing, "0", name);
+    EXPECT_EQ(spacing->text(), "1");
+    name->setChecked(false);
+    smooth->setChecked(true);
+    QTest::mouseClick(d.okButton(), Qt::LeftButton);
+    EXPECT_EQ(GetDialogResult(1).AsInt(), 1);
+    EXPECT_FALSE(GetDialogResult(2).AsBool());
+    EXPECT_TRUE(GetDialogResult(3).AsBool());
 }

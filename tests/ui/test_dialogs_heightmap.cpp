@@ -14,6 +14,7 @@
 #include "heightmap/ui/FrmMove.h"
 #include "heightmap/ui/FrmScale.h"
 #include "heightmap/ui/FrmSplit.h"
+#include "heightmap/ui/FrmStitch.h"
 #include "heightmap/ui/FrmTrim.h"
 #include "shell/vbShowDialog.h"
 
@@ -288,4 +289,56 @@ TEST(ParameterDialogs, CancelWritesNothing)
     QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
     EXPECT_TRUE(DialogCancelled());
     for (int slot = 1; slot <= 10; ++slot) EXPECT_TRUE(GetDialogResult(slot).IsEmpty()) << slot;
+}
+
+TEST(StitchDialog, BrowseClearPicturesAndMissingSectionWarnings)
+{
+    TestHost host;
+    TempDir dir;
+    for (const char* n : {"a.hmb", "b.hmb", "c.hmb", "d.hmb"}) WriteFileText(dir / n, "x");
+    FrmStitch d;
+    ShowActive(d);
+    EXPECT_EQ(d.windowTitle(), "Stitch Maps");
+    EXPECT_TRUE(Child<QLabel>(d, "LblTitle")->text().startsWith("Stitching allows you to merge up to four"));
+    EXPECT_EQ(Child<QLineEdit>(d, "TxtFilespec3")->toolTip(), " Filespec of the lower-right quadrant");
+    auto* pictures = Child<SectionPicture>(d, "ImgSection");
+    EXPECT_EQ(pictures->filledMask(), 0);
+
+    std::string next = dir / "a.hmb";
+    FrmStitch::SetBrowser([&next](QWidget*) { return next; });
+    QTest::mouseClick(Child<QPushButton>(d, "CmdBrowse0"), Qt::LeftButton);
+    EXPECT_EQ(Child<QLineEdit>(d, "TxtFilespec0")->text().toStdString(), dir / "a.hmb");
+    next = "";
+    QTest::mouseClick(Child<QPushButton>(d, "CmdBrowse1"), Qt::LeftButton); // cancelled
+    EXPECT_TRUE(Child<QLineEdit>(d, "TxtFilespec1")->text().isEmpty());
+    FrmStitch::SetBrowser(nullptr);
+    // Typed: "?" and "*" are not path characters.
+    TypeInto(Child<QLineEdit>(d, "TxtFilespec2"), "c?:*");
+    EXPECT_EQ(Child<QLineEdit>(d, "TxtFilespec2")->text(), "c:");
+    Child<QLineEdit>(d, "TxtFilespec2")->setText(QString::fromStdString(dir / "c.hmb"));
+    Child<QLineEdit>(d, "TxtFilespec3")->setText(QString::fromStdString(dir / "d.hmb"));
+    EXPECT_EQ(pictures->filledMask(), 0b1101);
+    SaveShot(d, "FrmStitch");
+
+    d.PressOk();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(host.OnlyText(), "The specified second section file does not exist.\r\n\"\"");
+
+    host.Clear();
+    Child<QLineEdit>(d, "TxtFilespec1")->setText(QString::fromStdString(dir / "nothere.hmb"));
+    d.PressOk();
+    EXPECT_EQ(host.OnlyText(), "The specified second section file does not exist.\r\n\"" + (dir / "nothere.hmb") + "\"");
+
+    Child<QLineEdit>(d, "TxtFilespec1")->setText(QString::fromStdString(dir / "b.hmb"));
+    QTest::mouseClick(Child<QPushButton>(d, "CmdClear3"), Qt::LeftButton);
+    EXPECT_EQ(pictures->filledMask(), 0b0111);
+    host.Clear();
+    d.PressOk(); // one, two and three form no layout
+    EXPECT_EQ(host.Count("warning"), 1u);
+
+    Child<QLineEdit>(d, "TxtFilespec3")->setText(QString::fromStdString(dir / "d.hmb"));
+    d.PressOk();
+    EXPECT_FALSE(DialogCancelled());
+    EXPECT_EQ(GetDialogResult(2).AsString(), dir / "b.hmb");
+    EXPECT_EQ(GetDialogResult(4).AsString(), dir / "d.hmb");
 }

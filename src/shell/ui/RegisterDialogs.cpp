@@ -3,6 +3,10 @@
 #include "shell/ui/RegisterDialogs.h"
 
 #include "formats/ui/FrmRawSize.h"
+#include "formats/ui/FrmSavePGM.h"
+#include "heightmap/ui/FrmStitch.h"
+#include "imaging/ui/FrmSaveMesh.h"
+#include "shell/ui/vbFrmRecentFileList.h"
 #include "heightmap/ui/FrmInterpolate.h"
 #include "heightmap/ui/FrmInvert.h"
 #include "heightmap/ui/FrmMove.h"
@@ -35,7 +39,18 @@ void RegisterParameterDialogs(QtHost& host)
     Register<FrmResample>(host, DialogId::Resample);
     Register<FrmTrim>(host, DialogId::Trim);
     Register<FrmSplit>(host, DialogId::Split);
+    Register<FrmStitch>(host, DialogId::Stitch);
     Register<FrmRawSize>(host, DialogId::RawSize);
+    Register<FrmSavePGM>(host, DialogId::SavePGM);
+    Register<FrmSaveSTL>(host, DialogId::SaveSTL);
+    Register<FrmSaveOBJ>(host, DialogId::SaveOBJ);
+    Register<VbFrmRecentFileList>(host, DialogId::RecentFileList);
+}
+
+void ShowRecentFileListDialog(QWidget* parent)
+{
+    VbFrmRecentFileList dialog(parent);
+    dialog.exec();
 }
 
 } // namespace tolv
