@@ -52,7 +52,7 @@ FrmMove::FrmMove(QWidget* parent) : DialogBase("FrmMove", kMoveCaption, parent)
     lblUserBase_ = MakeLabel("&Base altitude:", userBase_, "LblUserBaseAlt");
     scroll_ = new QScrollBar(Qt::Vertical, this);
     scroll_->setObjectName("VScrUserBaseAlt");
-    scroll_->setMinimumHeight(64);
+    scroll_->setMinimumHeight(96);
     orgBase_ = MakeValueLabel("LblOrgBase");
     orgRange_ = MakeValueLabel("LblOrgRange");
     newBaseLabel_ = MakeValueLabel("LblNewBase");

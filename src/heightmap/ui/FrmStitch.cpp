@@ -93,10 +93,8 @@ FrmStitch::FrmStitch(QWidget* parent) : DialogBase("FrmStitch", kStitchCaption, 
         filespec_[i]->setMinimumWidth(300);
         auto* browse = new QPushButton("Browse...", this);
         browse->setObjectName(QStringLiteral("CmdBrowse%1").arg(i));
-        browse->setAutoDefault(false);
         auto* clear = new QPushButton("Clear", this);
         clear->setObjectName(QStringLiteral("CmdClear%1").arg(i));
-        clear->setAutoDefault(false);
         grid->addWidget(MakeLabel(QStringLiteral("Section &%1:").arg(i + 1), filespec_[i]), i, 0);
         grid->addWidget(filespec_[i], i, 1);
         grid->addWidget(browse, i, 2);

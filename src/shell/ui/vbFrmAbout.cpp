@@ -130,7 +130,6 @@ VbFrmAbout::VbFrmAbout(QWidget* parent)
 
     auto* sysInfo = new QPushButton("&System Info...", this);
     sysInfo->setObjectName("CmdSysInfo");
-    sysInfo->setAutoDefault(false);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("CmdOk");
     ok->setDefault(true);

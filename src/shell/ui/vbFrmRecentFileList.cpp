@@ -60,7 +60,6 @@ VbFrmRecentFileList::VbFrmRecentFileList(QWidget* parent)
     auto* listLabel = MakeLabel("Recent &files:", list_, "LblRecent");
     remove_ = new QPushButton("&Remove", this);
     remove_->setObjectName("CmdListRemove");
-    remove_->setAutoDefault(false);
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(list_, 1);
     auto* side = new QVBoxLayout;

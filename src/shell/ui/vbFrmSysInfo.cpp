@@ -157,7 +157,6 @@ VbFrmSysInfo::VbFrmSysInfo(QWidget* parent)
     auto* copy = new QPushButton("&Copy", this);
     copy->setObjectName("CmdCopy");
     copy->setToolTip(" Copy the system information to the clipboard as text");
-    copy->setAutoDefault(false);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("CmdOk");
     ok->setDefault(true);

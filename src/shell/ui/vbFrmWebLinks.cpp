@@ -31,7 +31,6 @@ QPushButton* SideButton(const QString& text, const char* name, QWidget* parent)
 {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
-    b->setAutoDefault(false);
     return b;
 }
 
