@@ -19,6 +19,7 @@
 #include "imaging/vbColor.h"
 #include "imaging/vbGIF.h"
 #include "imaging/vbOBJ.h"
+#include "imaging/vbPNG.h"
 #include "imaging/vbSTL.h"
 #include "imaging/vbTIFF.h"
 #include "imaging/vbTargaTGA.h"
@@ -68,7 +69,7 @@ const OpenRow kOpenTable[] = {
     {"gif", LoadGifImage},   {"tga", LoadTgaImage},    {"tif", LoadTiffImage},
     {"t3d", OpenT3d},        {"pcx", LoadPcxImage},         {"dxf", OpenDxf},
     {"asc", OpenAsc},        {"3ds", Open3ds},         {"pgm", LoadPgmFile},
-    {"pam", LoadPamFile},    {"dem", OpenNothing},
+    {"pam", LoadPamFile},    {"dem", OpenNothing},     {"png", LoadPngFile},
 };
 
 struct SaveRow {
@@ -82,6 +83,7 @@ const SaveRow kSaveTable[] = {
     {"obj", SaveObjFile, FmtObj},       {"pam", SavePamFile, FmtPam},     {"pgm", SavePgmFile, FmtPgm},
     {"r16", SaveRaw16File, FmtRaw16},   {"stl", SaveStlFile, FmtStl},     {"t3d", SaveT3dFile, FmtT3d},
     {"ter", SaveTerragenFile, FmtTerragen}, {"tif", SaveTiffImage, FmtTiffGray16},
+    {"png", SavePngFile, FmtPng16},
 };
 
 constexpr std::string_view kOpenOnly[] = {"dem", "gif", "pcx", "r8", "r32", "tga", "txt"};
@@ -104,6 +106,7 @@ constexpr std::string_view kOpenByExtension[] = {
     "tga - Targa 8-bit gray and 8/24/32-bit color|*.tga|",
     "tif - TIFF 8/16-bit gray and 8/24/32-bit color|*.tif|",
     "txt - VistaPro 4 ASCII DEM|*.txt|",
+    "png - PNG 8/16-bit gray and color|*.png|",
 };
 constexpr std::string_view kOpenByType[] = {
     "hma - TOLV ASCII Text Heightmap|*.hma|",
@@ -122,6 +125,7 @@ constexpr std::string_view kOpenByType[] = {
     "gif - GIF 8-bit gray and color|*.gif|",
     "tga - Targa 8-bit gray and 8/24/32-bit color|*.tga|",
     "tif - TIFF 8/16-bit gray and 8/24/32-bit color|*.tif|",
+    "png - PNG 8/16-bit gray and color|*.png|",
 };
 constexpr std::string_view kSaveByExtension[] = {
     "bmp - Unreal G16 Heightmap|*.bmp|",
@@ -135,6 +139,7 @@ constexpr std::string_view kSaveByExtension[] = {
     "t3d - Unreal T3D Terrain|*.t3d|",
     "ter - Terragen Terrain|*.ter|",
     "tif - TIFF 16-bit grayscale|*.tif|",
+    "png - PNG 16-bit grayscale|*.png|",
 };
 constexpr std::string_view kSaveByType[] = {
     "hma - TOLV ASCII Text Heightmap|*.hma|",
@@ -148,6 +153,7 @@ constexpr std::string_view kSaveByType[] = {
     "stl - StereoLitho ASCII|*.stl|",
     "t3d - Unreal T3D Terrain|*.t3d|",
     "tif - TIFF 16-bit grayscale|*.tif|",
+    "png - PNG 16-bit grayscale|*.png|",
 };
 constexpr std::string_view kAllFiles = "All Files (*.*)|*.*";
 
@@ -207,6 +213,8 @@ std::string FormatDescription(int32_t code)
     case 33: return "TIFF 8-bit uncompressed color image";
     case 34: return "TIFF 24-bit uncompressed color image";
     case 35: return "TIFF 32-bit uncompressed color image";
+    case 36: return "PNG 16-bit grayscale image";
+    case 37: return "PNG 8-bit image";
     default: return "";
     }
 }

@@ -14,6 +14,7 @@ enum FileFormat : int32_t {
     FmtBmpGray8 = 20, FmtBmpColor8 = 21, FmtBmp24 = 22, FmtBmp32 = 23, FmtGifGray = 24,
     FmtGifColor = 25, FmtPcx = 26, FmtTgaGray8 = 27, FmtTgaColor8 = 28, FmtTga24 = 29, FmtTga32 = 30,
     FmtTiffGray8 = 31, FmtTiffGray16 = 32, FmtTiffColor8 = 33, FmtTiff24 = 34, FmtTiff32 = 35,
+    FmtPng16 = 36, FmtPng8 = 37,
 };
 std::string FormatDescription(int32_t code);
 

@@ -1,0 +1,331 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include <gtest/gtest.h>
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "TestHost.h"
+#include "formats/BinaryIO.h"
+#include "formats/vbFileManagement.h"
+#include "heightmap/MapHeight.h"
+#include "imaging/vbColor.h"
+#include "imaging/vbPNG.h"
+#include "shell/Globals.h"
+
+using namespace tolv;
+using namespace tolv::test;
+
+namespace {
+
+// A PNG written by libpng itself, the way other programs write them. Samples are one per byte
+// (bit depths below 8 are packed by libpng) or two bytes big-endian per channel at 16 bits.
+struct PngSpec {
+    PngSpec(uint32_t w, uint32_t h, int depth, int type, bool interlace = false, std::vector<png_color> pal = {})
+        : width(w), height(h), bitDepth(depth), colorType(type), interlaced(interlace), palette(std::move(pal))
+    {
+    }
+    uint32_t width, height;
+    int bitDepth, colorType;
+    bool interlaced;
+    std::vector<png_color> palette;
+};
+
+bool WritePngRaw(FILE* f, const PngSpec& s, png_bytep* rows)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, s.width, s.height, s.bitDepth, s.colorType,
+                 s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (!s.palette.empty()) png_set_PLTE(png, info, s.palette.data(), static_cast<int>(s.palette.size()));
+    png_set_gAMA(png, info, 0.45455); // another writer's gamma chunk must not alter the values read
+    png_write_info(png, info);
+    if (s.bitDepth < 8) png_set_packing(png);
+    int passes = s.interlaced ? png_set_interlace_handling(png) : 1;
+    for (int pass = 0; pass < passes; ++pass)
+        for (uint32_t y = 0; y < s.height; ++y) png_write_row(png, rows[y]);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+void WritePng(const std::string& path, const PngSpec& s, std::vector<uint8_t> pixels)
+{
+    const size_t rowBytes = pixels.size() / s.height;
+    std::vector<png_bytep> rows;
+    for (uint32_t y = 0; y < s.height; ++y) rows.push_back(pixels.data() + rowBytes * y);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    bool ok = WritePngRaw(f, s, rows.data());
+    std::fclose(f);
+    ASSERT_TRUE(ok);
+}
+
+std::vector<uint8_t> Be16(std::initializer_list<int> values)
+{
+    std::vector<uint8_t> b;
+    for (int v : values) {
+        b.push_back(static_cast<uint8_t>(v >> 8));
+        b.push_back(static_cast<uint8_t>(v));
+    }
+    return b;
+}
+
+// The chunk types of a PNG file, in order.
+std::vector<std::string> ChunkTypes(const std::vector<uint8_t>& file)
+{
+    std::vector<std::string> types;
+    size_t pos = 8;
+    while (pos + 12 <= file.size()) {
+        uint32_t len = LoadU32BE(&file[pos]);
+        types.emplace_back(reinterpret_cast<const char*>(&file[pos + 4]), 4);
+        pos += 12 + static_cast<size_t>(len);
+    }
+    return types;
+}
+
+std::vector<int32_t> Pattern(int32_t w, int32_t h)
+{
+    const int32_t special[] = {0, 1, 32767, 32768, 65534, 65535};
+    std::vector<int32_t> v(static_cast<size_t>(w) * h);
+    for (uint32_t i = 0; i < v.size(); ++i) v[i] = i < 6 ? special[i] : static_cast<int32_t>((i * 2654435761u) >> 16);
+    return v;
+}
+
+} // namespace
+
+TEST(Png, RoundTripKeepsEverySample)
+{
+    for (auto [w, h] : {std::pair{1, 1}, {3, 2}, {513, 513}}) {
+        TestHost host;
+        TempDir dir;
+        std::vector<int32_t> samples = Pattern(w, h);
+        if (w == 1) samples = {65535};
+        LoadGrid(w, h, samples);
+        ASSERT_TRUE(SaveFileByType(dir / "map.png")) << w << " x " << h;
+        EXPECT_EQ(FormatCode(), FmtPng16);
+        ClearHeightmap();
+        ASSERT_TRUE(OpenFileByType(dir / "map.png"));
+        EXPECT_EQ(HeightmapWidth(), w);
+        EXPECT_EQ(HeightmapHeight(), h);
+        EXPECT_EQ(CurrentGrid(), samples) << w << " x " << h;
+        EXPECT_EQ(FormatCode(), FmtPng16);
+        EXPECT_TRUE(host.messages.empty());
+    }
+}
+
+TEST(Png, WriterClampsAndAddsNoColourChunks)
+{
+    TestHost host;
+    TempDir dir;
+    LoadGrid(3, 1, {-5, 70000, 1234});
+    ASSERT_TRUE(SavePngFile(dir / "c.png"));
+    std::vector<uint8_t> file = ReadFileBytes(dir / "c.png");
+    ASSERT_GE(file.size(), 33u);
+    EXPECT_EQ(file[24], 16); // bit depth
+    EXPECT_EQ(file[25], 0);  // grayscale
+    for (const std::string& t : ChunkTypes(file)) EXPECT_TRUE(t == "IHDR" || t == "IDAT" || t == "IEND") << t;
+    ClearHeightmap();
+    ASSERT_TRUE(LoadPngFile(dir / "c.png"));
+    EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{0, 65535, 1234}));
+}
+
+struct ForeignRow {
+    const char* name;
+    PngSpec spec;
+    std::vector<uint8_t> pixels;
+    std::vector<int32_t> expected;
+    int32_t code;
+};
+
+TEST(Png, FilesOfOtherWritersReadToTheirAltitudes)
+{
+    const std::vector<png_color> palette = {{0, 0, 0}, {255, 255, 255}, {200, 10, 30}, {7, 99, 180}};
+    auto gray = [](int r, int g, int b) { return RGBToGray(r, g, b); };
+    const ForeignRow rows[] = {
+        {"8-bit gray unscaled", {3, 2, 8, PNG_COLOR_TYPE_GRAY}, {0, 1, 2, 128, 254, 255}, {0, 1, 2, 128, 254, 255}, FmtPng8},
+        {"16-bit gray", {2, 2, 16, PNG_COLOR_TYPE_GRAY}, Be16({0, 1, 40000, 65535}), {0, 1, 40000, 65535}, FmtPng16},
+        {"4-bit gray", {4, 1, 4, PNG_COLOR_TYPE_GRAY}, {0, 1, 8, 15}, {0, 17, 136, 255}, FmtPng8},
+        {"2-bit gray", {4, 1, 2, PNG_COLOR_TYPE_GRAY}, {0, 1, 2, 3}, {0, 85, 170, 255}, FmtPng8},
+        {"1-bit gray", {3, 3, 1, PNG_COLOR_TYPE_GRAY}, {0, 1, 0, 1, 1, 1, 0, 0, 1}, {0, 255, 0, 255, 255, 255, 0, 0, 255}, FmtPng8},
+        {"gray with alpha", {2, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA}, {10, 0, 200, 255}, {10, 200}, FmtPng8},
+        {"16-bit gray with alpha", {1, 1, 16, PNG_COLOR_TYPE_GRAY_ALPHA}, Be16({51234, 7}), {51234}, FmtPng16},
+        {"8-bit palette", {4, 1, 8, PNG_COLOR_TYPE_PALETTE, false, palette}, {0, 1, 2, 3},
+         {0, gray(255, 255, 255), gray(200, 10, 30), gray(7, 99, 180)}, FmtPng8},
+        {"2-bit palette", {2, 2, 2, PNG_COLOR_TYPE_PALETTE, false, palette}, {3, 2, 1, 0},
+         {gray(7, 99, 180), gray(200, 10, 30), 254, 0}, FmtPng8},
+        {"RGB", {2, 1, 8, PNG_COLOR_TYPE_RGB}, {255, 255, 255, 200, 10, 30}, {254, gray(200, 10, 30)}, FmtPng8},
+        {"RGBA ignores alpha", {2, 1, 8, PNG_COLOR_TYPE_RGBA}, {255, 255, 255, 0, 200, 10, 30, 99},
+         {254, gray(200, 10, 30)}, FmtPng8},
+        {"16-bit RGB uses the high bytes", {1, 1, 16, PNG_COLOR_TYPE_RGB}, Be16({200 * 256 + 255, 10 * 256 + 1, 30 * 256}),
+         {gray(200, 10, 30)}, FmtPng8},
+        {"16-bit RGBA", {1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA}, Be16({7 * 256 + 9, 99 * 256 + 200, 180 * 256 + 3, 0}),
+         {gray(7, 99, 180)}, FmtPng8},
+    };
+    for (const ForeignRow& r : rows) {
+        TestHost host;
+        TempDir dir;
+        WritePng(dir / "f.png", r.spec, r.pixels);
+        ASSERT_TRUE(OpenFileByType(dir / "f.png")) << r.name << ": " << host.OnlyText();
+        EXPECT_EQ(HeightmapWidth(), static_cast<int32_t>(r.spec.width)) << r.name;
+        EXPECT_EQ(HeightmapHeight(), static_cast<int32_t>(r.spec.height)) << r.name;
+        EXPECT_EQ(CurrentGrid(), r.expected) << r.name;
+        EXPECT_EQ(FormatCode(), r.code) << r.name;
+        EXPECT_TRUE(host.messages.empty()) << r.name;
+    }
+}
+
+TEST(Png, InterlacedFilesReadLikeProgressiveOnes)
+{
+    for (int depth : {8, 16}) {
+        TestHost host;
+        TempDir dir;
+        const uint32_t w = 13, h = 9; // odd sizes leave some of the seven passes short
+        std::vector<int32_t> expected;
+        std::vector<uint8_t> pixels;
+        for (uint32_t i = 0; i < w * h; ++i) {
+            int v = depth == 8 ? static_cast<int>((i * 37) % 256) : static_cast<int>((i * 4099) % 65536);
+            expected.push_back(v);
+            if (depth == 16) pixels.push_back(static_cast<uint8_t>(v >> 8));
+            pixels.push_back(static_cast<uint8_t>(v));
+        }
+        PngSpec spec{w, h, depth, PNG_COLOR_TYPE_GRAY, true};
+        WritePng(dir / "i.png", spec, pixels);
+        ASSERT_TRUE(LoadPngFile(dir / "i.png")) << host.OnlyText();
+        EXPECT_EQ(CurrentGrid(), expected) << depth;
+    }
+}
+
+TEST(Png, ConversionModeAndQuestionFollowTheImageReaders)
+{
+    struct Row {
+        int32_t setting;
+        std::vector<bool> answers;
+        size_t questions;
+    };
+    const Row rows[] = {{0, {}, 0}, {1, {}, 0}, {2, {true}, 1}, {2, {false}, 1}};
+    for (const Row& r : rows) {
+        TestHost host;
+        TempDir dir;
+        Globals().convertColorToGrayscale = r.setting;
+        for (bool a : r.answers) host.answers.push_back(a);
+        WritePng(dir / "rgb.png", {1, 1, 8, PNG_COLOR_TYPE_RGB}, {200, 10, 30});
+        ASSERT_TRUE(LoadPngFile(dir / "rgb.png"));
+        const bool green = r.setting == 1 || (r.setting == 2 && !r.answers[0]);
+        EXPECT_EQ(GetAltitude(1, 1), green ? 10 : RGBToGray(200, 10, 30)) << r.setting;
+        ASSERT_EQ(host.messages.size(), r.questions);
+        if (r.questions) {
+            EXPECT_EQ(host.messages[0].caption, "Convert to Grayscale");
+            EXPECT_EQ(host.messages[0].text, "Convert image to grayscale for altitude data?");
+        }
+        // Gray files never ask.
+        host.Clear();
+        WritePng(dir / "g.png", {1, 1, 8, PNG_COLOR_TYPE_GRAY}, {77});
+        ASSERT_TRUE(LoadPngFile(dir / "g.png"));
+        EXPECT_EQ(GetAltitude(1, 1), 77);
+        EXPECT_TRUE(host.messages.empty());
+    }
+}
+
+// Each damaged file is refused with one message and leaves the previous map as it was.
+TEST(Png, DamagedFilesAreRefusedAndChangeNothing)
+{
+    TestHost host;
+    TempDir dir;
+    LoadGrid(2, 2, Pattern(2, 2));
+    ASSERT_TRUE(SavePngFile(dir / "good.png"));
+    LoadGrid(40, 30, Pattern(40, 30));
+    ASSERT_TRUE(SavePngFile(dir / "big.png"));
+    const std::vector<uint8_t> good = ReadFileBytes(dir / "big.png");
+
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> cases;
+    for (size_t len : {size_t(0), size_t(4), size_t(8), size_t(20), size_t(33), size_t(45), good.size() / 2, good.size() - 13})
+        cases.emplace_back("truncated to " + std::to_string(len), std::vector<uint8_t>(good.begin(), good.begin() + len));
+    std::vector<uint8_t> badCrc = good;
+    badCrc[good.size() - 20] ^= 0x55; // inside the compressed image data
+    cases.emplace_back("damaged image data", badCrc);
+    std::vector<uint8_t> badHeader = good;
+    badHeader[16] ^= 0x01; // width changed under the IHDR CRC
+    cases.emplace_back("bad IHDR CRC", badHeader);
+    std::vector<uint8_t> notPng = good;
+    notPng[1] = 'X';
+    cases.emplace_back("bad signature", notPng);
+
+    LoadGrid(2, 1, {5, 6}, FmtHmb);
+    for (const auto& [name, bytes] : cases) {
+        host.Clear();
+        WriteFileBytes(dir / "bad.png", bytes);
+        EXPECT_FALSE(OpenFileByType(dir / "bad.png")) << name;
+        ASSERT_EQ(host.messages.size(), 1u) << name;
+        const std::string& text = host.messages[0].text;
+        EXPECT_TRUE(text.rfind("Invalid or unsupported PNG file.", 0) == 0 ||
+                    text.rfind("An error occurred loading the PNG file.\r\n\r\nError Number: 62", 0) == 0)
+            << name << ": " << text;
+        EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{5, 6})) << name;
+        EXPECT_EQ(FormatCode(), FmtHmb) << name;
+    }
+}
+
+TEST(Png, OversizeImageIsRefusedByTheResolutionCheck)
+{
+    TestHost host;
+    TempDir dir;
+    WritePng(dir / "wide.png", {600, 10, 8, PNG_COLOR_TYPE_GRAY}, std::vector<uint8_t>(6000, 9));
+    LoadGrid(1, 1, {42}, FmtHma);
+    EXPECT_FALSE(OpenFileByType(dir / "wide.png"));
+    EXPECT_EQ(host.OnlyText(), "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 600 x 10.\r\n"
+                               "Height resolutions up to 513x513 are supported.");
+    EXPECT_EQ(GetAltitude(1, 1), 42);
+    EXPECT_EQ(FormatCode(), FmtHma);
+}
+
+TEST(Png, ForeignExtensionAsksFirst)
+{
+    TestHost host;
+    TempDir dir;
+    WritePng(dir / "g.dat", {1, 1, 8, PNG_COLOR_TYPE_GRAY}, {3});
+    host.Answer({false, true});
+    EXPECT_FALSE(LoadPngFile(dir / "g.dat"));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Invalid PNG File Extension on: g\r\nContinue if file contents are valid?");
+    EXPECT_TRUE(LoadPngFile(dir / "g.dat"));
+    EXPECT_EQ(GetAltitude(1, 1), 3);
+}
+
+TEST(Png, FailedWriteIsReportedAndKeepsTheBackup)
+{
+    TestHost host;
+    TempDir dir;
+    LoadGrid(64, 64, Pattern(64, 64), FmtHmb);
+    WriteFileText(dir / "m.png", "old");
+    FileWriter::SetFaultAfterBytes(100);
+    EXPECT_FALSE(SaveFileByType(dir / "m.png"));
+    FileWriter::SetFaultAfterBytes(-1);
+    EXPECT_EQ(host.OnlyText(), "An error occurred saving the PNG file.\r\n\r\nError Number: 61\r\nDisk full");
+    EXPECT_EQ(ReadFileText(dir / "m.bak"), "old");
+    EXPECT_EQ(FormatCode(), FmtHmb);
+}
+
+TEST(Png, FormatCodesAndFilterLists)
+{
+    TestHost host;
+    EXPECT_EQ(FormatDescription(36), "PNG 16-bit grayscale image");
+    EXPECT_EQ(FormatDescription(37), "PNG 8-bit image");
+    for (int sort : {0, 1}) {
+        Globals().fileTypeSort = sort;
+        const std::string open = OpenFilterList(), save = SaveFilterList();
+        EXPECT_NE(open.find("png - PNG 8/16-bit gray and color|*.png|All Files (*.*)|*.*"), std::string::npos) << open;
+        EXPECT_NE(save.find("png - PNG 16-bit grayscale|*.png|All Files (*.*)|*.*"), std::string::npos) << save;
+    }
+}
