@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#pragma once
+// Shared by the fuzz targets and the regression tests, so it uses no test framework.
+#include <cstdint>
+#include <string>
+
+#include "heightmap/MapHeight.h"
+#include "shell/UiHost.h"
+#include "shell/vbShowDialog.h"
+
+namespace tolv::test {
+
+// A user who answers Yes to every question and confirms every dialog as it opens. Messages are
+// counted, not kept, so a long fuzzing run does not grow.
+class YesHost : public UiHost {
+public:
+    void ShowMessage(MessageKind, const std::string&, const std::string&, int) override { ++messages; }
+    bool AskQuestion(const std::string&, const std::string&, bool, int) override
+    {
+        ++messages;
+        return true;
+    }
+    void ShowDialog(DialogId) override
+    {
+        // The dialog's proposal is what its fields show when it opens: the values it was given.
+        for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
+        SetDialogCancelled(false);
+    }
+    int messages = 0;
+};
+
+// After an open from a cleared heightmap: "" when the map is either loaded and consistent, or
+// not loaded; otherwise what is wrong.
+inline std::string OpenOutcomeProblem(bool opened)
+{
+    if (!opened) return HeightmapLoaded() ? "the reader failed but left the map marked loaded" : "";
+    if (!HeightmapLoaded()) return "the reader succeeded without marking the map loaded";
+    const int32_t w = HeightmapWidth(), h = HeightmapHeight();
+    if (w < 1 || h < 1 || w > kMaxMapSize || h > kMaxMapSize)
+        return "loaded size out of range: " + std::to_string(w) + " x " + std::to_string(h);
+    if (GridWidth() != w || GridHeight() != h)
+        return "grid " + std::to_string(GridWidth()) + " x " + std::to_string(GridHeight()) + " for a map of " +
+               std::to_string(w) + " x " + std::to_string(h);
+    if (FormatCode() == 0) return "no format code after a successful read";
+    const int32_t stats[] = {MinAltitude(), MaxAltitude(), MeanAltitude(), MidAltitude(), AltitudeRange()};
+    UpdateHeightmapStatistics();
+    const int32_t again[] = {MinAltitude(), MaxAltitude(), MeanAltitude(), MidAltitude(), AltitudeRange()};
+    for (int i = 0; i < 5; ++i)
+        if (stats[i] != again[i]) return "statistics were not brought up to date after the read";
+    return "";
+}
+
+} // namespace tolv::test

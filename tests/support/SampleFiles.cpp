@@ -1,0 +1,266 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include "SampleFiles.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <gif_lib.h>
+#include <png.h>
+#include <zlib.h>
+
+#include "formats/vbFileManagement.h"
+#include "heightmap/MapHeight.h"
+#include "shell/UiHost.h"
+#include "shell/vbShowDialog.h"
+
+namespace tolv::test {
+
+const char* const kReadableExtensions[15] = {"hma", "hmb", "raw", "r16", "r32", "bmp", "ter", "txt",
+                                             "pgm", "pam", "tga", "gif", "tif", "obj", "png"};
+
+namespace {
+
+// Confirms every dialog with its proposal; the PGM dialog with the chosen form.
+class SampleHost : public UiHost {
+public:
+    void ShowMessage(MessageKind, const std::string&, const std::string&, int) override {}
+    bool AskQuestion(const std::string&, const std::string&, bool, int) override { return true; }
+    void ShowDialog(DialogId dialog) override
+    {
+        for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
+        if (dialog == DialogId::SavePGM) SetDialogResult(1, int32_t(pgmP5));
+        SetDialogCancelled(false);
+    }
+    int pgmP5 = 0;
+};
+
+int32_t W() { return HeightmapWidth(); }
+int32_t H() { return HeightmapHeight(); }
+uint8_t Byte(int32_t x, int32_t y) { return static_cast<uint8_t>(GetAltitude(x, y) >> 8); }
+
+std::vector<uint8_t> Targa(int depth, uint8_t descriptor)
+{
+    std::vector<uint8_t> f = {0, uint8_t(depth == 8 ? 1 : 0), uint8_t(depth == 8 ? 1 : 2)};
+    PutLe16(f, 0);
+    PutLe16(f, depth == 8 ? 256 : 0);
+    f.push_back(depth == 8 ? 24 : 0);
+    PutLe16(f, 0);
+    PutLe16(f, 0);
+    PutLe16(f, static_cast<uint32_t>(W()));
+    PutLe16(f, static_cast<uint32_t>(H()));
+    f.push_back(static_cast<uint8_t>(depth));
+    f.push_back(descriptor);
+    if (depth == 8)
+        for (int i = 0; i < 256; ++i) f.insert(f.end(), 3, static_cast<uint8_t>(i));
+    for (int32_t y = 1; y <= H(); ++y)
+        for (int32_t x = 1; x <= W(); ++x)
+            for (int b = 0; b < depth / 8; ++b) f.push_back(static_cast<uint8_t>(Byte(x, y) + b * 40));
+    return f;
+}
+
+std::vector<uint8_t> BitmapImage(int bits)
+{
+    const uint32_t stride = (static_cast<uint32_t>(W()) * bits / 8 + 3) & ~3u;
+    const uint32_t palette = bits == 8 ? 1024 : 0;
+    const uint32_t offset = 54 + palette, size = offset + stride * static_cast<uint32_t>(H());
+    std::vector<uint8_t> f = {'B', 'M'};
+    PutLe32(f, size);
+    PutLe32(f, 0);
+    PutLe32(f, offset);
+    PutLe32(f, 40);
+    PutLe32(f, static_cast<uint32_t>(W()));
+    PutLe32(f, static_cast<uint32_t>(H()));
+    PutLe16(f, 1);
+    PutLe16(f, static_cast<uint32_t>(bits));
+    PutLe32(f, 0);
+    PutLe32(f, stride * static_cast<uint32_t>(H()));
+    PutLe32(f, 2835);
+    PutLe32(f, 2835);
+    PutLe32(f, bits == 8 ? 256 : 0);
+    PutLe32(f, 0);
+    for (uint32_t i = 0; i < palette / 4; ++i) f.insert(f.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 0});
+    for (int32_t y = H(); y >= 1; --y) {
+        size_t start = f.size();
+        for (int32_t x = 1; x <= W(); ++x)
+            for (int b = 0; b < bits / 8; ++b) f.push_back(static_cast<uint8_t>(Byte(x, y) ^ (b * 85)));
+        f.resize(start + stride, 0);
+    }
+    return f;
+}
+
+bool Gif(const std::string& path)
+{
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    if (!gif) return false;
+    GifColorType colours[256];
+    for (int i = 0; i < 256; ++i) colours[i] = {uint8_t(i), uint8_t(i), uint8_t(i)};
+    ColorMapObject* map = GifMakeMapObject(256, colours);
+    bool ok = EGifPutScreenDesc(gif, W(), H(), 8, 0, map) == GIF_OK &&
+              EGifPutImageDesc(gif, 0, 0, W(), H(), false, nullptr) == GIF_OK;
+    std::vector<GifPixelType> row(static_cast<size_t>(W()));
+    for (int32_t y = 1; ok && y <= H(); ++y) {
+        for (int32_t x = 1; x <= W(); ++x) row[static_cast<size_t>(x - 1)] = Byte(x, y);
+        ok = EGifPutLine(gif, row.data(), W()) == GIF_OK;
+    }
+    ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
+    GifFreeMapObject(map);
+    return ok;
+}
+
+// libpng's own writer for the kinds the program never writes. Only plain locals live across
+// the setjmp.
+bool PngKindRaw(std::FILE* f, int depth, int type, bool interlaced, png_bytep* rows, png_colorp palette)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(W()), static_cast<png_uint_32>(H()), depth, type,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (type == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette, 16);
+    png_write_info(png, info);
+    if (depth < 8) png_set_packing(png);
+    if (interlaced) png_set_interlace_handling(png);
+    png_write_image(png, rows);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+bool PngKind(const std::string& path, int depth, int type, bool interlaced)
+{
+    const int channels = type == PNG_COLOR_TYPE_RGB ? 3 : type == PNG_COLOR_TYPE_RGB_ALPHA ? 4 : 1;
+    const size_t rowBytes = static_cast<size_t>(W()) * channels * (depth == 16 ? 2 : 1);
+    std::vector<png_byte> pixels(rowBytes * static_cast<size_t>(H()));
+    std::vector<png_bytep> rows;
+    const int limit = type == PNG_COLOR_TYPE_PALETTE ? 16 : depth < 8 ? (1 << depth) : 256;
+    for (int32_t y = 1; y <= H(); ++y) {
+        png_bytep row = pixels.data() + rowBytes * static_cast<size_t>(y - 1);
+        rows.push_back(row);
+        for (size_t i = 0; i < rowBytes; ++i) row[i] = static_cast<png_byte>((Byte(static_cast<int32_t>(i / channels / (depth == 16 ? 2 : 1)) + 1, y) + i) % limit);
+    }
+    png_color palette[16];
+    for (int i = 0; i < 16; ++i) palette[i] = {uint8_t(i * 16), uint8_t(255 - i * 16), uint8_t(i * 5)};
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = PngKindRaw(f, depth, type, interlaced, rows.data(), palette);
+    return std::fclose(f) == 0 && ok;
+}
+
+} // namespace
+
+void PutLe16(std::vector<uint8_t>& to, uint32_t v) { to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8)}); }
+void PutLe32(std::vector<uint8_t>& to, uint32_t v)
+{
+    to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+}
+void PutBe32(std::vector<uint8_t>& to, uint32_t v)
+{
+    to.insert(to.end(), {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)});
+}
+
+bool WriteBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+std::vector<uint8_t> PngChunk(const char type[4], const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> c;
+    PutBe32(c, static_cast<uint32_t>(data.size()));
+    c.insert(c.end(), type, type + 4);
+    c.insert(c.end(), data.begin(), data.end());
+    uLong crc = crc32(0L, Z_NULL, 0);
+    crc = crc32(crc, c.data() + 4, static_cast<uInt>(c.size() - 4));
+    PutBe32(c, static_cast<uint32_t>(crc));
+    return c;
+}
+
+void LoadPatternMap(int32_t width, int32_t height)
+{
+    ClearHeightmap();
+    SetHeightmapWidth(width);
+    SetHeightmapHeight(height);
+    AllocateHeightmap(width, height);
+    for (int32_t y = 1; y <= height; ++y)
+        for (int32_t x = 1; x <= width; ++x) {
+            // Smooth hills plus a little grain, like terrain.
+            const int32_t hill = ((x * 97 + y * 61) % 512) * 64 + ((x * y) % 7) * 9;
+            SetAltitude(x, y, hill % 65536);
+        }
+    if (width * height >= 2) {
+        SetAltitude(1, 1, 0);
+        SetAltitude(width, height, 65535);
+    }
+    MarkHeightmapLoaded();
+    UpdateHeightmapStatistics();
+}
+
+std::vector<std::string> WriteSampleFiles(const std::string& folder, const std::string& stem, const std::string& ext)
+{
+    UiHost* previous = &Host();
+    SampleHost host;
+    InstallHost(&host);
+    std::vector<std::string> written;
+    auto name = [&](const std::string& kind) { return folder + "/" + stem + "-" + kind + "." + ext; };
+    auto keep = [&](const std::string& path, bool ok) {
+        if (ok) written.push_back(path);
+    };
+    // The writers change the format code; the pattern map stays as it is.
+    const int32_t code = FormatCode();
+    if (ext == "pgm") {
+        for (int p5 : {0, 1}) {
+            host.pgmP5 = p5;
+            ClearDialogParams();
+            keep(name(p5 ? "p5" : "p2"), SaveFileByType(name(p5 ? "p5" : "p2")));
+        }
+    } else if (ext == "hma" || ext == "hmb" || ext == "r16" || ext == "ter" || ext == "pam" || ext == "tif" ||
+               ext == "obj" || ext == "png" || ext == "bmp") {
+        ClearDialogParams();
+        keep(name(ext == "bmp" ? "g16" : "writer"), SaveFileByType(name(ext == "bmp" ? "g16" : "writer")));
+    }
+    std::vector<uint8_t> bytes;
+    if (ext == "raw" || ext == "r32") {
+        for (int32_t y = 1; y <= H(); ++y)
+            for (int32_t x = 1; x <= W(); ++x) {
+                if (ext == "raw") bytes.push_back(Byte(x, y));
+                else PutLe32(bytes, static_cast<uint32_t>(GetAltitude(x, y)));
+            }
+        keep(name("dump"), WriteBinaryFile(name("dump"), bytes));
+    } else if (ext == "txt") {
+        std::string text;
+        for (int32_t y = H(); y >= 1; --y) {
+            for (int32_t x = 1; x <= W(); ++x) text += std::to_string(GetAltitude(x, y)) + " ";
+            text += "\r\n";
+        }
+        keep(name("dem"), WriteBinaryFile(name("dem"), std::vector<uint8_t>(text.begin(), text.end())));
+    } else if (ext == "tga") {
+        keep(name("gray8"), WriteBinaryFile(name("gray8"), Targa(8, 0x20)));
+        keep(name("rgb24"), WriteBinaryFile(name("rgb24"), Targa(24, 0x00)));
+        keep(name("rgba32"), WriteBinaryFile(name("rgba32"), Targa(32, 0x08)));
+    } else if (ext == "bmp") {
+        keep(name("palette8"), WriteBinaryFile(name("palette8"), BitmapImage(8)));
+        keep(name("rgb24"), WriteBinaryFile(name("rgb24"), BitmapImage(24)));
+    } else if (ext == "gif") {
+        keep(name("gray"), Gif(name("gray")));
+    } else if (ext == "png") {
+        keep(name("palette"), PngKind(name("palette"), 8, PNG_COLOR_TYPE_PALETTE, false));
+        keep(name("rgb"), PngKind(name("rgb"), 8, PNG_COLOR_TYPE_RGB, false));
+        keep(name("rgba16"), PngKind(name("rgba16"), 16, PNG_COLOR_TYPE_RGB_ALPHA, false));
+        keep(name("gray2-interlaced"), PngKind(name("gray2-interlaced"), 2, PNG_COLOR_TYPE_GRAY, true));
+    }
+    SetFormatCode(code);
+    InstallHost(previous);
+    return written;
+}
+
+} // namespace tolv::test
