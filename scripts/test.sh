@@ -9,3 +9,8 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-test --output-on-failure -j2
+# Every reader's fuzz target runs briefly over its corpus (about 20 s each; needs clang).
+if command -v clang++ >/dev/null; then
+  unset ASAN_OPTIONS UBSAN_OPTIONS
+  bash scripts/fuzz.sh "${TOLV_FUZZ_SECONDS:-20}"
+fi

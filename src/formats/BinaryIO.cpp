@@ -141,15 +141,24 @@ FileWriter::FileWriter(const std::string& path, WriteMode mode)
     struct stat st {};
     bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) throw RunTimeError(ErrPathFileAccess);
-    const char* how = mode == WriteMode::Append ? "ab" : mode == WriteMode::Update && exists ? "r+b" : "wb";
-    file_ = std::fopen(path.c_str(), how);
-    if (!file_) throw ErrorFromErrno(errno);
+    if (mode == WriteMode::Append || (mode == WriteMode::Update && exists)) {
+        file_ = std::fopen(path.c_str(), mode == WriteMode::Append ? "ab" : "r+b");
+    } else {
+        // A new file is written beside its final name and renamed into place by Close(), so a
+        // write that fails half way never leaves a truncated file under the real name.
+        path_ = path;
+        tempPath_ = path + ".tolv-part";
+        file_ = std::fopen(tempPath_.c_str(), "wb");
+    }
+    // Creating a file, "no such entry" can only mean a missing folder.
+    if (!file_) throw errno == ENOENT ? RunTimeError(ErrPathNotFound) : ErrorFromErrno(errno);
     buf_.resize(kWriteBuffer);
 }
 
 FileWriter::~FileWriter()
 {
     if (file_) std::fclose(file_);
+    if (!tempPath_.empty()) std::remove(tempPath_.c_str());
 }
 
 void FileWriter::SetFaultAfterBytes(int64_t bytes)
@@ -243,6 +252,10 @@ void FileWriter::Close()
         throw ErrorFromErrno(e);
     }
     if (std::fclose(f) != 0) throw ErrorFromErrno(errno);
+    if (!tempPath_.empty()) {
+        if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) throw ErrorFromErrno(errno);
+        tempPath_.clear();
+    }
 }
 
 int64_t FileLengthOf(const std::string& path)

@@ -66,7 +66,8 @@ enum class WriteMode { Create, Update, Append };
 
 // A file created for writing through a large buffer. Every failure raises a RunTimeError
 // mapped from the system error (61 disk full, 70 permission denied, ...). Close() must be
-// called to finish the file; the destructor only closes without reporting.
+// called to finish the file: a created file only takes its name there, so a writer that fails
+// (or is destroyed without Close) leaves no partial file behind.
 class FileWriter {
 public:
     explicit FileWriter(const std::string& path, WriteMode mode = WriteMode::Create);
@@ -98,6 +99,8 @@ public:
 private:
     void Flush();
     std::FILE* file_ = nullptr;
+    std::string path_;
+    std::string tempPath_; // "" once renamed into place, or when updating in place
     std::vector<char> buf_;
     size_t used_ = 0;
     int64_t written_ = 0;

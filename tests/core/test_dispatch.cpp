@@ -197,7 +197,7 @@ TEST(FilterLists, BothOrdersStartAndEndAsSpecified)
     const std::string openExt = OpenFilterList();
     EXPECT_EQ(openExt.rfind("bmp - Unreal G16 Heightmap|*.bmp|bmp - Windows 8-bit gray and 8/24/32-bit color Bitmap|*.bmp|", 0), 0u);
     EXPECT_NE(openExt.find("pgm - Portable Gray Map P2/P5 8/16-bit Heightmap|*.pgm|"), std::string::npos);
-    EXPECT_NE(openExt.find("txt - VistaPro 4 ASCII DEM|*.txt|All Files (*.*)|*.*"), std::string::npos);
+    EXPECT_NE(openExt.find("txt - VistaPro 4 ASCII DEM|*.txt|png - PNG 8/16-bit gray and color|*.png|All Files (*.*)|*.*"), std::string::npos);
     const std::string saveExt = SaveFilterList();
     EXPECT_NE(saveExt.find("stl - StereoLitho ASCII|*.stl|t3d - Unreal T3D Terrain|*.t3d|"), std::string::npos);
     Globals().fileTypeSort = 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/FrmRawSizeRules.h"
 #include "heightmap/MapHeight.h"
 #include "shell/UiHost.h"
 #include "shell/vbShowDialog.h"
@@ -21,10 +22,32 @@ public:
         ++messages;
         return true;
     }
-    void ShowDialog(DialogId) override
+    void ShowDialog(DialogId dialog) override
     {
-        // The dialog's proposal is what its fields show when it opens: the values it was given.
+        if (dialog == DialogId::RawSize) {
+            AnswerRawSize();
+            return;
+        }
+        // Otherwise the proposal is what the fields show when the dialog opens: the values it was given.
         for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
+        SetDialogCancelled(false);
+    }
+    // The proposed square; when the length fits no square, the first width that divides the
+    // samples into at most 513 rows, so that odd lengths are read too. No fit: cancelled.
+    static void AnswerRawSize()
+    {
+        const int64_t length = GetDialogParam(1).AsInt();
+        const int32_t bits = GetDialogParam(2).AsInt();
+        RawSizeState state = ProposeRawSize(length, bits);
+        const int64_t bytes = bits / 8;
+        for (int32_t w = 1; !state.okEnabled && bytes > 0 && w <= HMAP_MAX_WIDTH; ++w) {
+            const int64_t samples = length / bytes;
+            if (length % bytes == 0 && samples % w == 0 && samples / w >= 1 && samples / w <= HMAP_MAX_HEIGHT)
+                state = ApplyRawSizeTexts(length, bits, std::to_string(w), std::to_string(samples / w));
+        }
+        if (!state.okEnabled) return;
+        SetDialogResult(1, state.width);
+        SetDialogResult(2, state.height);
         SetDialogCancelled(false);
     }
     int messages = 0;
