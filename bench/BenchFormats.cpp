@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+// Speed of every reader and writer on a 513 x 513 map (the OBJ read on 512 x 512, the largest
+// mesh it takes back), of every transform and of the four preview views.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "OpenOutcome.h"
+#include "SampleFiles.h"
+#include "formats/vbFileManagement.h"
+#include "heightmap/MapHeight.h"
+#include "heightmap/MapTransforms.h"
+#include "shell/Globals.h"
+#include "shell/vbPreview.h"
+
+namespace fs = std::filesystem;
+using namespace tolv;
+using namespace tolv::test;
+
+namespace {
+
+// Quiet user: answers Yes, confirms dialogs with their proposals, counts messages.
+YesHost g_host;
+fs::path g_dir;
+
+void Fail(benchmark::State& state, const std::string& why)
+{
+    state.SkipWithError(why.c_str());
+}
+
+void BenchRead(benchmark::State& state, std::string path)
+{
+    for (auto _ : state) {
+        ClearHeightmap();
+        if (!OpenFileByType(path)) {
+            Fail(state, "could not read " + path);
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
+}
+
+void BenchWrite(benchmark::State& state, std::string ext, int32_t size)
+{
+    LoadPatternMap(size, size);
+    const std::string path = (g_dir / ("written." + ext)).string();
+    for (auto _ : state) {
+        ClearDialogParams();
+        if (!SaveFileByType(path)) {
+            Fail(state, "could not write ." + ext);
+            break;
+        }
+    }
+    if (fs::exists(path)) state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
+}
+
+// A transform on a fresh 513 x 513 map each time; the reload is not timed.
+void BenchTransform(benchmark::State& state, std::function<bool()> transform, int32_t size)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadPatternMap(size, size);
+        state.ResumeTiming();
+        if (!transform()) {
+            Fail(state, "transform refused");
+            break;
+        }
+    }
+}
+
+void BenchView(benchmark::State& state, int32_t view)
+{
+    LoadPatternMap(513, 513);
+    BuildColorTable(Globals().previewColorset);
+    PixelBuffer area(kPreviewSize, kPreviewSize, 0xFFFFFFFF);
+    for (auto _ : state) {
+        RenderPreview(area, view, true, 0xFFFFFF, true);
+        benchmark::DoNotOptimize(area);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    InstallHost(&g_host);
+    char folder[] = "/tmp/tolv-bench-XXXXXX";
+    if (!mkdtemp(folder)) return 1;
+    g_dir = folder;
+
+    // Readers: every kind of sample file at 513 x 513; OBJ at 512 x 512.
+    for (const char* ext : kReadableExtensions) {
+        const int32_t size = std::string(ext) == "obj" ? 512 : 513;
+        LoadPatternMap(size, size);
+        for (const std::string& path : WriteSampleFiles(g_dir.string(), "read", ext)) {
+            const std::string kind = fs::path(path).stem().string().substr(5);
+            benchmark::RegisterBenchmark(("Read/" + std::string(ext) + "/" + kind).c_str(), BenchRead, path)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    for (const char* ext : {"hma", "hmb", "bmp", "r16", "ter", "pgm", "pam", "t3d", "tif", "stl", "obj", "png"})
+        benchmark::RegisterBenchmark((std::string("Write/") + ext).c_str(), BenchWrite, std::string(ext), 513)
+            ->Unit(benchmark::kMillisecond);
+
+    struct Named {
+        const char* name;
+        std::function<bool()> run;
+        int32_t size;
+    };
+    const Named transforms[] = {
+        {"FlipHorizontal", FlipHeightmapHorizontal, 513},
+        {"FlipVertical", FlipHeightmapVertical, 513},
+        {"RotateCCW", RotateHeightmapCCW, 513},
+        {"RotateCW", RotateHeightmapCW, 513},
+        {"Crop", CropHeightmap, 513},
+        {"Scale16bit", [] { Globals().scaleMethod = 1; return ScaleHeightmap(); }, 513},
+        {"Move", [] { return MoveHeightmap(1000); }, 513},
+        {"Invert", [] { return InvertHeightmap(MidAltitude()); }, 513},
+        {"Interpolate2x_from_256", [] { Globals().interpolationFactor = 2; Globals().interpolationVariance = 0.0f; return InterpolateHeightmap(); }, 256},
+        {"Interpolate2x_variance_from_256", [] { Globals().interpolationFactor = 2; Globals().interpolationVariance = 0.5f; return InterpolateHeightmap(); }, 256},
+        {"Resample2x_cut", [] { Globals().resampleFactor = 2; Globals().resampleMethod = 0; return ResampleHeightmap(); }, 513},
+        {"Resample2x_average", [] { Globals().resampleFactor = 2; Globals().resampleMethod = 1; return ResampleHeightmap(); }, 513},
+        {"Trim512", [] { return TrimHeightmap(TrimCenter, 512, 512); }, 513},
+        {"Split4x4_seamless", [] { return WriteSplitTiles((g_dir / "tile.bmp").string(), 4, 4, 129, 129, true); }, 513},
+    };
+    for (const Named& t : transforms)
+        benchmark::RegisterBenchmark((std::string("Transform/") + t.name).c_str(), BenchTransform, t.run, t.size)
+            ->Unit(benchmark::kMillisecond);
+    const char* views[] = {"Top", "Front", "Side", "Perspective"};
+    for (int32_t v = 0; v < 4; ++v)
+        benchmark::RegisterBenchmark((std::string("View/") + views[v]).c_str(), BenchView, v)->Unit(benchmark::kMillisecond);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(g_dir, ec);
+    return 0;
+}
