@@ -76,7 +76,9 @@ void UpdateHeightmapStatistics()
     double count = static_cast<double>(g.width) * static_cast<double>(g.height);
     g.meanAlt = count > 0 ? RoundToInt32(static_cast<double>(sum) / count) : 0;
     g.midAlt = RoundToInt32((static_cast<double>(hi) - lo) / 2.0 + lo);
-    g.range = hi != lo ? hi - lo + 1 : 0;
+    // Computed wide: a grid of 32-bit raw samples can span more than a 32-bit range holds.
+    const int64_t range = hi != lo ? static_cast<int64_t>(hi) - lo + 1 : 0;
+    g.range = static_cast<int32_t>(std::min<int64_t>(range, INT32_MAX));
 }
 
 void ClearHeightmap()

@@ -62,6 +62,7 @@ TEST(MapHeight, Statistics)
         {"all negative", 2, 1, {-4, -2}, -4, 0, -3, -2, 5},
         {"mean halves to even", 2, 1, {2, 3}, 2, 3, 2, 2, 2},
         {"mid halves to even", 2, 1, {0, 5}, 0, 5, 2, 2, 6},
+        {"range wider than 32 bits", 2, 1, {INT32_MIN, INT32_MAX}, INT32_MIN, INT32_MAX, 0, 0, INT32_MAX},
     };
     for (const StatsRow& r : rows) {
         TestHost host;
