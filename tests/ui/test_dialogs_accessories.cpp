@@ -148,3 +148,15 @@ TEST(DialogBase, HourglassWhileLoadingAndPreviousPointerBack)
     }
     EXPECT_EQ(host.CurrentPointer(), Pointer::Busy);
 }
+
+TEST(DialogBase, TitleBandRunsFromButtonShadowToButtonFace)
+{
+    TestHost host;
+    VbFrmAbout about;
+    about.show();
+    auto* band = Child<QLabel>(about, "LblTitle");
+    const QImage img = band->grab().toImage();
+    const int y = img.height() - 2; // below the text
+    EXPECT_EQ(img.pixelColor(0, y).rgb(), band->palette().color(QPalette::Mid).rgb());
+    EXPECT_EQ(img.pixelColor(img.width() - 1, y).rgb(), band->palette().color(QPalette::Button).rgb());
+}
