@@ -873,3 +873,73 @@ TEST(InteropBmp, LongHeaderPicturesAreRefusedWithTheHeaderWarning)
         << r.err;
     EXPECT_FALSE(access((dir / "out.r16").c_str(), F_OK) == 0);
 }
+
+// ---------------------------------------------------------------- 16-bit PNG
+
+TEST(InteropPng, WrittenMapsDecodeToTheSameSamples)
+{
+    REQUIRE_TOOL(convert, "convert");
+    const std::string gdal = FindTool("gdal_translate");
+    for (Size s : kSizes) {
+        SCOPED_TRACE(SizeText(s));
+        TempDir dir;
+        const auto pattern = Pattern16(s);
+        WriteThroughTolv(dir, pattern, s, dir / "map.png");
+        Tool(convert, {dir / "map.png", "-depth", "16", "-endian", "LSB", "gray:" + (dir / "im.gray")});
+        EXPECT_TRUE(SameSamples(FromLe16(ReadFileBytes(dir / "im.gray")), pattern, s));
+        if (gdal.empty()) continue;
+        Tool(gdal, {"-q", "-of", "ENVI", dir / "map.png", dir / "g.envi"});
+        EXPECT_TRUE(SameSamples(FromLe16(ReadFileBytes(dir / "g.envi")), pattern, s));
+    }
+}
+
+TEST(InteropPng, GrayMapsOfTheToolsAreRead)
+{
+    REQUIRE_TOOL(convert, "convert");
+    for (Size s : {Size{113, 157}, Size{513, 513}, Size{1, 1}}) {
+        for (const char* interlace : {"None", "PNG"}) {
+            SCOPED_TRACE(SizeText(s) + " interlace " + interlace);
+            TempDir dir;
+            const auto pattern = Pattern16(s);
+            WriteFileBytes(dir / "in.gray", Le16Bytes(pattern));
+            Tool(convert, {"-size", SizeText(s), "-depth", "16", "-endian", "LSB", "gray:" + (dir / "in.gray"),
+                           "-interlace", interlace, "-define", "png:bit-depth=16", "-define", "png:color-type=0",
+                           dir / "im.png"});
+            EXPECT_TRUE(SameSamples(ReadThroughTolv(dir, {dir / "im.png"}), pattern, s));
+        }
+    }
+    const std::string gdal = FindTool("gdal_translate");
+    if (gdal.empty()) return;
+    for (Size s : {Size{113, 157}, Size{513, 513}}) {
+        SCOPED_TRACE(SizeText(s) + " raster tool");
+        TempDir dir;
+        const auto pattern = Pattern16(s);
+        WriteFileBytes(dir / "in.bin", Le16Bytes(pattern));
+        WriteEnviHeader(dir / "in.hdr", s, 12);
+        Tool(gdal, {"-q", "-of", "PNG", dir / "in.bin", dir / "g16.png"});
+        EXPECT_TRUE(SameSamples(ReadThroughTolv(dir, {dir / "g16.png"}), pattern, s));
+        // 8-bit gray: the byte itself is the altitude.
+        const auto gray = Pattern8(s);
+        WriteFileBytes(dir / "in.bin", gray);
+        WriteEnviHeader(dir / "in.hdr", s, 1);
+        Tool(gdal, {"-q", "-of", "PNG", dir / "in.bin", dir / "g8.png"});
+        EXPECT_TRUE(SameSamples(ReadThroughTolv(dir, {dir / "g8.png"}), gray, s));
+    }
+}
+
+TEST(InteropPng, ColourPicturesFollowTheColourMode)
+{
+    REQUIRE_TOOL(convert, "convert");
+    const Size s{113, 157};
+    for (const char* depth : {"8", "16"}) {
+        SCOPED_TRACE(depth);
+        TempDir dir;
+        WriteFileBytes(dir / "in.rgb", ColourPattern(s));
+        Tool(convert, {"-size", SizeText(s), "-depth", "8", "rgb:" + (dir / "in.rgb"), "-depth", depth, "-define",
+                       "png:color-type=2", dir / "pic.png"});
+        const auto rgb = DecodeRgb(convert, dir, dir / "pic.png");
+        ASSERT_EQ(rgb.size(), size_t(s.w) * s.h * 3);
+        EXPECT_TRUE(SameSamples(ReadThroughTolv(dir, {"--color", "green", dir / "pic.png"}), GreenOf(rgb), s));
+        EXPECT_TRUE(SameSamples(ReadThroughTolv(dir, {dir / "pic.png"}), GrayOf(rgb), s));
+    }
+}
