@@ -203,7 +203,13 @@ bool LoadPngFile(const std::string& path)
                                       static_cast<int32_t>(std::min<png_uint_32>(png.height, 1u << 30))))
             return false;
         const auto width = static_cast<int32_t>(png.width), height = static_cast<int32_t>(png.height);
-        const bool colour = (png.colorType & PNG_COLOR_MASK_COLOR) != 0;
+        // A palette of grays only is a gray picture (what tools write for a gray band with a
+        // colour table): its levels are stored as they are, as the gray files' samples are,
+        // since the colour rule would take 1 off the upper levels (white gives 254).
+        bool grayPalette = png.colorType == PNG_COLOR_TYPE_PALETTE && png.paletteSize > 0;
+        for (int i = 0; grayPalette && i < png.paletteSize; ++i)
+            grayPalette = png.palette[i].red == png.palette[i].green && png.palette[i].green == png.palette[i].blue;
+        const bool colour = (png.colorType & PNG_COLOR_MASK_COLOR) != 0 && !grayPalette;
         const int32_t mode = colour ? ResolveConversionMode() : 0;
 
         size_t rowBytes = 0;
@@ -239,7 +245,7 @@ bool LoadPngFile(const std::string& path)
                 if (png.colorType == PNG_COLOR_TYPE_PALETTE) {
                     // An index past the palette (a damaged file) reads as black.
                     png_color c = p[0] < png.paletteSize ? png.palette[p[0]] : png_color{0, 0, 0};
-                    out[x] = ColorToAltitude(mode, c.red, c.green, c.blue);
+                    out[x] = grayPalette ? c.green : ColorToAltitude(mode, c.red, c.green, c.blue);
                 } else if (!colour) {
                     out[x] = wide ? (p[0] << 8) | p[1] : p[0];
                 } else if (wide) {

@@ -943,3 +943,21 @@ TEST(InteropPng, ColourPicturesFollowTheColourMode)
         EXPECT_TRUE(SameSamples(ReadThroughTolv(dir, {dir / "pic.png"}), GrayOf(rgb), s));
     }
 }
+
+// A palette of grays (the tool's PNG8 of a gray picture) gives the gray levels, with no question.
+TEST(InteropPng, GrayPalettePicturesGiveTheirLevels)
+{
+    REQUIRE_TOOL(convert, "convert");
+    const Size s{113, 157};
+    TempDir dir;
+    WriteFileBytes(dir / "in.gray", Pattern8(s));
+    Tool(convert, {"-size", SizeText(s), "-depth", "8", "gray:" + (dir / "in.gray"), "-type", "Palette",
+                   "PNG8:" + (dir / "pic.png")});
+    ASSERT_EQ(ReadFileBytes(dir / "pic.png")[25], 3) << "expected a palette file";
+    const auto rgb = DecodeRgb(convert, dir, dir / "pic.png");
+    ASSERT_EQ(rgb.size(), size_t(s.w) * s.h * 3);
+    ProcessResult r = Conv({"--color", "ask", dir / "pic.png", dir / "out.r16"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(SameSamples(FromLe16(ReadFileBytes(dir / "out.r16")), GreenOf(rgb), s));
+}

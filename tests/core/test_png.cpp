@@ -165,6 +165,9 @@ TEST(Png, FilesOfOtherWritersReadToTheirAltitudes)
          {0, gray(255, 255, 255), gray(200, 10, 30), gray(7, 99, 180)}, FmtPng8},
         {"2-bit palette", {2, 2, 2, PNG_COLOR_TYPE_PALETTE, false, palette}, {3, 2, 1, 0},
          {gray(7, 99, 180), gray(200, 10, 30), 254, 0}, FmtPng8},
+        // Grays only: the levels themselves, in whatever order the palette holds them.
+        {"gray palette", {4, 1, 8, PNG_COLOR_TYPE_PALETTE, false, {{255, 255, 255}, {0, 0, 0}, {200, 200, 200}}},
+         {0, 1, 2, 0}, {255, 0, 200, 255}, FmtPng8},
         {"RGB", {2, 1, 8, PNG_COLOR_TYPE_RGB}, {255, 255, 255, 200, 10, 30}, {254, gray(200, 10, 30)}, FmtPng8},
         {"RGBA ignores alpha", {2, 1, 8, PNG_COLOR_TYPE_RGBA}, {255, 255, 255, 0, 200, 10, 30, 99},
          {254, gray(200, 10, 30)}, FmtPng8},
