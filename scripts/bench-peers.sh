@@ -43,7 +43,7 @@ rows=(
   "pgm P5 → tif|$conv map.pgm out.tif|convert map.pgm -depth 16 -compress none out-im.tif|gdal_translate -q -of GTiff map.pgm out-gd.tif|out.tif"
   "tif → r16|$conv map.tif out.r16|convert map.tif -depth 16 -endian LSB gray:out-im.r16|gdal_translate -q -of ENVI map.tif out-gd.r16|out.r16"
   "r16 → tif|$conv --raw-size 513x513 map.r16 out2.tif|convert -size 513x513 -depth 16 -endian LSB gray:map.r16 -compress none out2-im.tif||out2.tif"
-  "tif → ter|$conv map.tif out.ter||gdal_translate -q -of Terragen map.tif out-gd.ter|out.ter"
+  "tif → ter|$conv map.tif out.ter||gdal_translate -q -of Terragen -ot Float32 -co MINUSERPIXELVALUE=0 -co MAXUSERPIXELVALUE=65535 map.tif out-gd.ter|out.ter"
   "ter → tif|$conv map.ter out3.tif||gdal_translate -q -of GTiff map.ter out3-gd.tif|out3.tif"
   "hmb → G16 bmp|$conv map.hmb out.bmp|||out.bmp"
   "tif → png 16-bit|$conv map.tif out.png|convert map.tif -depth 16 out-im.png|gdal_translate -q -of PNG map.tif out-gd.png|out.png"
@@ -52,7 +52,8 @@ rows=(
   "hmb → hma (text)|$conv map.hmb out.hma|||out.hma"
 )
 median() { python3 -c "import json,sys; print('%.1f' % (json.load(open(sys.argv[1]))['results'][0]['median']*1000))" "$1"; }
-time_cmd() { # file, command
+time_cmd() { # file, command; "fails" when the command does not succeed
+  if ! bash -c "$2" >/dev/null 2>&1; then echo "fails"; return; fi
   hyperfine -N --warmup 3 --runs "$runs" --style none --export-json "$1" "$2" >/dev/null 2>&1 || \
   hyperfine --warmup 3 --runs "$runs" --style none --export-json "$1" "$2" >/dev/null 2>&1
   median "$1"
@@ -67,8 +68,9 @@ for row in "${rows[@]}"; do
   "$conv" ${tc#"$conv"} >/dev/null 2>&1 || true
   c=$(time_cmd "c$i.json" "cp $copyOf copy-$i.out")
   imt="-"; gdt="-"; imr="-"; gdr="-"
-  if [ -n "$im" ]; then imt=$(time_cmd "i$i.json" "$im"); imr=$(python3 -c "print('%.2f' % ($imt/$t))"); fi
-  if [ -n "$gd" ]; then gdt=$(time_cmd "g$i.json" "$gd"); gdr=$(python3 -c "print('%.2f' % ($gdt/$t))"); fi
+  ratio() { [ "$1" = fails ] && echo "-" || python3 -c "print('%.2f' % ($1/$2))"; }
+  if [ -n "$im" ]; then imt=$(time_cmd "i$i.json" "$im"); imr=$(ratio "$imt" "$t"); fi
+  if [ -n "$gd" ]; then gdt=$(time_cmd "g$i.json" "$gd"); gdr=$(ratio "$gdt" "$t"); fi
   cr=$(python3 -c "print('%.2f' % ($t/$c))")
   echo "| $name | $t | $imt | $gdt | $c | $imr | $gdr | $cr |"
 done
