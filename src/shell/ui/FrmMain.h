@@ -2,19 +2,145 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
 #include <QMainWindow>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "shell/UiHost.h"
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QFrame;
+class QImage;
+class QLabel;
+class QMenu;
+class QToolBar;
 
 namespace tolv {
 
 class QtHost;
+struct RecentFileMenu;
 
-// The program's one main window.
+// The program's one main window: menus, toolbar, preview, altitude bar and status panels; it
+// turns menu items and buttons into commands and keeps the state of the current file.
 class FrmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit FrmMain(QtHost& host, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    // The load step: environment and safe-shutdown checks, settings, placement, recent files,
+    // colour table, an empty map. Runs before the window is shown.
+    void LoadStep(int colorDepth);
+    // After the window is shown: the view button of the current view pressed, focus on the preview.
+    void AfterShow();
+
+    // File commands.
+    void FileNew();
+    void FileOpen();
+    void FileOpenRecent(int entry);
+    void ShowOpenedFile(const std::string& path);
+    void FileSave();
+    void FileSaveAs();
+    void SetCurrentFile(const std::string& path);
+    void FileStitch();
+    void FileSplit();
+    // View commands.
+    void SelectView(int view);
+    void SelectColorset(int index);
+    // Map menu item 0..11 (through the operation frames).
+    void MapCommand(int index);
+    // Tools and Help.
+    void ShowOptions();
+    void CenterWindow();
+    void ResetWindowSize();
+    void ExpandWindow();
+    void ShowHelpContents();
+    void ShowAbout();
+    void UnderDevelopment();
+
+    void EnableCommands(bool enabled);
+    void UpdateCommandStates();
+    // Redraw of the displays the core asks for.
+    void RefreshDisplay(Display what);
+    void RenderPreview();
+    void DrawAltitudeBar();
+    // What the preview and the altitude bar show for the current state.
+    QImage PreviewImage() const;
+    QImage AltitudeBarImage() const;
+
+    // State of the current file.
+    const std::string& CurrentPath() const { return currentPath_; }
+    const std::string& CurrentName() const { return currentName_; }
+    bool HasHeightmap() const { return hasHeightmap_; }
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    const std::string& HelpFile() const { return helpFile_; }
+    void SetHelpFile(const std::string& path) { helpFile_ = path; }
+    // The client-area size of the default window (menu bar not counted).
+    static constexpr int kClientWidth = 800;
+    static constexpr int kClientHeight = 600;
+    // The window size (Qt's units, menu bar included) for a client area of 800 x 600.
+    QSize DefaultWindowSize() const;
+
+    // Controls, named as the window's design names them. Indices as the menus number them.
+    QMenu* MnuFile = nullptr;
+    QMenu* MnuEdit = nullptr;
+    QMenu* MnuView = nullptr;
+    QMenu* MnuViewColorset = nullptr;
+    QMenu* MnuMap = nullptr;
+    QMenu* MnuTools = nullptr;
+    QMenu* MnuHelp = nullptr;
+    QMenu* MnuHelpWeb = nullptr;
+    std::vector<QAction*> MnuFileItem;        // 0..17
+    std::vector<QAction*> MnuEditItem;        // 0
+    std::vector<QAction*> MnuViewItem;        // 0..8
+    std::vector<QAction*> MnuViewColorsetItem; // 0..7
+    std::vector<QAction*> MnuMapItem;         // 0..11
+    std::vector<QAction*> MnuToolsItem;       // 0..4
+    std::vector<QAction*> MnuHelpItem;        // 0..4
+    std::vector<QAction*> MnuHelpWebItem;     // 0..9
+    QToolBar* TbarMain = nullptr;
+    std::array<QAction*, 36> TbarButton{};    // 1..35 (separators and the placeholder included)
+    QComboBox* CboZoom = nullptr;
+    QLabel* PicPreview = nullptr;
+    QLabel* PicAltitude = nullptr;
+    std::array<QLabel*, 6> SbarPanel{};       // 1..5
+    QFrame* ShpPreview = nullptr;
+    QFrame* ShpVAD = nullptr;
+    std::array<QFrame*, 2> LineTbar3D{};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildClientArea();
+    void BuildStatusBar();
+    void ConnectHost();
+    // The save question of FileNew and of closing; Yes runs FileSaveAs.
+    void AskToSaveChanges();
+    // The close questions; false keeps the window open.
+    bool QueryUnload();
+    void UnloadStep();
+    void SetPanel(int panel, const std::string& text);
+    void ApplyRecentMenu(const RecentFileMenu& menu);
+    void AddRecentFile(const std::string& path);
+    void RefreshWebLinks();
+
     QtHost& host_;
+    std::string currentPath_;
+    std::string currentName_;
+    bool hasHeightmap_ = false;
+    bool modified_ = false;
+    std::string helpFile_;
+    bool unloaded_ = false;
+    QActionGroup* viewGroup_ = nullptr;
+    QActionGroup* colorsetGroup_ = nullptr;
 };
 
 } // namespace tolv

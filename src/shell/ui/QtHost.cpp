@@ -37,7 +37,12 @@ bool QtHost::AskQuestion(const std::string& text, const std::string& caption, bo
 void QtHost::ShowDialog(DialogId dialog)
 {
     auto it = dialogs.find(dialog);
-    if (it != dialogs.end()) it->second(window_);
+    if (it == dialogs.end()) return;
+    // A command's hourglass must not sit over the dialog the user is to work in.
+    Pointer previous = pointer_;
+    SetPointer(Pointer::Default);
+    it->second(window_);
+    SetPointer(previous);
 }
 
 void QtHost::SetPointer(Pointer p)

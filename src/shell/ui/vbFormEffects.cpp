@@ -3,6 +3,8 @@
 #include "shell/ui/vbFormEffects.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPalette>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPointer>
@@ -59,6 +61,35 @@ void FadeInDialog(QWidget* dialog)
         target->setWindowOpacity(*level / 255.0);
     });
     timer->start();
+}
+
+void PaintTitleBand(QPainter& painter, int x, int y, int width, int height)
+{
+    const QPalette pal = QApplication::palette();
+    GradientRect(painter, x, y, width, height, pal.color(QPalette::Dark), pal.color(QPalette::Button));
+}
+
+void SetMinimumTrackingSize(QWidget* window, int minWidth, int minHeight)
+{
+    if (window) window->setMinimumSize(minWidth, minHeight);
+}
+
+void MakeComboFlat(QComboBox* combo)
+{
+    if (!combo) return;
+    combo->setFrame(false);
+    combo->setStyleSheet(QStringLiteral("QComboBox { border: 1px solid palette(mid); border-radius: 0px;"
+                                        " padding: 1px 2px 1px 4px; background: palette(base); }"
+                                        "QComboBox::drop-down { border: none; width: 14px; }"));
+    combo->setProperty("tolvFlat", true);
+}
+
+void RemoveComboFlat(QComboBox* combo)
+{
+    if (!combo || !combo->property("tolvFlat").toBool()) return;
+    combo->setFrame(true);
+    combo->setStyleSheet(QString());
+    combo->setProperty("tolvFlat", false);
 }
 
 } // namespace tolv

@@ -3,6 +3,7 @@
 #pragma once
 #include <QColor>
 
+class QComboBox;
 class QPainter;
 class QWidget;
 
@@ -19,5 +20,13 @@ void GradientRect(QPainter& painter, int x, int y, int width, int height, const 
 
 // Starts the fade-in of a dialog that is about to be shown (does nothing unless the mode is 2).
 void FadeInDialog(QWidget* dialog);
+
+// The title band of a dialog: GradientRect from the button-shadow to the button-face colour.
+void PaintTitleBand(QPainter& painter, int x, int y, int width, int height);
+// The window cannot be made smaller than minWidth x minHeight (its own size units).
+void SetMinimumTrackingSize(QWidget* window, int minWidth, int minHeight);
+// A combo box drawn flat (one thin line instead of the raised button), and back.
+void MakeComboFlat(QComboBox* combo);
+void RemoveComboFlat(QComboBox* combo);
 
 } // namespace tolv

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#pragma once
+#include <QApplication>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "heightmap/MapHeight.h"
+#include "shell/Globals.h"
+#include "shell/ui/QtHost.h"
+#include "shell/ui/vbMSCmnDialog.h"
+#include "shell/ui/vbShellExec.h"
+#include "shell/vbPrivateIni.h"
+#include "shell/vbShowDialog.h"
+
+namespace tolv::test {
+
+// One QApplication for the whole test program (offscreen platform).
+inline QApplication& App()
+{
+    static int argc = 1;
+    static char name[] = "tolv-ui-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// The application's host with scripted message boxes: every message is recorded, questions are
+// answered from a queue (or with the default button), and the window hooks stay real. Constructing
+// it resets the core's process-wide state and points the settings at a fresh file.
+class UiTestHost : public QtHost {
+public:
+    struct Message {
+        std::string kind; // "warning", "info", "error", "question"
+        std::string text;
+        bool defaultNo = false;
+    };
+
+    UiTestHost()
+    {
+        App();
+        ClearHeightmap();
+        ClearDialogParams();
+        ResetGlobals();
+        ResetFileDialogState();
+        SetSettingsPath(ini);
+        SetUrlOpener([this](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        });
+        InstallHost(this);
+    }
+    ~UiTestHost() override
+    {
+        InstallHost(nullptr);
+        SetFileChooser(nullptr);
+        SetColorChooser(nullptr);
+        SetUrlOpener(nullptr);
+    }
+
+    void ShowMessage(MessageKind kind, const std::string& text, const std::string&, int) override
+    {
+        messages.push_back({kind == MessageKind::Info ? "info" : kind == MessageKind::Warning ? "warning" : "error",
+                            text, false});
+    }
+    bool AskQuestion(const std::string& text, const std::string&, bool defaultNo, int) override
+    {
+        messages.push_back({"question", text, defaultNo});
+        if (answers.empty()) return !defaultNo;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+    size_t Count(const std::string& kind) const
+    {
+        size_t n = 0;
+        for (const Message& m : messages) n += m.kind == kind;
+        return n;
+    }
+
+    TempDir dir;
+    std::string ini = dir / "tolv.ini";
+    std::vector<Message> messages;
+    std::deque<bool> answers;
+    std::vector<QUrl> opened;
+};
+
+} // namespace tolv::test

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+#include "UiTestHost.h"
+#include "shell/ui/vbFormEffects.h"
+#include "shell/ui/vbFrmShutdown.h"
+#include "shell/ui/vbSingleInstance.h"
+
+using namespace tolv;
+using namespace tolv::test;
+
+TEST(CommonDialogs, FiltersBecomeQtFilters)
+{
+    App();
+    EXPECT_EQ(QtFilters("hma - TOLV ASCII Text Heightmap|*.hma|All Files (*.*)|*.*"),
+              (QStringList{"hma - TOLV ASCII Text Heightmap (*.hma)", "All Files (*)"}));
+    EXPECT_EQ(QtFilters("Pictures|*.bmp;*.tga"), (QStringList{"Pictures (*.bmp *.tga)"}));
+    EXPECT_TRUE(QtFilters("").isEmpty());
+    // A dangling description without a pattern is dropped rather than shown empty.
+    EXPECT_EQ(QtFilters("A|*.a|B").size(), 1);
+}
+
+TEST(CommonDialogs, StartFolderIsTheLastChosenFolderAndCancelKeepsResults)
+{
+    UiTestHost host;
+    SetInitialFolder("/start/here/");
+    std::vector<QString> folders;
+    QString answer = Q(host.dir / "one.hmb");
+    SetFileChooser([&](const FileDialogRequest& r) {
+        folders.push_back(r.folder);
+        return answer;
+    });
+    SetFileDialog("T", "!", "", "", true);
+    ASSERT_TRUE(ShowOpenDialog(nullptr));
+    EXPECT_EQ(GetDialogFileName(), host.dir / "one.hmb");
+    EXPECT_EQ(GetDialogFolder(), host.dir.Path() + "/");
+    answer.clear();
+    EXPECT_FALSE(ShowSaveDialog(nullptr));
+    EXPECT_EQ(GetDialogFileName(), host.dir / "one.hmb");
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(folders[0], QStringLiteral("/start/here/"));
+    EXPECT_EQ(folders[1], Q(host.dir.Path() + "/"));
+    EXPECT_EQ(LastDialogFolder(), host.dir.Path() + "/");
+}
+
+TEST(CommonDialogs, ColourDialogKeepsItsColourOnlyOnOk)
+{
+    UiTestHost host;
+    SetColorDialog(0x102030, true);
+    SetColorChooser([](int32_t& c) {
+        EXPECT_EQ(c, 0x102030);
+        c = 0x405060;
+        return true;
+    });
+    EXPECT_TRUE(ShowColorDialog(nullptr));
+    EXPECT_EQ(GetDialogColor(), 0x405060);
+    SetColorChooser([](int32_t& c) {
+        c = 1;
+        return false;
+    });
+    EXPECT_FALSE(ShowColorDialog(nullptr));
+    EXPECT_EQ(GetDialogColor(), 0x405060);
+    EXPECT_EQ(CustomColors().size(), 16u);
+}
+
+TEST(ShellExec, AddressesAndProperCase)
+{
+    struct Row {
+        const char* in;
+        const char* out;
+    };
+    for (Row r : {Row{"example.org", "http://example.org"}, Row{"ftp://example.org/x", "ftp://example.org/x"},
+                  Row{"https://a.b", "https://a.b"}})
+        EXPECT_EQ(WebAddressUrl(r.in), r.out);
+    EXPECT_EQ(MailAddressUrl("me@example.org"), "mailto:me@example.org");
+    EXPECT_EQ(MailAddressUrl("mailto:me@example.org"), "mailto:me@example.org");
+    for (Row r : {Row{"/HOME/user/MAPS/my terrain.hmb", "/Home/User/Maps/My Terrain.Hmb"},
+                  Row{"c:\\data\\x1y.txt", "C:\\Data\\X1y.Txt"}, Row{"", ""}})
+        EXPECT_EQ(ProperCase(r.in), r.out);
+    EXPECT_EQ(ShellErrorText(2), "The Specified File was not found.");
+    EXPECT_EQ(ShellErrorText(99), "99");
+}
+
+TEST(ShellExec, OpenDocumentWarnsAboutAMissingFileAndOpensAnExistingOne)
+{
+    UiTestHost host;
+    OpenDocument(host.dir / "none.pdf");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].kind, "warning");
+    EXPECT_EQ(host.messages[0].text, "Could not open or run the file.\r\nThe specified file was not found.\r\n\r\n\"" +
+                                         ProperCase(host.dir / "none.pdf") + "\"");
+    EXPECT_TRUE(host.opened.empty());
+    WriteFileText(host.dir / "doc.pdf", "x");
+    OpenDocument(host.dir / "doc.pdf");
+    ASSERT_EQ(host.opened.size(), 1u);
+    // The desktop refusing the file is reported, not ignored.
+    SetUrlOpener([](const QUrl&) { return false; });
+    OpenWebAddress("example.org");
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[1].text, "Could not Execute the Application.\r\n\r\nShellExecute Error: "
+                                     "The File Association is incomplete or invalid.");
+}
+
+TEST(FormEffects, GradientRunsFromLeftToRightColour)
+{
+    App();
+    QImage img(100, 10, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    GradientRect(p, 10, 2, 80, 5, QColor(0, 0, 0), QColor(255, 255, 255));
+    p.end();
+    EXPECT_EQ(img.pixel(5, 4), qRgb(0, 0, 0)); // outside the band
+    EXPECT_LT(qRed(img.pixel(11, 4)), 20);
+    EXPECT_GT(qRed(img.pixel(88, 4)), 235);
+    EXPECT_EQ(img.pixel(50, 0), qRgb(0, 0, 0));
+}
+
+TEST(FormEffects, FadeInEndsOpaqueOnlyInModeTwo)
+{
+    App();
+    InitFormEffects(7); // out of range: no fading
+    EXPECT_EQ(FormEffectsMode(), 0);
+    QWidget plain;
+    FadeInDialog(&plain);
+    EXPECT_DOUBLE_EQ(plain.windowOpacity(), 1.0);
+
+    InitFormEffects(2);
+    QWidget faded;
+    FadeInDialog(&faded);
+    EXPECT_DOUBLE_EQ(faded.windowOpacity(), 0.0);
+    faded.show();
+    EXPECT_DOUBLE_EQ(faded.windowOpacity(), 1.0);
+    InitFormEffects(0);
+}
+
+TEST(SingleInstance, ASecondStartFindsTheFirstAndAsksItToActivate)
+{
+    App();
+    QString name = QStringLiteral("tolv-test-%1").arg(QCoreApplication::applicationPid());
+    vbSingleInstance first(name);
+    EXPECT_FALSE(first.AnotherInstanceRunning());
+    int activations = 0;
+    ASSERT_TRUE(first.Listen([&] { ++activations; }));
+
+    vbSingleInstance second(name);
+    EXPECT_TRUE(second.AnotherInstanceRunning());
+    QElapsedTimer t;
+    t.start();
+    while (activations == 0 && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(activations, 1);
+}
+
+TEST(ShutdownDialog, ShowsTheFailureTextAndContinueCloses)
+{
+    UiTestHost host;
+    InitFormEffects(0);
+    vbFrmShutdown dlg;
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Orvale"));
+    EXPECT_EQ(dlg.LblTitle->text(), QStringLiteral("TOLV Safe Shut-down Failure."));
+    EXPECT_TRUE(dlg.LblMessage->text().startsWith(
+        QStringLiteral("The TOLV application was not safely closed the last time it was used.\n")));
+    EXPECT_TRUE(dlg.LblMessage->text().endsWith(QStringLiteral("for any possible corruption or damage.")));
+    EXPECT_EQ(dlg.CmdContinue->text(), QStringLiteral("Continue"));
+    QTimer::singleShot(0, &dlg, [&] { dlg.CmdContinue->click(); });
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+}
