@@ -149,6 +149,7 @@ FrmMain::~FrmMain()
     host_.onRefresh = nullptr;
     host_.onModified = nullptr;
     host_.SetMainWindow(nullptr);
+    RflInit(nullptr, kRecentMenuBase, RflIniFile);
 }
 
 QSize FrmMain::DefaultWindowSize() const
