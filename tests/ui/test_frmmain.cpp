@@ -14,6 +14,7 @@
 #include "UiTestHost.h"
 #include "formats/vbFileManagement.h"
 #include "shell/ui/FrmMain.h"
+#include "shell/ui/PicPreview.h"
 #include "shell/vbRecentFileList.h"
 
 using namespace tolv;
@@ -176,7 +177,7 @@ TEST_F(Fixture, ClientAreaLayoutAndStatusPanels)
                           "Heightmap Sample Range (Lo Hi Diff)", "Heightmap Value"};
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(window.SbarPanel[p]->toolTip(), QString::fromLatin1(tips[p - 1]));
     QStringList scale;
-    for (QLabel* l : window.findChildren<QLabel*>("LblVAD")) scale << l->text();
+    for (int i = 0; i < 3; ++i) scale << window.findChild<QLabel*>(QStringLiteral("LblVAD%1").arg(i))->text();
     EXPECT_EQ(scale, (QStringList{"65535", "32767", "0"}));
     // The default window has a client area (below the menu bar) of 800 x 600.
     EXPECT_EQ(window.size(), window.DefaultWindowSize());
@@ -393,7 +394,7 @@ TEST_F(Fixture, SaveWritesBackAndClearsModifiedOnlyOnSuccess)
 TEST_F(Fixture, SelectingTheShownViewDoesNothing)
 {
     OpenMap(64, 64, 0, 100);
-    QImage before = window.PreviewImage();
+    QImage before = window.PicPreview->Image().copy();
     window.SelectView(0);
     EXPECT_EQ(Globals().currentView, 0);
     EXPECT_TRUE(window.TbarButton[12]->isChecked());
@@ -401,7 +402,7 @@ TEST_F(Fixture, SelectingTheShownViewDoesNothing)
     EXPECT_EQ(Globals().currentView, 1);
     EXPECT_TRUE(window.TbarButton[13]->isChecked());
     EXPECT_FALSE(window.TbarButton[12]->isChecked());
-    EXPECT_NE(window.PreviewImage(), before);
+    EXPECT_NE(window.PicPreview->Image(), before);
     EXPECT_TRUE(window.TbarButton[20]->isEnabled()); // commands were enabled again
 }
 
@@ -462,7 +463,7 @@ TEST_F(Fixture, OptionsCommandStoresTheDialogResults)
     EXPECT_TRUE(g.scaleOnOpen);
     EXPECT_EQ(g.undoMode, 1);
     // The preview shows the new background (red) at once.
-    EXPECT_EQ(window.PreviewImage().pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(window.PicPreview->Image().pixel(5, 5), qRgb(255, 0, 0));
     EXPECT_TRUE(GetDialogParam(1).IsEmpty());
 
     // A cancelled dialog changes nothing.
@@ -481,7 +482,7 @@ TEST_F(Fixture, SettingsRoundTripThroughTheIniFile)
     EXPECT_TRUE(Globals().scaleOnOpen);
     EXPECT_EQ(Globals().interpolationFactor, 2);
     EXPECT_EQ(Globals().moveBase, 0);
-    EXPECT_EQ(window.PreviewImage().pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(window.PicPreview->Image().pixel(0, 0), qRgb(255, 0, 0));
     Globals().undoMode = 1;
     Globals().scalePercent = 150;
     host.answers = {true};

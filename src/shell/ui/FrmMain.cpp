@@ -13,8 +13,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QImage>
-#include <cstring>
 
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapCommands.h"
@@ -26,6 +24,8 @@
 #include "shell/vbPreview.h"
 #include "shell/vbRecentFileList.h"
 #include "shell/ui/FrmOptions.h"
+#include "shell/ui/PicAltitude.h"
+#include "shell/ui/PicPreview.h"
 #include "shell/ui/QtHost.h"
 #include "shell/ui/TbarIcons.h"
 #include "shell/ui/vbFormEffects.h"
@@ -100,15 +100,6 @@ constexpr int kMapButton[] = {20, 21, 22, 23, 24, 25, 26, 0, 28, 29, 30, 31};
 const char* const kColorsets[] = {"&Grayscale", "Sca&led Grayscale", "&Woodlands", "&Canyons",
                                   "&Desert",    "A&rctic",          "&Altitude",  "&Spectrum"};
 const char* const kZoomItems[] = {"25%", "50%", "100%", "200%", "400%"};
-
-// The preview buffers hold 0xAARRGGBB pixels, row 0 at the top: a 32-bit image as it is.
-QImage ToImage(const PixelBuffer& b)
-{
-    QImage img(b.width, b.height, QImage::Format_RGB32);
-    for (int y = 0; y < b.height; ++y)
-        std::memcpy(img.scanLine(y), b.pixels.data() + static_cast<size_t>(y) * b.width, b.width * sizeof(uint32_t));
-    return img;
-}
 
 QColor FromColorRef(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
@@ -264,47 +255,19 @@ void FrmMain::BuildClientArea()
         LineTbar3D[i]->setGeometry(0, kToolbarHeight + i, kClientWidth, 1);
     }
 
-    ShpPreview = new QFrame(client);
-    ShpPreview->setObjectName("ShpPreview");
-    ShpPreview->setGeometry(kPreviewX - 1, kPreviewY - 1, kPreviewSize + 2, kPreviewSize + 2);
-    ShpPreview->setAutoFillBackground(true);
-
-    PicPreview = new QLabel(client);
-    PicPreview->setObjectName("PicPreview");
-    PicPreview->setGeometry(kPreviewX, kPreviewY, kPreviewSize, kPreviewSize);
-    PicPreview->setAutoFillBackground(true);
-    PicPreview->setMouseTracking(true);
+    PicPreview = new tolv::PicPreview(client);
+    PicPreview->move(kPreviewX, kPreviewY);
     PicPreview->setFocusPolicy(Qt::StrongFocus);
-    PicPreview->installEventFilter(this);
+    connect(PicPreview, &tolv::PicPreview::mouseMovedAt, this,
+            [this](double x, double y) { ShowHeightAt(x, y, hasHeightmap_); });
+    connect(PicPreview, &tolv::PicPreview::rightButtonReleased, this, [this](const QPoint& at) { MnuMap->popup(at); });
+    ShpPreview = AddFrameShape(client, PicPreview, QStringLiteral("ShpPreview"));
 
-    ShpVAD = new QFrame(client);
-    ShpVAD->setObjectName("ShpVAD");
-    ShpVAD->setGeometry(kBarX - 1, kPreviewY - 1, kBarWidth + 2, kPreviewSize + 2);
-    ShpVAD->setAutoFillBackground(true);
-
-    PicAltitude = new QLabel(client);
-    PicAltitude->setObjectName("PicAltitude");
-    PicAltitude->setGeometry(kBarX, kPreviewY, kBarWidth, kPreviewSize);
-    PicAltitude->setAutoFillBackground(true);
+    PicAltitude = new tolv::PicAltitude(client);
+    PicAltitude->move(kBarX, kPreviewY);
     PicAltitude->setToolTip(
         QStringLiteral(" Heightmap Altitude indications for Minimum, Median, Midpoint and Maximum value ranges "));
-    QPalette white = PicAltitude->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    PicAltitude->setPalette(white);
-
-    // The fixed scale beside the bar: ticks and labels at 65535, 32767 and 0.
-    const std::pair<const char*, int> marks[] = {{"65535", 0}, {"32767", 256}, {"0", 511}};
-    for (auto [text, row] : marks) {
-        auto* tick = new QFrame(client);
-        tick->setObjectName("LineVAD");
-        tick->setFrameShape(QFrame::HLine);
-        tick->setGeometry(kBarX + kBarWidth + 2, kPreviewY + row, 6, 1);
-        tick->setStyleSheet(QStringLiteral("background: black"));
-        auto* label = new QLabel(QString::fromLatin1(text), client);
-        label->setObjectName("LblVAD");
-        label->setGeometry(kBarX + kBarWidth + 10, kPreviewY + row - 8, 48, 16);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    }
+    ShpVAD = AddAltitudeScale(client, PicAltitude).shape;
 }
 
 void FrmMain::BuildToolbar()
@@ -410,9 +373,8 @@ void FrmMain::LoadStep(int colorDepth)
     InitFormEffects(2);
     RefreshWebLinks();
 
-    QPalette pal = PicPreview->palette();
-    pal.setColor(QPalette::Window, FromColorRef(Globals().previewBackgroundColor));
-    PicPreview->setPalette(pal);
+    PicPreview->SetBackgroundColor(Globals().previewBackgroundColor);
+    BuildColorTable(Globals().previewColorset);
     MnuFileItem[17]->setText(QStringLiteral("E&xit\tAlt+F4"));
     MnuViewColorsetItem[std::clamp(Globals().previewColorset, 0, 7)]->setChecked(true);
 
@@ -420,7 +382,7 @@ void FrmMain::LoadStep(int colorDepth)
     CboZoom->clear();
     for (const char* z : kZoomItems) CboZoom->addItem(QString::fromLatin1(z));
     CboZoom->setCurrentIndex(2);
-    for (QFrame* shape : {ShpPreview, ShpVAD}) {
+    for (QWidget* shape : {ShpPreview, ShpVAD}) {
         QPalette sp = shape->palette();
         sp.setColor(QPalette::Window, DarkenedButtonFace());
         shape->setPalette(sp);
@@ -616,9 +578,7 @@ void FrmMain::ShowOptions()
         g.previewLocation = std::clamp(GetDialogResult(4).AsInt(), 0, 1);
         g.scaleOnOpen = GetDialogResult(5).AsBool();
         g.undoMode = std::clamp(GetDialogResult(6).AsInt(), 0, 1);
-        QPalette pal = PicPreview->palette();
-        pal.setColor(QPalette::Window, FromColorRef(g.previewBackgroundColor));
-        PicPreview->setPalette(pal);
+        PicPreview->SetBackgroundColor(g.previewBackgroundColor);
         RenderPreview();
     }
     ClearDialogParams();
@@ -742,25 +702,9 @@ void FrmMain::RefreshDisplay(Display what)
     }
 }
 
-QImage FrmMain::PreviewImage() const
-{
-    PixelBuffer area(kPreviewSize, kPreviewSize, kPixelWhite);
-    const GlobalSettings& g = Globals();
-    tolv::RenderPreview(area, g.currentView, g.previewLocation == 0, PixelFromColorRef(g.previewBackgroundColor),
-                        hasHeightmap_);
-    return ToImage(area);
-}
+void FrmMain::RenderPreview() { PicPreview->Render(hasHeightmap_); }
 
-QImage FrmMain::AltitudeBarImage() const
-{
-    PixelBuffer bar(kAltitudeBarWidth, kPreviewSize, kPixelWhite);
-    tolv::DrawAltitudeBar(bar, hasHeightmap_);
-    return ToImage(bar);
-}
-
-void FrmMain::RenderPreview() { PicPreview->setPixmap(QPixmap::fromImage(PreviewImage())); }
-
-void FrmMain::DrawAltitudeBar() { PicAltitude->setPixmap(QPixmap::fromImage(AltitudeBarImage())); }
+void FrmMain::DrawAltitudeBar() { PicAltitude->Render(hasHeightmap_); }
 
 // ---- Closing ----
 
@@ -798,20 +742,6 @@ void FrmMain::resizeEvent(QResizeEvent* event)
     int width = centralWidget()->width();
     for (QFrame* line : LineTbar3D) line->setFixedWidth(width);
     TbarMain->setFixedWidth(width);
-}
-
-bool FrmMain::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == PicPreview) {
-        if (event->type() == QEvent::MouseMove) {
-            auto* me = static_cast<QMouseEvent*>(event);
-            ShowHeightAt(me->position().x(), me->position().y(), hasHeightmap_);
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() == Qt::RightButton) MnuMap->popup(me->globalPosition().toPoint());
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- Recent files ----

@@ -12,13 +12,14 @@ class QAction;
 class QActionGroup;
 class QComboBox;
 class QFrame;
-class QImage;
 class QLabel;
 class QMenu;
 class QToolBar;
 
 namespace tolv {
 
+class PicAltitude;
+class PicPreview;
 class QtHost;
 struct RecentFileMenu;
 
@@ -66,9 +67,6 @@ public:
     void RefreshDisplay(Display what);
     void RenderPreview();
     void DrawAltitudeBar();
-    // What the preview and the altitude bar show for the current state.
-    QImage PreviewImage() const;
-    QImage AltitudeBarImage() const;
 
     // State of the current file.
     const std::string& CurrentPath() const { return currentPath_; }
@@ -104,17 +102,16 @@ public:
     QToolBar* TbarMain = nullptr;
     std::array<QAction*, 36> TbarButton{};    // 1..35 (separators and the placeholder included)
     QComboBox* CboZoom = nullptr;
-    QLabel* PicPreview = nullptr;
-    QLabel* PicAltitude = nullptr;
+    tolv::PicPreview* PicPreview = nullptr;
+    tolv::PicAltitude* PicAltitude = nullptr;
     std::array<QLabel*, 6> SbarPanel{};       // 1..5
-    QFrame* ShpPreview = nullptr;
-    QFrame* ShpVAD = nullptr;
+    QWidget* ShpPreview = nullptr;
+    QWidget* ShpVAD = nullptr;
     std::array<QFrame*, 2> LineTbar3D{};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
