@@ -14,7 +14,9 @@
 #include "UiTestHost.h"
 #include "formats/vbFileManagement.h"
 #include "shell/ui/FrmMain.h"
+#include "shell/ui/PicAltitude.h"
 #include "shell/ui/PicPreview.h"
+#include "shell/StatusText.h"
 #include "shell/vbRecentFileList.h"
 
 using namespace tolv;
@@ -576,4 +578,79 @@ TEST_F(Fixture, RecentItemOfAMissingFileAsksAndRemovesOnYes)
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(window.HasHeightmap());
     EXPECT_EQ(window.CurrentPath(), kept);
+}
+
+TEST_F(Fixture, ScaleOnOpenStretchesTheOpenedMapWithoutMarkingItChanged)
+{
+    std::string path = WriteMapFile("small.hmb", 32, 32);
+    Globals().scaleOnOpen = true;
+    Globals().scaleMethod = 1; // to the full 16-bit range
+    ASSERT_TRUE(OpenFileByType(path));
+    ASSERT_LT(MaxAltitude(), 65535);
+    window.ShowOpenedFile(path);
+    EXPECT_EQ(MinAltitude(), 0);
+    EXPECT_EQ(MaxAltitude(), 65535);
+    EXPECT_FALSE(window.Modified());
+    // The panels show the scaled statistics.
+    EXPECT_TRUE(Panel(4).contains(QStringLiteral("H: 65535")));
+}
+
+TEST_F(Fixture, SplitAsksForTheBaseNameAndWritesTiles)
+{
+    OpenMap(64, 64, 0, 1000, "land.hmb");
+    host.dialogs[DialogId::Split] = [](QWidget*) {
+        SetDialogResult(3, int32_t(2));
+        SetDialogResult(4, int32_t(1));
+        SetDialogResult(5, int32_t(32));
+        SetDialogResult(6, int32_t(64));
+        SetDialogResult(7, false);
+        SetDialogCancelled(false);
+    };
+    SetFileChooser([&](const FileDialogRequest& r) {
+        EXPECT_TRUE(r.save);
+        EXPECT_EQ(r.title, QStringLiteral("Specify Split Base Filespec"));
+        EXPECT_EQ(r.filters, (QStringList{"bmp - Unreal G16 Heightmap (*.bmp)"}));
+        EXPECT_EQ(r.fileName, QStringLiteral("land"));
+        return Q(host.dir / "tile.bmp");
+    });
+    window.MnuFileItem[6]->trigger();
+    EXPECT_TRUE(FileExists(host.dir / "tile00.bmp"));
+    EXPECT_TRUE(FileExists(host.dir / "tile01.bmp"));
+    EXPECT_FALSE(FileExists(host.dir / "tile02.bmp"));
+    // The map itself is untouched and the commands are back.
+    EXPECT_EQ(HeightmapWidth(), 64);
+    EXPECT_FALSE(window.Modified());
+    EXPECT_TRUE(window.MnuMap->menuAction()->isEnabled());
+}
+
+TEST_F(Fixture, StitchedMapIsShownAsANewChangedMapAndSaveAsksWhere)
+{
+    std::string left = WriteMapFile("left.hmb", 16, 16);
+    std::string right = WriteMapFile("right.hmb", 16, 16);
+    host.dialogs[DialogId::Stitch] = [&](QWidget*) {
+        SetDialogResult(1, left);
+        SetDialogResult(2, right);
+        SetDialogResult(3, "");
+        SetDialogResult(4, "");
+        SetDialogCancelled(false);
+    };
+    window.FileStitch();
+    ASSERT_TRUE(window.HasHeightmap());
+    EXPECT_TRUE(window.Modified());
+    EXPECT_EQ(window.CurrentPath(), "");
+    EXPECT_EQ(Panel(3), QStringLiteral("32 x 16"));
+    EXPECT_TRUE(window.MnuFileItem[2]->isEnabled());
+    // Something is drawn: the preview is not only background.
+    QImage img = window.PicPreview->Image();
+    EXPECT_NE(img.pixel(256, 256), img.pixel(0, 0));
+
+    int asked = 0;
+    SetFileChooser([&](const FileDialogRequest& r) {
+        ++asked;
+        EXPECT_TRUE(r.save);
+        return QString();
+    });
+    window.FileSave();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(window.Modified());
 }

@@ -376,6 +376,7 @@ void FrmMain::LoadStep(int colorDepth)
     PicPreview->SetBackgroundColor(Globals().previewBackgroundColor);
     BuildColorTable(Globals().previewColorset);
     MnuFileItem[17]->setText(QStringLiteral("E&xit\tAlt+F4"));
+    MnuFileItem[17]->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
     MnuViewColorsetItem[std::clamp(Globals().previewColorset, 0, 7)]->setChecked(true);
 
     if (!Globals().noSubclassing) MakeComboFlat(CboZoom);
@@ -462,6 +463,11 @@ void FrmMain::ShowOpenedFile(const std::string& path)
 
 void FrmMain::FileSave()
 {
+    // A stitched map has no file of its own yet; Save then asks where to put it.
+    if (currentPath_.empty()) {
+        FileSaveAs();
+        return;
+    }
     BusyPointer busy;
     if (SaveFileByType(currentPath_)) modified_ = false;
 }
@@ -495,10 +501,16 @@ void FrmMain::SetCurrentFile(const std::string& path)
 void FrmMain::FileStitch()
 {
     FileNew();
-    // A stitched map has no file yet: the window holds it as a new, changed map.
+    // A stitched map has no file yet: the window holds it as a new, changed map. The frame drew
+    // the displays before the window knew it had a map, so they are drawn again here.
     CommandStitch([this] {
         hasHeightmap_ = true;
         modified_ = true;
+        RenderPreview();
+        DrawAltitudeBar();
+        RefreshDisplay(Display::FormatDescription);
+        RefreshDisplay(Display::Resolution);
+        RefreshDisplay(Display::Statistics);
     });
 }
 

@@ -109,22 +109,19 @@ void Grid(Pen& k, const QRectF& r, int cells, const QColor& c)
 
 void RotateArrow(Pen& k, bool clockwise)
 {
-    k.Stroke(k.C(30, 120, 60), 1.8);
-    QRectF arc(3, 3, 10, 10);
-    // A three-quarter circle with a head at its open end.
-    if (clockwise) {
-        k.p.drawArc(arc, 120 * 16, -270 * 16);
-        k.Fill(k.C(30, 120, 60), k.C(30, 120, 60), 0.6);
-        Arrowhead(k.p, QPointF(8 + 5 * std::cos(150 * M_PI / 180), 8 - 5 * std::sin(150 * M_PI / 180)) +
-                           QPointF(-0.5, -1.2), -M_PI / 2 + 0.4, 3.5);
-    } else {
-        k.p.drawArc(arc, 60 * 16, 270 * 16);
-        k.Fill(k.C(30, 120, 60), k.C(30, 120, 60), 0.6);
-        Arrowhead(k.p, QPointF(8 + 5 * std::cos(30 * M_PI / 180), 8 - 5 * std::sin(30 * M_PI / 180)) +
-                           QPointF(0.5, -1.2), -M_PI / 2 - 0.4, 3.5);
-    }
+    // Three quarters of a circle; Qt's arc angles run counter-clockwise from three o'clock.
+    const double r = 5.5, start = clockwise ? 120 : 60, span = clockwise ? -270 : 270;
+    const QColor c = k.C(30, 120, 60);
     k.Fill(k.C(200, 160, 60), kInk, 0.6);
     k.p.drawRect(QRectF(6, 6, 4, 4));
+    k.Stroke(c, 1.8);
+    k.p.drawArc(QRectF(8 - r, 8 - r, 2 * r, 2 * r), static_cast<int>(start * 16), static_cast<int>(span * 16));
+    const double end = (start + span) * M_PI / 180;
+    const QPointF tip(8 + r * std::cos(end), 8 - r * std::sin(end));
+    // The direction of travel at the end of the arc.
+    const double dir = clockwise ? std::atan2(std::cos(end), std::sin(end)) : std::atan2(-std::cos(end), -std::sin(end));
+    k.Fill(c, c, 0.5);
+    Arrowhead(k.p, tip + QPointF(std::cos(dir) * 1.5, std::sin(dir) * 1.5), dir, 4.0);
 }
 
 void Draw(QPainter& p, TbarIcon which, bool hot)
