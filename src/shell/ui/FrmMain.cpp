@@ -27,9 +27,12 @@
 #include "shell/ui/PicAltitude.h"
 #include "shell/ui/PicPreview.h"
 #include "shell/ui/QtHost.h"
+#include "shell/ui/RegisterDialogs.h"
 #include "shell/ui/TbarIcons.h"
 #include "shell/ui/vbFormEffects.h"
+#include "shell/ui/vbFrmAbout.h"
 #include "shell/ui/vbFrmShutdown.h"
+#include "shell/ui/vbFrmWebLinks.h"
 #include "shell/ui/vbMSCmnDialog.h"
 #include "shell/ui/vbShellExec.h"
 #include "shell/ui/vbWindowPlacement.h"
@@ -130,6 +133,7 @@ FrmMain::FrmMain(QtHost& host, QWidget* parent) : QMainWindow(parent), host_(hos
     resize(DefaultWindowSize());
     ConnectHost();
     RegisterOptionsDialog(host_);
+    RegisterParameterDialogs(host_);
 }
 
 FrmMain::~FrmMain()
@@ -219,21 +223,6 @@ void FrmMain::BuildMenus()
     MnuHelpWeb = new QMenu(QStringLiteral("Brendock on the Web"), MnuHelp);
     MnuHelpWeb->setObjectName("MnuHelpWeb");
     MnuHelpItem.push_back(MnuHelp->addMenu(MnuHelpWeb));
-    for (int i = 0; i < 8; ++i) {
-        QAction* a = AddItem(MnuHelpWeb, MnuHelpWebItem, "-");
-        a->setSeparator(false);
-        a->setVisible(false);
-        connect(a, &QAction::triggered, this, [this, i] {
-            if (!host_.webLinks) return;
-            auto links = host_.webLinks();
-            if (i < static_cast<int>(links.size())) OpenWebAddress(links[i].second);
-        });
-    }
-    AddItem(MnuHelpWeb, MnuHelpWebItem, "-");
-    connect(AddItem(MnuHelpWeb, MnuHelpWebItem, "&Edit Links..."), &QAction::triggered, this, [this] {
-        if (host_.editWebLinks) host_.editWebLinks(this);
-        RefreshWebLinks();
-    });
     AddItem(MnuHelp, MnuHelpItem, "-");
     connect(AddItem(MnuHelp, MnuHelpItem, "&About..."), &QAction::triggered, this, &FrmMain::ShowAbout);
 }
@@ -371,7 +360,7 @@ void FrmMain::LoadStep(int colorDepth)
 
     RflInit([this](const RecentFileMenu& menu) { ApplyRecentMenu(menu); }, kRecentMenuBase, RflIniFile);
     InitFormEffects(2);
-    RefreshWebLinks();
+    FillWebLinksMenu(MnuHelpWeb, [](const std::string& address) { OpenWebAddress(address); });
 
     PicPreview->SetBackgroundColor(Globals().previewBackgroundColor);
     BuildColorTable(Globals().previewColorset);
@@ -634,24 +623,7 @@ void FrmMain::ShowHelpContents()
     OpenDocument(file);
 }
 
-void FrmMain::ShowAbout()
-{
-    if (host_.showAbout) host_.showAbout(this);
-}
-
-void FrmMain::RefreshWebLinks()
-{
-    std::vector<std::pair<std::string, std::string>> links;
-    if (host_.webLinks) links = host_.webLinks();
-    for (int i = 0; i < 8; ++i) {
-        bool used = i < static_cast<int>(links.size());
-        MnuHelpWebItem[i]->setVisible(used);
-        if (used) MnuHelpWebItem[i]->setText(Q(links[i].first));
-    }
-    MnuHelpWebItem[8]->setVisible(!links.empty());
-    MnuHelpWebItem[9]->setEnabled(static_cast<bool>(host_.editWebLinks));
-    MnuHelpItem[4]->setEnabled(static_cast<bool>(host_.showAbout));
-}
+void FrmMain::ShowAbout() { ShowAboutBox(this); }
 
 // ---- Command states ----
 

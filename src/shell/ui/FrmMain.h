@@ -90,7 +90,7 @@ public:
     QMenu* MnuMap = nullptr;
     QMenu* MnuTools = nullptr;
     QMenu* MnuHelp = nullptr;
-    QMenu* MnuHelpWeb = nullptr;
+    QMenu* MnuHelpWeb = nullptr; // links 0..7, a separator, "&Edit Links..."
     std::vector<QAction*> MnuFileItem;        // 0..17
     std::vector<QAction*> MnuEditItem;        // 0
     std::vector<QAction*> MnuViewItem;        // 0..8
@@ -98,7 +98,6 @@ public:
     std::vector<QAction*> MnuMapItem;         // 0..11
     std::vector<QAction*> MnuToolsItem;       // 0..4
     std::vector<QAction*> MnuHelpItem;        // 0..4
-    std::vector<QAction*> MnuHelpWebItem;     // 0..9
     QToolBar* TbarMain = nullptr;
     std::array<QAction*, 36> TbarButton{};    // 1..35 (separators and the placeholder included)
     QComboBox* CboZoom = nullptr;
@@ -127,7 +126,6 @@ private:
     void SetPanel(int panel, const std::string& text);
     void ApplyRecentMenu(const RecentFileMenu& menu);
     void AddRecentFile(const std::string& path);
-    void RefreshWebLinks();
 
     QtHost& host_;
     std::string currentPath_;

@@ -5,9 +5,6 @@
 #include <QWidget>
 #include <functional>
 #include <map>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "shell/UiHost.h"
 
@@ -37,11 +34,6 @@ public:
     std::function<void(int, const std::string&)> onPanelText;
     std::function<void(Display)> onRefresh;
     std::function<void(bool)> onModified;
-    // Accessories of the Help menu, set by whoever builds them: the About box, the web links
-    // (caption, address; at most eight) and their editor. Unset ones leave their items disabled.
-    std::function<void(QWidget* parent)> showAbout;
-    std::function<std::vector<std::pair<std::string, std::string>>()> webLinks;
-    std::function<void(QWidget* parent)> editWebLinks;
 
 private:
     QPointer<QWidget> window_;
