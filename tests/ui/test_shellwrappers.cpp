@@ -133,9 +133,13 @@ TEST(FormEffects, FadeInEndsOpaqueOnlyInModeTwo)
 
     InitFormEffects(2);
     QWidget faded;
+    faded.show();
     FadeInDialog(&faded);
     EXPECT_DOUBLE_EQ(faded.windowOpacity(), 0.0);
-    faded.show();
+    // The opacity rises while events run and ends fully opaque.
+    QElapsedTimer t;
+    t.start();
+    while (faded.windowOpacity() < 1.0 && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     EXPECT_DOUBLE_EQ(faded.windowOpacity(), 1.0);
     InitFormEffects(0);
 }

@@ -322,14 +322,16 @@ void FrmMain::BuildStatusBar()
     sbar->setSizeGripEnabled(true);
     const char* tips[] = {"Information", "Heightmap File Size", "Heightmap Resolution",
                           "Heightmap Sample Range (Lo Hi Diff)", "Heightmap Value"};
-    const int widths[] = {0, 96, 84, 236, 176};
+    // Each panel is as wide as its longest text; panel 1 takes the rest.
+    const char* longest[] = {"", "999,999,999", "513 x 513", "L: 65535 \u00B7 H: 65535 \u00B7 D: 65536  (16 bits)",
+                             "X: 513   Y: 513   H: 65535"};
     for (int p = 1; p <= 5; ++p) {
         auto* label = new QLabel;
         label->setObjectName(QStringLiteral("SbarPanel%1").arg(p));
         label->setToolTip(QString::fromLatin1(tips[p - 1]));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setContentsMargins(3, 0, 3, 0);
-        if (widths[p - 1]) label->setFixedWidth(widths[p - 1]);
+        if (p > 1) label->setFixedWidth(label->fontMetrics().horizontalAdvance(QString::fromUtf8(longest[p - 1])) + 14);
         SbarPanel[p] = label;
         sbar->addPermanentWidget(label, p == 1 ? 1 : 0);
     }

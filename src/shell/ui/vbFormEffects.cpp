@@ -79,8 +79,7 @@ void MakeComboFlat(QComboBox* combo)
     if (!combo) return;
     combo->setFrame(false);
     combo->setStyleSheet(QStringLiteral("QComboBox { border: 1px solid palette(mid); border-radius: 0px;"
-                                        " padding: 1px 2px 1px 4px; background: palette(base); }"
-                                        "QComboBox::drop-down { border: none; width: 14px; }"));
+                                        " padding: 1px 2px 1px 4px; background: palette(base); }"));
     combo->setProperty("tolvFlat", true);
 }
 
