@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "UiTestSupport.h"
 #include "heightmap/MapHeight.h"
 #include "shell/Globals.h"
 #include "shell/ui/QtHost.h"
@@ -17,15 +18,9 @@
 
 namespace tolv::test {
 
-// One QApplication for the whole test program (offscreen platform).
-inline QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "tolv-ui-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+// The test program's QApplication (made and released by the environment of UiTestSupport.h,
+// so that Qt's caches are gone before the leak check).
+inline QApplication& App() { return *qApp; }
 
 // The application's host with scripted message boxes: every message is recorded, questions are
 // answered from a queue (or with the default button), and the window hooks stay real. Constructing
