@@ -20,9 +20,10 @@
 namespace tolv {
 namespace {
 
-// The title band behind LblCategory and the frame area below it (pixels).
-constexpr int kBandX = 148, kBandY = 16, kBandW = 228, kBandH = 23;
-constexpr int kFrameX = 148, kFrameY = 48, kFrameW = 228, kFrameH = 132;
+// The title band behind LblCategory and the frame area below it (pixels). Both are wider than
+// the classic 228 pixels so the longest option texts fit in today's desktop fonts.
+constexpr int kBandX = 148, kBandY = 16, kBandW = 316, kBandH = 23;
+constexpr int kFrameX = 148, kFrameY = 48, kFrameW = 316, kFrameH = 132;
 
 const char* const kCategories[] = {"Convert", "File Dialog", "Preview", "Recent File List", "Scale Function", "Undo"};
 
@@ -45,7 +46,7 @@ FrmOptions::FrmOptions(QWidget* parent) : QDialog(parent)
     setObjectName("FrmOptions");
     setWindowTitle(QStringLiteral("Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(392, 226);
+    setFixedSize(kFrameX + kFrameW + 16, 226);
 
     LstCategory = new QListWidget(this);
     LstCategory->setObjectName("LstCategory");
@@ -123,12 +124,12 @@ FrmOptions::FrmOptions(QWidget* parent) : QDialog(parent)
 
     CmdOk = new QPushButton(QStringLiteral("OK"), this);
     CmdOk->setObjectName("CmdOk");
-    CmdOk->setGeometry(216, 190, 78, 26);
+    CmdOk->setGeometry(kFrameX + kFrameW - 162, 190, 78, 26);
     CmdOk->setDefault(true);
     connect(CmdOk, &QPushButton::clicked, this, &FrmOptions::Confirm);
     CmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     CmdCancel->setObjectName("CmdCancel");
-    CmdCancel->setGeometry(300, 190, 78, 26);
+    CmdCancel->setGeometry(kFrameX + kFrameW - 78, 190, 78, 26);
     connect(CmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The controls start from the caller's values.
