@@ -15,6 +15,7 @@
 #include "heightmap/ui/FrmScale.h"
 #include "heightmap/ui/FrmSplit.h"
 #include "heightmap/ui/FrmStitch.h"
+#include "shell/ui/vbMSCmnDialog.h"
 #include "heightmap/ui/FrmTrim.h"
 #include "shell/vbShowDialog.h"
 
@@ -305,13 +306,18 @@ TEST(StitchDialog, BrowseClearPicturesAndMissingSectionWarnings)
     EXPECT_EQ(pictures->filledMask(), 0);
 
     std::string next = dir / "a.hmb";
-    FrmStitch::SetBrowser([&next](QWidget*) { return next; });
+    QString askedTitle;
+    SetFileChooser([&](const FileDialogRequest& r) {
+        askedTitle = r.title;
+        return QString::fromStdString(next);
+    });
     QTest::mouseClick(Child<QPushButton>(d, "CmdBrowse0"), Qt::LeftButton);
     EXPECT_EQ(Child<QLineEdit>(d, "TxtFilespec0")->text().toStdString(), dir / "a.hmb");
+    EXPECT_EQ(askedTitle, "Browse for Heightmap");
     next = "";
     QTest::mouseClick(Child<QPushButton>(d, "CmdBrowse1"), Qt::LeftButton); // cancelled
     EXPECT_TRUE(Child<QLineEdit>(d, "TxtFilespec1")->text().isEmpty());
-    FrmStitch::SetBrowser(nullptr);
+    SetFileChooser(nullptr);
     // Typed: "?" and "*" are not path characters.
     TypeInto(Child<QLineEdit>(d, "TxtFilespec2"), "c?:*");
     EXPECT_EQ(Child<QLineEdit>(d, "TxtFilespec2")->text(), "c:");

@@ -2,9 +2,6 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include "heightmap/ui/FrmStitch.h"
 
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -13,44 +10,12 @@
 
 #include "formats/vbFileManagement.h"
 #include "heightmap/FrmSplitStitchRules.h"
-#include "shell/Globals.h"
 #include "shell/ui/QtHost.h"
+#include "shell/ui/vbMSCmnDialog.h"
 #include "shell/vbKeyFilter.h"
 #include "shell/vbMsgBox.h"
 
 namespace tolv {
-namespace {
-
-FrmStitch::Browser g_browser;
-QString g_lastFolder;
-
-// "description|pattern;pattern|..." as the open dialog's filters.
-QString DialogFilters(const std::string& list)
-{
-    const QStringList parts = Q(list).split('|');
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        if (patterns == "*.*") patterns = "*";
-        filters << parts[i] + " (" + patterns + ")";
-    }
-    return filters.join(";;");
-}
-
-std::string OpenWithDialog(QWidget* owner)
-{
-    const QString start = g_lastFolder.isEmpty() ? Q(Globals().lastOpenPath) : g_lastFolder;
-    QFileDialog dialog(owner, kStitchBrowseTitle, start, DialogFilters(OpenFilterList()));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix("hmb");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
-    const QString path = dialog.selectedFiles().front();
-    g_lastFolder = QFileInfo(path).absolutePath();
-    return S(QDir::toNativeSeparators(path));
-}
-
-} // namespace
 
 SectionPicture::SectionPicture(QWidget* parent) : QWidget(parent)
 {
@@ -79,8 +44,6 @@ void SectionPicture::paintEvent(QPaintEvent*)
         p.drawText(cell, Qt::AlignCenter, QString::number(i + 1));
     }
 }
-
-void FrmStitch::SetBrowser(Browser browser) { g_browser = std::move(browser); }
 
 FrmStitch::FrmStitch(QWidget* parent) : DialogBase("FrmStitch", kStitchCaption, parent)
 {
@@ -123,9 +86,10 @@ void FrmStitch::UpdatePictures() { sections_->SetFilledMask(StitchFilledMask(Pat
 void FrmStitch::Browse(int section)
 {
     if (section < 0 || section > 3) return;
-    const std::string path = g_browser ? g_browser(this) : OpenWithDialog(this);
-    if (path.empty()) return;
-    filespec_[section]->setText(Q(path));
+    SetFileDialog(kStitchBrowseTitle, "!", "", "hmb", true);
+    SetFileFilter(OpenFilterList(), 1);
+    if (!ShowOpenDialog(this)) return;
+    filespec_[section]->setText(Q(GetDialogFileName()));
     UpdatePictures();
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <string>
 
 #include "shell/ui/DialogBase.h"
@@ -33,11 +32,7 @@ class FrmStitch : public DialogBase {
 public:
     explicit FrmStitch(QWidget* parent = nullptr);
 
-    // How Browse asks for a file: returns the chosen path, "" when cancelled. Tests replace it;
-    // nullptr puts the open dialog back.
-    using Browser = std::function<std::string(QWidget* owner)>;
-    static void SetBrowser(Browser browser);
-
+    // The open dialog ("Browse for Heightmap", the last folder, the open filters).
     void Browse(int section);
     void Clear(int section);
 
