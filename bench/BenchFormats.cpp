@@ -4,6 +4,7 @@
 // mesh it takes back), of every transform and of the four preview views.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -73,9 +74,27 @@ void BenchTransform(benchmark::State& state, std::function<bool()> transform, in
     }
 }
 
-void BenchView(benchmark::State& state, int32_t view)
+// Rolling hills over the full 0..65535 range: what a real terrain looks like to the views.
+void LoadHillsMap(int32_t size)
 {
-    LoadPatternMap(513, 513);
+    std::vector<int32_t> grid(static_cast<size_t>(size) * size);
+    for (int32_t y = 0; y < size; ++y)
+        for (int32_t x = 0; x < size; ++x)
+            grid[static_cast<size_t>(y) * size + x] = static_cast<int32_t>(
+                32767.5 + 32767.5 * std::sin(x * 0.031) * std::cos(y * 0.023));
+    ReplaceHeightmapGrid(size, size, std::move(grid));
+    MarkHeightmapLoaded();
+    UpdateHeightmapStatistics();
+}
+
+// smooth: a terrain of hills; otherwise the jagged pattern map, the worst case for the
+// perspective, whose every cell becomes a tall polygon.
+void BenchView(benchmark::State& state, int32_t view, bool smooth)
+{
+    if (smooth)
+        LoadHillsMap(513);
+    else
+        LoadPatternMap(513, 513);
     BuildColorTable(Globals().previewColorset);
     PixelBuffer area(kPreviewSize, kPreviewSize, 0xFFFFFFFF);
     for (auto _ : state) {
@@ -132,8 +151,11 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark((std::string("Transform/") + t.name).c_str(), BenchTransform, t.run, t.size)
             ->Unit(benchmark::kMillisecond);
     const char* views[] = {"Top", "Front", "Side", "Perspective"};
-    for (int32_t v = 0; v < 4; ++v)
-        benchmark::RegisterBenchmark((std::string("View/") + views[v]).c_str(), BenchView, v)->Unit(benchmark::kMillisecond);
+    for (bool smooth : {true, false})
+        for (int32_t v = 0; v < 4; ++v)
+            benchmark::RegisterBenchmark((std::string("View/") + views[v] + (smooth ? "_hills" : "_jagged")).c_str(),
+                                         BenchView, v, smooth)
+                ->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
