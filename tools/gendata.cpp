@@ -104,7 +104,7 @@ int main(int argc, char** argv)
         int32_t low, high;
     };
     const Sample samples[] = {{257, 20260101u, 0, 65535}, {513, 20260513u, 2048, 61440}};
-    const char* const extensions[] = {"hmb", "hma", "r16", "ter", "bmp", "tif", "pam"};
+    const char* const extensions[] = {"hmb", "hma", "r16", "ter", "bmp", "tif", "png", "pam"};
     int written = 0;
     for (const Sample& s : samples) {
         if (!MakeHeightmap(s.size, s.seed, s.low, s.high)) return 1;
