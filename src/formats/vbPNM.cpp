@@ -262,11 +262,7 @@ bool LoadNetpbm(const std::string& path, bool pam)
             if (!CheckHeightmapResolution(width, height)) return false;
             std::vector<int32_t> grid;
             if (!ReadSamples(s, h, grid)) return false;
-            if (!BeginHeightmapLoad(width, height)) return false;
-            for (int32_t y = 1; y <= height; ++y)
-                std::copy_n(grid.data() + static_cast<size_t>(y - 1) * h.width, width, MutableAltitudeRow(y));
-            FinishHeightmapLoad(pam ? FmtPam : FmtPgm);
-            return true;
+            return LoadHeightmapGrid(width, height, grid, pam ? FmtPam : FmtPgm);
         } catch (const Refusal& r) {
             ShowWarning(refusal + kCrLf + r.detail);
             return false;

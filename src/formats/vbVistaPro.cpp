@@ -93,12 +93,7 @@ bool LoadVistaProAsciiFile(const std::string& path)
                 out[x - 1] = std::clamp(RoundToInt32(d), 0, 65535);
             }
         }
-        if (!BeginHeightmapLoad(width, height)) return false;
-        for (int32_t y = 1; y <= height; ++y)
-            std::copy_n(grid.data() + static_cast<size_t>(y - 1) * static_cast<size_t>(width), width,
-                        MutableAltitudeRow(y));
-        FinishHeightmapLoad(FmtVistaProAscii);
-        return true;
+        return LoadHeightmapGrid(width, height, grid, FmtVistaProAscii);
     } catch (...) {
         ReportCurrentError("An error occurred loading the VistaPro 4 ASCII DEM file.");
         return false;

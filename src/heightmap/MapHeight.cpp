@@ -132,6 +132,16 @@ void FinishHeightmapLoad(int32_t formatCode)
     UpdateHeightmapStatistics();
 }
 
+bool LoadHeightmapGrid(int32_t width, int32_t height, const std::vector<int32_t>& samples, int32_t formatCode)
+{
+    if (!BeginHeightmapLoad(width, height)) return false;
+    for (int32_t y = 1; y <= height; ++y)
+        std::copy_n(samples.data() + static_cast<size_t>(y - 1) * static_cast<size_t>(width), width,
+                    MutableAltitudeRow(y));
+    FinishHeightmapLoad(formatCode);
+    return true;
+}
+
 int32_t HeightmapWidth() { return g.width; }
 int32_t HeightmapHeight() { return g.height; }
 void SetHeightmapWidth(int32_t width) { g.width = width; }

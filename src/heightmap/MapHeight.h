@@ -42,6 +42,10 @@ bool BeginHeightmapLoad(int32_t width, int32_t height);
 // Loading protocol steps 6 to 8: mark loaded, set the format code, update the statistics.
 void FinishHeightmapLoad(int32_t formatCode);
 
+// The whole protocol for a reader that decoded every sample first (rows top first):
+// begin, copy the rows, finish. False when the size was refused.
+bool LoadHeightmapGrid(int32_t width, int32_t height, const std::vector<int32_t>& samples, int32_t formatCode);
+
 // Direct access for writers, views and transforms: row y (1-based) of the allocated grid,
 // GridWidth() samples long. Valid until the grid is reallocated.
 const int32_t* AltitudeRow(int32_t y);

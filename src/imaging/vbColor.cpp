@@ -33,16 +33,6 @@ int32_t ResolveConversionMode()
                                                                                                     : UseGreen;
 }
 
-bool StoreImageGrid(int32_t width, int32_t height, const std::vector<int32_t>& samples, int32_t formatCode)
-{
-    if (!BeginHeightmapLoad(width, height)) return false;
-    for (int32_t y = 1; y <= height; ++y)
-        std::memcpy(MutableAltitudeRow(y), samples.data() + static_cast<size_t>(y - 1) * width,
-                    static_cast<size_t>(width) * sizeof(int32_t));
-    FinishHeightmapLoad(formatCode);
-    return true;
-}
-
 bool LoadBmpImage(const std::string& path)
 {
     try {
@@ -120,7 +110,7 @@ bool LoadBmpImage(const std::string& path)
             }
         }
         in.Close();
-        return StoreImageGrid(width, height, grid, code);
+        return LoadHeightmapGrid(width, height, grid, code);
     } catch (...) {
         ReportCurrentError("An error occurred loading the BMP file.");
         return false;

@@ -27,9 +27,5 @@ inline int32_t ColorToAltitude(int32_t mode, uint8_t red, uint8_t green, uint8_t
     return mode == UseGreen ? green : RGBToGray(red, green, blue);
 }
 
-// Hands a grid the image readers built completely in memory to the heightmap: sizes, allocation,
-// samples, loaded flag, format code and statistics. Reading first and storing last means a file
-// that fails half way leaves the current heightmap as it was.
-bool StoreImageGrid(int32_t width, int32_t height, const std::vector<int32_t>& samples, int32_t formatCode);
 
 } // namespace tolv

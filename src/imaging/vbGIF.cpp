@@ -178,7 +178,7 @@ bool LoadGifImage(const std::string& path)
             FileReader in(path);
             grid = DecodeFirstImage(in, width, height);
         }
-        return StoreImageGrid(width, height, grid, FmtGifGray);
+        return LoadHeightmapGrid(width, height, grid, FmtGifGray);
     } catch (...) {
         ReportCurrentError("An error occurred loading the GIF file.");
         return false;

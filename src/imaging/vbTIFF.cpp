@@ -162,7 +162,7 @@ bool LoadTiffImage(const std::string& path)
             }
         }
         in.Close();
-        return StoreImageGrid(width, height, grid, FmtTiffGray16);
+        return LoadHeightmapGrid(width, height, grid, FmtTiffGray16);
     } catch (...) {
         ReportCurrentError("An error occurred loading the TIFF image file.");
         return false;

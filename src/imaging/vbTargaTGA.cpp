@@ -216,7 +216,7 @@ bool LoadTgaImage(const std::string& path)
                              : c.kind == TgaKind::Color8 ? FmtTgaColor8
                              : c.kind == TgaKind::Rgb24  ? FmtTga24
                                                          : FmtTga32;
-        return StoreImageGrid(width, height, grid, code);
+        return LoadHeightmapGrid(width, height, grid, code);
     } catch (...) {
         ReportCurrentError("An error occurred loading the Targa TGA Image file.");
         return false;
