@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for SECONDS over its corpus.
 #   bash scripts/fuzz.sh [SECONDS] [EXTENSION ...]     (default: 20 seconds, every target)
+# TOLV_FUZZ_JOBS targets run at once (default: the number of cores).
 # Seeds come from the program's own writers (fuzz_make_seeds) and tests/data/regress. New corpus
 # entries stay in build-fuzz/corpus/<ext>; a finding is written to build-fuzz/artifacts/<ext>/
 # and makes the script fail. Keep every finding as a regression file in tests/data/regress/.
@@ -11,6 +12,7 @@ seconds=${1:-20}
 all=(hma hmb raw r16 r32 bmp ter txt pgm pam tga gif tif obj png)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
+jobs=${TOLV_FUZZ_JOBS:-$(nproc)}
 if ! command -v clang++ >/dev/null; then
   echo "clang++ not found: fuzzing skipped"
   exit 0
@@ -21,23 +23,46 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
 cmake --build "$build" -j2
 rm -rf "$build/seeds"
 "$build/fuzz/fuzz_make_seeds" "$build/seeds"
-failed=()
-for ext in "${targets[@]}"; do
-  corpus="$build/corpus/$ext" regress="$build/regress/$ext" artifacts="$build/artifacts/$ext"
+
+# Runs one target; its log is build-fuzz/fuzz-<ext>.log and its exit status tells the outcome.
+fuzz_one() {
+  local ext=$1
+  local corpus="$build/corpus/$ext" regress="$build/regress/$ext" artifacts="$build/artifacts/$ext"
   mkdir -p "$corpus" "$regress" "$artifacts"
   find tests/data/regress -name "*.$ext" -exec cp {} "$regress/" \; 2>/dev/null || true
-  echo "== fuzz_open_$ext: $seconds s"
   # Hangs (10 s), memory growth (1 GB) and any single allocation over 64 MB count as findings:
   # no reader may allocate more than a few times the largest heightmap.
-  if ! "$build/fuzz/fuzz_open_$ext" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
-      -malloc_limit_mb=64 -max_len=65536 -print_final_stats=1 -artifact_prefix="$artifacts/" \
-      "$corpus" "$build/seeds/$ext" "$regress" 2>"$build/fuzz-$ext.log"; then
-    failed+=("$ext")
+  "$build/fuzz/fuzz_open_$ext" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
+    -malloc_limit_mb=64 -max_len=65536 -print_final_stats=1 -artifact_prefix="$artifacts/" \
+    "$corpus" "$build/seeds/$ext" "$regress" 2>"$build/fuzz-$ext.log"
+}
+
+report() {
+  local ext=$1 status=$2
+  if [ "$status" -ne 0 ]; then
+    echo "== fuzz_open_$ext: FINDING (exit $status)"
     tail -n 60 "$build/fuzz-$ext.log"
-  else
-    grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" "$build/fuzz-$ext.log" | tr '\n' ' '
-    echo
+    return 1
   fi
+  echo "== fuzz_open_$ext: $seconds s, $(grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" \
+    "$build/fuzz-$ext.log" | tr '\n' ' ')"
+}
+
+failed=()
+declare -A running=()
+for ext in "${targets[@]}"; do
+  while [ ${#running[@]} -ge "$jobs" ]; do
+    set +e; wait -n -p done_pid; status=$?; set -e
+    report "${running[$done_pid]}" "$status" || failed+=("${running[$done_pid]}")
+    unset "running[$done_pid]"
+  done
+  fuzz_one "$ext" &
+  running[$!]=$ext
+done
+while [ ${#running[@]} -gt 0 ]; do
+  set +e; wait -n -p done_pid; status=$?; set -e
+  report "${running[$done_pid]}" "$status" || failed+=("${running[$done_pid]}")
+  unset "running[$done_pid]"
 done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzzing found problems in: ${failed[*]} (inputs in $build/artifacts/)"

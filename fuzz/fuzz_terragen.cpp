@@ -1,9 +1,0 @@
-// SPDX-License-Identifier: MIT
-// SPDX-FileCopyrightText: 2026 TOLV developers
-#include "FuzzFile.h"
-#include "formats/vbTerragen.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    return tolv::fuzz::RunReader(data, size, "ter", tolv::LoadTerragenFile);
-}
