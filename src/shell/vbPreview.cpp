@@ -97,8 +97,15 @@ void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
     const int64_t dx = std::abs(int64_t(x1) - x0), dy = -std::abs(int64_t(y1) - y0);
     const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int64_t err = dx + dy;
+    // A line wholly inside needs no test per pixel; a clipped one may still touch the border
+    // widened by one.
+    uint32_t* const pixels = area.pixels.data();
+    const size_t width = static_cast<size_t>(area.width);
     for (;;) {
-        area.Set(x0, y0, colour);
+        if (inside)
+            pixels[static_cast<size_t>(y0) * width + static_cast<size_t>(x0)] = colour;
+        else
+            area.Set(x0, y0, colour);
         if (x0 == x1 && y0 == y1) break;
         const int64_t e2 = 2 * err;
         if (e2 >= dy) {
@@ -111,6 +118,32 @@ void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
         }
     }
 }
+
+// Where one polygon edge crosses successive scanlines, kept exactly as a whole part and a
+// remainder over the edge's height, so the pixel ends need no division per scanline.
+struct EdgeWalk {
+    int32_t yEnd = 0;   // first scanline past the edge (half-open, so a shared corner counts once)
+    int64_t whole = 0;  // floor of the crossing
+    int64_t rest = 0;   // remainder, 0 <= rest < height
+    int64_t height = 1;
+    int64_t stepWhole = 0, stepRest = 0;
+
+    // Pixel ends of the crossing, ordered like the crossings themselves: a whole crossing sorts
+    // before a fractional one with the same floor.
+    int64_t Key() const { return 2 * whole + (rest != 0); }
+    int64_t Ceil() const { return whole + (rest != 0); }
+    void Step()
+    {
+        whole += stepWhole;
+        rest += stepRest;
+        if (rest >= height) {
+            rest -= height;
+            ++whole;
+        }
+    }
+};
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
 // A solid polygon of four corners with an outline in the same colour: the interior by the
 // alternate (even-odd) rule with pixel centres on whole coordinates, then the four edges, so
@@ -129,22 +162,54 @@ void FillQuad(PixelBuffer& area, const int32_t (&px)[4], const int32_t (&py)[4],
 
     if (maxY - minY > 1) {
         const int32_t yFrom = std::max(minY, 0), yTo = std::min(maxY, area.height - 1);
-        for (int32_t y = yFrom; y <= yTo; ++y) {
-            double xs[4];
-            int n = 0;
-            for (int i = 0; i < 4; ++i) {
-                const int32_t x0 = px[i], y0 = py[i], x1 = px[(i + 1) & 3], y1 = py[(i + 1) & 3];
-                // Half-open in y, so a scanline through a shared corner counts it once.
-                if ((y >= y0 && y < y1) || (y >= y1 && y < y0))
-                    xs[n++] = x0 + double(y - y0) * double(x1 - x0) / double(y1 - y0);
+        // Each edge that spans scanlines, entered at its first scanline inside the area.
+        EdgeWalk edges[4];
+        int32_t yStart[4];
+        int count = 0;
+        for (int i = 0; i < 4; ++i) {
+            int32_t xa = px[i], ya = py[i], xb = px[(i + 1) & 3], yb = py[(i + 1) & 3];
+            if (ya == yb) continue;
+            if (ya > yb) {
+                std::swap(xa, xb);
+                std::swap(ya, yb);
             }
-            std::sort(xs, xs + n);
+            const int32_t first = std::max(ya, yFrom);
+            if (first >= yb || first > yTo) continue;
+            EdgeWalk& e = edges[count];
+            e.yEnd = yb;
+            e.height = int64_t(yb) - ya;
+            const int64_t run = int64_t(xb) - xa;
+            e.stepWhole = FloorDiv(run, e.height);
+            e.stepRest = run - e.stepWhole * e.height;
+            const int64_t reach = (int64_t(first) - ya) * run;
+            e.whole = FloorDiv(reach, e.height);
+            e.rest = reach - e.whole * e.height;
+            e.whole += xa;
+            yStart[count++] = first;
+        }
+        const int64_t right = area.width - 1;
+        for (int32_t y = yFrom; y <= yTo; ++y) {
+            const EdgeWalk* crossing[4];
+            int n = 0;
+            for (int k = 0; k < count; ++k) {
+                EdgeWalk& e = edges[k];
+                if (y < yStart[k] || y >= e.yEnd) continue;
+                // Insertion by key keeps the handful of crossings in order.
+                int at = n++;
+                while (at > 0 && crossing[at - 1]->Key() > e.Key()) {
+                    crossing[at] = crossing[at - 1];
+                    --at;
+                }
+                crossing[at] = &e;
+            }
             uint32_t* row = area.pixels.data() + static_cast<size_t>(y) * area.width;
             for (int k = 0; k + 1 < n; k += 2) {
-                const int32_t xl = static_cast<int32_t>(std::max(std::ceil(xs[k]), 0.0));
-                const int32_t xr = static_cast<int32_t>(std::min(std::floor(xs[k + 1]), double(area.width - 1)));
-                for (int32_t x = xl; x <= xr; ++x) row[x] = colour;
+                const int64_t xl = std::max<int64_t>(crossing[k]->Ceil(), 0);
+                const int64_t xr = std::min<int64_t>(crossing[k + 1]->whole, right);
+                for (int64_t x = xl; x <= xr; ++x) row[x] = colour;
             }
+            for (int k = 0; k < count; ++k)
+                if (y >= yStart[k] && y < edges[k].yEnd) edges[k].Step();
         }
     }
     for (int i = 0; i < 4; ++i) DrawLine(area, px[i], py[i], px[(i + 1) & 3], py[(i + 1) & 3], colour);
