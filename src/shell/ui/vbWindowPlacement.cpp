@@ -10,9 +10,6 @@
 namespace tolv {
 namespace {
 
-// The frame's share of the outer size; unknown (0) until the window manager has framed it.
-QSize FrameExtra(const QWidget* w) { return w->frameGeometry().size() - w->geometry().size(); }
-
 std::string Key(const QWidget* w, const char* what) { return S(w->objectName()) + what; }
 
 } // namespace
@@ -27,10 +24,7 @@ void RestoreWindowPlacement(QWidget* w, const SettingsStore& store, int defaultW
     bool maximized = store.IniGetBoolean(section, Key(w, ".Maximized"), false);
     w->move(left, top);
     bool sizable = w->minimumSize() != w->maximumSize();
-    if (sizable) {
-        QSize extra = FrameExtra(w);
-        w->resize(std::max(width - extra.width(), 1), std::max(height - extra.height(), 1));
-    }
+    if (sizable) w->resize(std::max(width, 1), std::max(height, 1));
     if (maximized) w->setWindowState(w->windowState() | Qt::WindowMaximized);
 }
 
@@ -42,11 +36,15 @@ void SaveWindowPlacement(const QWidget* w, const SettingsStore& store)
         store.IniPutBoolean(section, Key(w, ".Maximized"), true);
         return;
     }
-    QRect outer = w->frameGeometry();
-    store.IniPutInteger(section, Key(w, ".Left"), outer.x());
-    store.IniPutInteger(section, Key(w, ".Top"), outer.y());
-    store.IniPutInteger(section, Key(w, ".Width"), outer.width());
-    store.IniPutInteger(section, Key(w, ".Height"), outer.height());
+    // The position is the frame's, as move() takes it; the size is the client area's, as resize()
+    // takes it. The frame is unknown until the window manager has framed the window, so an outer
+    // size stored here would make the window grow by its frame on every run.
+    const QPoint corner = w->frameGeometry().topLeft();
+    const QSize client = w->geometry().size();
+    store.IniPutInteger(section, Key(w, ".Left"), corner.x());
+    store.IniPutInteger(section, Key(w, ".Top"), corner.y());
+    store.IniPutInteger(section, Key(w, ".Width"), client.width());
+    store.IniPutInteger(section, Key(w, ".Height"), client.height());
     store.IniPutBoolean(section, Key(w, ".Maximized"), false);
 }
 

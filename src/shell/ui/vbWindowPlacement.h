@@ -8,8 +8,8 @@ namespace tolv {
 
 class SettingsStore;
 
-// Window placement in section "Dialogs": <name>.Left, .Top, .Width, .Height (pixels of the whole
-// window, frame included) and <name>.Maximized. The name is the window's object name.
+// Window placement in section "Dialogs": <name>.Left, .Top (pixels, the frame's corner),
+// .Width, .Height (pixels of the client area) and <name>.Maximized. The name is the window's object name.
 
 // Moves (and, for a resizable window, sizes) the window to the stored normal placement, then
 // maximizes it when it was maximized. Missing keys give 16, 16, defaultWidth, defaultHeight.
