@@ -41,24 +41,9 @@ std::vector<uint8_t> Cat(std::initializer_list<std::vector<uint8_t>> parts)
     return all;
 }
 
-std::vector<uint8_t> Le16(uint32_t v)
-{
-    std::vector<uint8_t> b;
-    PutLe16(b, v);
-    return b;
-}
-std::vector<uint8_t> Le32(uint32_t v)
-{
-    std::vector<uint8_t> b;
-    PutLe32(b, v);
-    return b;
-}
-std::vector<uint8_t> Be32(uint32_t v)
-{
-    std::vector<uint8_t> b;
-    PutBe32(b, v);
-    return b;
-}
+std::vector<uint8_t> Le16(uint32_t v) { return {uint8_t(v), uint8_t(v >> 8)}; }
+std::vector<uint8_t> Le32(uint32_t v) { return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
+std::vector<uint8_t> Be32(uint32_t v) { return {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)}; }
 
 std::vector<uint8_t> Hmb(int16_t w, int16_t h, int32_t declaredSize = 32)
 {
@@ -139,7 +124,7 @@ std::vector<HostileRow> HostileHeaders()
     for (int i = 0; i < 100000; ++i) manyLines += "1 \r\n";
     std::string manyX;
     for (int i = 1; i <= 600; ++i) manyX += "v " + std::to_string(i) + " 1 5\r\n";
-    return {
+    std::vector<HostileRow> rows = {
         {"hmb negative width", "hmb", Hmb(-1, 5)},
         {"hmb negative height", "hmb", Hmb(5, -32768)},
         {"hmb zero width", "hmb", Hmb(0, 7)},
@@ -148,7 +133,6 @@ std::vector<HostileRow> HostileHeaders()
         {"hma width beyond 32 bits", "hma", Text("TOLV ASCII Heightmap\r\nVersion 1.00\r\nWidth 1e12\r\nHeight 2\r\n")},
         {"hma negative width", "hma", Text("TOLV ASCII Heightmap\r\nVersion 1.00\r\nWidth -7\r\nHeight 2\r\n1 2\r\n")},
         {"hma huge height", "hma", Text("TOLV ASCII Heightmap\r\nVersion 1.00\r\nWidth 2\r\nHeight 99999999\r\n")},
-        {"raw 0 bytes", "raw", {}},
         {"r16 odd length", "r16", {1, 2, 3}},
         {"r32 three bytes", "r32", {1, 2, 3}},
         {"bmp width 2^31-1", "bmp", BmpHeader(0x7FFFFFFF, 1, 24, 54, 54)},
@@ -204,6 +188,8 @@ std::vector<HostileRow> HostileHeaders()
         {"png bad bit depth", "png", PngHeader(4, 4, 7, 0)},
         {"png palette without PLTE", "png", Cat({PngHeader(4, 4, 8, 3), PngChunk("IDAT", {0x78, 0x9C, 0x03, 0, 0, 0, 0, 1}), PngChunk("IEND", {})})},
     };
+    for (const char* ext : kReadableExtensions) rows.push_back({"empty file", ext, {}});
+    return rows;
 }
 
 std::vector<int32_t> Before() { return {5, 6, 7, 8, 9, 10}; }
@@ -223,16 +209,17 @@ TEST(Hostile, HeadersDeclaringImpossibleSizesChangeNothing)
         const auto start = std::chrono::steady_clock::now();
         const bool opened = OpenFileByType(path);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        EXPECT_FALSE(opened) << r.name;
-        EXPECT_LT(seconds, 5.0) << r.name << " took too long";
+        const std::string where = std::string(r.ext) + ": " + r.name;
+        EXPECT_FALSE(opened) << where;
+        EXPECT_LT(seconds, 5.0) << where << " took too long";
         if (!MaySayNothing(r.ext)) {
-            EXPECT_GE(host.messages.size(), 1u) << r.name << ": refused in silence";
+            EXPECT_GE(host.messages.size(), 1u) << where << ": refused in silence";
         }
-        EXPECT_TRUE(HeightmapLoaded()) << r.name;
-        EXPECT_EQ(HeightmapWidth(), 3) << r.name;
-        EXPECT_EQ(HeightmapHeight(), 2) << r.name;
-        EXPECT_EQ(CurrentGrid(), Before()) << r.name;
-        EXPECT_EQ(FormatCode(), FmtHma) << r.name;
+        EXPECT_TRUE(HeightmapLoaded()) << where;
+        EXPECT_EQ(HeightmapWidth(), 3) << where;
+        EXPECT_EQ(HeightmapHeight(), 2) << where;
+        EXPECT_EQ(CurrentGrid(), Before()) << where;
+        EXPECT_EQ(FormatCode(), FmtHma) << where;
     }
 }
 
@@ -253,27 +240,6 @@ TEST(Hostile, MissingRowsLeaveTheMapNotLoaded)
         EXPECT_FALSE(OpenFileByType(path)) << r.name;
         EXPECT_EQ(host.messages.size(), 1u) << r.name;
         EXPECT_EQ(OpenOutcomeProblem(false), "") << r.name;
-    }
-}
-
-// Zero-byte files of every readable extension.
-TEST(Hostile, EmptyFilesAreRefusedWithAMessage)
-{
-    for (const char* ext : kReadableExtensions) {
-        TestHost host;
-        host.onDialog = [](DialogId) { YesHost::AnswerRawSize(); };
-        TempDir dir;
-        const std::string path = dir / (std::string("empty.") + ext);
-        ASSERT_TRUE(WriteBinaryFile(path, {}));
-        LoadGrid(3, 2, Before(), FmtHma);
-        EXPECT_FALSE(OpenFileByType(path)) << ext;
-        // Even the formats that may refuse in silence say why an empty file is no heightmap,
-        // except a Targa file, whose failed validation is silent by its rules.
-        if (std::string(ext) != "tga") {
-            EXPECT_GE(host.messages.size(), 1u) << ext;
-        }
-        EXPECT_EQ(CurrentGrid(), Before()) << ext;
-        EXPECT_EQ(FormatCode(), FmtHma) << ext;
     }
 }
 

@@ -14,14 +14,6 @@ using namespace tolv::test;
 
 namespace {
 
-std::vector<int32_t> Pattern(int32_t w, int32_t h)
-{
-    const int32_t edge[] = {0, 32767, 32768, 65535};
-    std::vector<int32_t> s;
-    for (int32_t i = 0; i < w * h; ++i) s.push_back(i < 4 ? edge[i] : (i * 7919) % 65536);
-    return s;
-}
-
 std::vector<uint8_t> HmbHeader(int16_t w, int16_t h, int32_t sizeField, int16_t version = 100)
 {
     std::vector<uint8_t> b(32, 0);
@@ -37,27 +29,6 @@ std::vector<uint8_t> HmbHeader(int16_t w, int16_t h, int32_t sizeField, int16_t 
 
 } // namespace
 
-TEST(NativeFormats, RoundTripBothFormatsAtAwkwardSizes)
-{
-    for (auto [w, h] : {std::pair{1, 1}, {2, 1}, {3, 2}, {513, 513}, {113, 157}}) {
-        for (const char* ext : {"hma", "hmb"}) {
-            TestHost host;
-            TempDir dir;
-            const std::vector<int32_t> samples = Pattern(w, h);
-            LoadGrid(w, h, samples);
-            const std::string path = dir / (std::string("map.") + ext);
-            ASSERT_TRUE(SaveFileByType(path)) << ext << " " << w << "x" << h;
-            ClearHeightmap();
-            ASSERT_TRUE(OpenFileByType(path)) << ext << " " << w << "x" << h;
-            EXPECT_EQ(HeightmapWidth(), w);
-            EXPECT_EQ(HeightmapHeight(), h);
-            EXPECT_EQ(CurrentGrid(), samples) << ext << " " << w << "x" << h;
-            EXPECT_EQ(FormatCode(), ext[2] == 'a' ? 1 : 2);
-            EXPECT_TRUE(host.messages.empty());
-        }
-    }
-}
-
 TEST(NativeFormats, HmbExactBytes)
 {
     TestHost host;
@@ -71,17 +42,42 @@ TEST(NativeFormats, HmbExactBytes)
     LoadGrid(1, 1, {5});
     ASSERT_TRUE(SaveHmbFile(dir / "b.hmb"));
     EXPECT_EQ(ReadFileBytes(dir / "b.hmb").size(), 34u);
-}
 
-TEST(NativeFormats, HmbOf513HasItsSizeField)
-{
-    TestHost host;
-    TempDir dir;
     LoadGrid(513, 513, std::vector<int32_t>(513 * 513, 3));
     ASSERT_TRUE(SaveHmbFile(dir / "big.hmb"));
     std::vector<uint8_t> b = ReadFileBytes(dir / "big.hmb");
     ASSERT_EQ(b.size(), 526370u);
     EXPECT_EQ(LoadI32LE(&b[22]), 526370);
+}
+
+TEST(NativeFormats, HmbHeaderChecks)
+{
+    TestHost host;
+    TempDir dir;
+    // Wrong size and version fields are accepted.
+    std::vector<uint8_t> ok = HmbHeader(1, 1, 999, 7);
+    ok.insert(ok.end(), {0x34, 0x12});
+    WriteFileBytes(dir / "ok.hmb", ok);
+    ASSERT_TRUE(OpenFileByType(dir / "ok.hmb"));
+    EXPECT_EQ(GetAltitude(1, 1), 0x1234);
+
+    std::vector<uint8_t> bad = ok;
+    bad[21] = 'X'; // any byte but 0x00 after the signature
+    const std::pair<std::vector<uint8_t>, std::string> rows[] = {
+        {bad, "warning: Invalid or unsupported TOLV Binary Heightmap File."},
+        {{'T', 'O', 'L', 'V'}, "error: An error occurred validating the TOLV Binary file header.\r\n\r\n"
+                               "Error Number: 62\r\nInput past end of file"},
+        {HmbHeader(514, 2, 0), "info: Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 514 x 2.\r\n"
+                               "Height resolutions up to 513x513 are supported."},
+    };
+    for (const auto& [bytes, message] : rows) {
+        host.Clear();
+        WriteFileBytes(dir / "bad.hmb", bytes);
+        EXPECT_FALSE(OpenFileByType(dir / "bad.hmb")) << message;
+        ASSERT_EQ(host.messages.size(), 1u) << message;
+        EXPECT_EQ(host.messages[0].kind + ": " + host.messages[0].text, message);
+        EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{0x1234}) << message;
+    }
 }
 
 TEST(NativeFormats, HmaExactText)
@@ -95,38 +91,6 @@ TEST(NativeFormats, HmaExactText)
     EXPECT_EQ(FormatCode(), 1);
 }
 
-TEST(NativeFormats, HmbSignatureAndHeaderFields)
-{
-    TestHost host;
-    TempDir dir;
-    // Wrong size and version fields are accepted.
-    std::vector<uint8_t> ok = HmbHeader(1, 1, 999, 7);
-    ok.push_back(0x34);
-    ok.push_back(0x12);
-    WriteFileBytes(dir / "ok.hmb", ok);
-    ASSERT_TRUE(OpenFileByType(dir / "ok.hmb"));
-    EXPECT_EQ(GetAltitude(1, 1), 0x1234);
-
-    // Any byte but 0x00 after the signature is refused, and the map stays.
-    std::vector<uint8_t> bad = ok;
-    bad[21] = 'X';
-    WriteFileBytes(dir / "bad.hmb", bad);
-    EXPECT_FALSE(OpenFileByType(dir / "bad.hmb"));
-    EXPECT_EQ(host.OnlyText(), "Invalid or unsupported TOLV Binary Heightmap File.");
-    EXPECT_EQ(GetAltitude(1, 1), 0x1234);
-}
-
-TEST(NativeFormats, HmbWidth514IsRefusedBeforeAllocation)
-{
-    TestHost host;
-    TempDir dir;
-    WriteFileBytes(dir / "wide.hmb", HmbHeader(514, 2, 0));
-    EXPECT_FALSE(LoadHmbFile(dir / "wide.hmb"));
-    ASSERT_EQ(host.Count("info"), 1u);
-    EXPECT_NE(host.messages[0].text.find("The heightmap size is 514 x 2."), std::string::npos);
-    EXPECT_FALSE(HeightmapLoaded());
-}
-
 TEST(NativeFormats, ShortHmbFillsZerosAndNeverReadsPastTheEnd)
 {
     TestHost host;
@@ -138,37 +102,11 @@ TEST(NativeFormats, ShortHmbFillsZerosAndNeverReadsPastTheEnd)
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1, 2, 3, 0, 0, 0}));
 }
 
-TEST(NativeFormats, HmbShorterThanHeaderIsAnErrorReport)
-{
-    TestHost host;
-    TempDir dir;
-    WriteFileBytes(dir / "tiny.hmb", {'T', 'O', 'L', 'V'});
-    EXPECT_FALSE(OpenFileByType(dir / "tiny.hmb"));
-    EXPECT_EQ(host.OnlyText(), "An error occurred validating the TOLV Binary file header.\r\n\r\n"
-                               "Error Number: 62\r\nInput past end of file");
-}
-
-TEST(NativeFormats, ForeignExtensionAsksTheNativeQuestion)
-{
-    TestHost host;
-    TempDir dir;
-    LoadGrid(1, 1, {9});
-    ASSERT_TRUE(SaveHmbFile(dir / "m.dat"));
-    host.Answer({false});
-    EXPECT_FALSE(LoadHmbFile(dir / "m.dat"));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].kind, "question");
-    EXPECT_FALSE(host.messages[0].defaultNo);
-    EXPECT_EQ(host.messages[0].text, "Invalid TOLV Binary File Extension on: m\r\nContinue if the file's contents are valid?");
-    host.Answer({true});
-    EXPECT_TRUE(LoadHmbFile(dir / "m.dat"));
-}
-
 struct HmaCase {
     const char* name;
     std::string body;
     bool ok;
-    std::string message; // prefix of the only message, or the expected grid when ok
+    std::string message; // prefix of the only message when refused
     std::vector<int32_t> grid;
 };
 
@@ -194,6 +132,8 @@ TEST(NativeFormats, HmaReading)
          "An error occurred loading the TOLV ASCII Heightmap file.\r\n\r\nError Number: 6\r\n", {}},
         {"zero width", head + "Width 0\r\nHeight 1\r\n\r\n", false, "Unsupported heightmap resolution.", {}},
         {"short signature", "TOLV ASCII Heightma", false, "Invalid or unsupported TOLV ASCII Heightmap File.", {}},
+        {"too wide", head + "Width 514\r\nHeight 2\r\n", false,
+         "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 514 x 2.\r\nHeight resolutions up to 513x513 are supported.", {}},
     };
     for (const HmaCase& c : cases) {
         TestHost host;
@@ -212,36 +152,3 @@ TEST(NativeFormats, HmaReading)
     }
 }
 
-TEST(NativeFormats, HmaWidth514IsRefused)
-{
-    TestHost host;
-    TempDir dir;
-    WriteFileText(dir / "m.hma", "TOLV ASCII Heightmap\r\nVersion 1.00\r\nWidth 514\r\nHeight 2\r\n");
-    EXPECT_FALSE(OpenFileByType(dir / "m.hma"));
-    EXPECT_EQ(host.Count("info"), 1u);
-}
-
-TEST(NativeFormats, FailedSaveReportsAndKeepsTheBackup)
-{
-    TestHost host;
-    TempDir dir;
-    const std::string path = dir / "x.hmb";
-    WriteFileText(path, "old contents");
-    LoadGrid(64, 64, std::vector<int32_t>(64 * 64, 1), 10);
-    FileWriter::SetFaultAfterBytes(100);
-    EXPECT_FALSE(SaveFileByType(path));
-    FileWriter::SetFaultAfterBytes(-1);
-    EXPECT_EQ(ReadFileText(dir / "x.bak"), "old contents");
-    EXPECT_EQ(host.OnlyText(), "An error occurred saving the TOLV Binary heightmap file.\r\n\r\nError Number: 61\r\nDisk full");
-    EXPECT_EQ(FormatCode(), 10);
-}
-
-TEST(NativeFormats, SavingIntoAFolderPathFails)
-{
-    TestHost host;
-    TempDir dir;
-    LoadGrid(1, 1, {1});
-    EXPECT_FALSE(SaveHmaFile(dir.Path()));
-    EXPECT_EQ(host.OnlyText(), "An error occurred saving the TOLV ASCII heightmap file.\r\n\r\n"
-                               "Error Number: 75\r\nPath/File access error");
-}

@@ -22,26 +22,15 @@ using namespace tolv::test;
 
 namespace fs = std::filesystem;
 
-namespace {
-
-fs::path RegressFolder() { return fs::path(__FILE__).parent_path().parent_path() / "data" / "regress"; }
-
-std::vector<fs::path> RegressFiles()
-{
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(RegressFolder(), ec))
-        if (e.is_regular_file() && e.path().extension() != ".md") files.push_back(e.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-} // namespace
-
 TEST(Regressions, EveryKeptInputOpensSafely)
 {
-    const std::vector<fs::path> files = RegressFiles();
-    if (files.empty()) GTEST_SKIP() << "no kept inputs in " << RegressFolder();
+    const fs::path folder = fs::path(__FILE__).parent_path().parent_path() / "data" / "regress";
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+        if (e.is_regular_file() && e.path().extension() != ".md") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    if (files.empty()) GTEST_SKIP() << "no kept inputs in " << folder;
     for (const fs::path& file : files) {
         YesHost host;
         InstallHost(&host);

@@ -4,7 +4,6 @@
 
 #include "TempDir.h"
 #include "TestHost.h"
-#include "formats/BinaryIO.h"
 #include "formats/WriterSupport.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
@@ -26,46 +25,40 @@ std::string Facet(const char* normal, const char* a, const char* b, const char* 
 
 } // namespace
 
-TEST(Stl, TwoByTwoGivesTwoFacets)
+TEST(Stl, ExactTextFollowsRowsThenColumns)
 {
+    const std::string up = "0.0 0.0 1.0", down = "0.0 0.0 -1.0";
+    auto two = [](const std::string& n) {
+        return Facet(n.c_str(), "0.0 0.0 10.0", "0.0 16.0 30.0", "16.0 0.0 20.0") +
+               Facet(n.c_str(), "0.0 16.0 30.0", "16.0 16.0 40.0", "16.0 0.0 20.0");
+    };
+    struct Row {
+        int32_t w, h, spacing;
+        bool flip;
+        std::vector<int32_t> grid;
+        std::string facets;
+    };
+    const Row rows[] = {
+        {2, 2, 16, false, {10, 20, 30, 40}, two(up)},
+        {2, 2, 16, true, {10, 20, 30, 40}, two(down)},
+        // A negative and a large altitude; spacing 1024 gives the widest coordinates.
+        {3, 2, 1024, false, {-5, 0, 65535, 1, 2, 3},
+         Facet(up.c_str(), "0.0 0.0 -5.0", "0.0 1024.0 1.0", "1024.0 0.0 0.0") +
+             Facet(up.c_str(), "0.0 1024.0 1.0", "1024.0 1024.0 2.0", "1024.0 0.0 0.0") +
+             Facet(up.c_str(), "1024.0 0.0 0.0", "1024.0 1024.0 2.0", "2048.0 0.0 65535.0") +
+             Facet(up.c_str(), "1024.0 1024.0 2.0", "2048.0 1024.0 3.0", "2048.0 0.0 65535.0")},
+        // One sample wide or high: only the frame.
+        {1, 4, 16, false, {3, 3, 3, 3}, ""},
+        {4, 1, 16, false, {3, 3, 3, 3}, ""},
+    };
     TempDir dir;
-    for (bool flip : {false, true}) {
+    for (const Row& r : rows) {
         TestHost host;
-        LoadGrid(2, 2, {10, 20, 30, 40});
-        ASSERT_TRUE(WriteStlFile(dir / "a.stl", 2, 2, 16, flip, HeightmapSamples()));
-        const char* n = flip ? "0.0 0.0 -1.0" : "0.0 0.0 1.0";
-        EXPECT_EQ(ReadFileText(dir / "a.stl"), "solid TOLV_Heightmap_2x2\r\n" +
-                                                   Facet(n, "0.0 0.0 10.0", "0.0 16.0 30.0", "16.0 0.0 20.0") +
-                                                   Facet(n, "0.0 16.0 30.0", "16.0 16.0 40.0", "16.0 0.0 20.0") +
-                                                   "endsolid TOLV_Heightmap_2x2\r\n");
-    }
-}
-
-TEST(Stl, LargerGridsFollowRowsThenColumns)
-{
-    TempDir dir;
-    TestHost host;
-    // 3 x 2 with a negative and a large altitude; spacing 1024 gives the widest coordinates.
-    LoadGrid(3, 2, {-5, 0, 65535, 1, 2, 3});
-    ASSERT_TRUE(WriteStlFile(dir / "a.stl", 3, 2, 1024, false, HeightmapSamples()));
-    const std::string n = "0.0 0.0 1.0";
-    EXPECT_EQ(ReadFileText(dir / "a.stl"),
-              "solid TOLV_Heightmap_3x2\r\n" + Facet(n.c_str(), "0.0 0.0 -5.0", "0.0 1024.0 1.0", "1024.0 0.0 0.0") +
-                  Facet(n.c_str(), "0.0 1024.0 1.0", "1024.0 1024.0 2.0", "1024.0 0.0 0.0") +
-                  Facet(n.c_str(), "1024.0 0.0 0.0", "1024.0 1024.0 2.0", "2048.0 0.0 65535.0") +
-                  Facet(n.c_str(), "1024.0 1024.0 2.0", "2048.0 1024.0 3.0", "2048.0 0.0 65535.0") +
-                  "endsolid TOLV_Heightmap_3x2\r\n");
-}
-
-TEST(Stl, OneSampleWideOrHighHasOnlyTheFrame)
-{
-    TempDir dir;
-    for (auto [w, h] : {std::pair{1, 4}, {4, 1}}) {
-        TestHost host;
-        LoadGrid(w, h, std::vector<int32_t>(size_t(w * h), 3));
-        ASSERT_TRUE(WriteStlFile(dir / "a.stl", w, h, 16, false, HeightmapSamples()));
-        const std::string size = std::to_string(w) + "x" + std::to_string(h);
-        EXPECT_EQ(ReadFileText(dir / "a.stl"), "solid TOLV_Heightmap_" + size + "\r\nendsolid TOLV_Heightmap_" + size + "\r\n");
+        LoadGrid(r.w, r.h, r.grid);
+        ASSERT_TRUE(WriteStlFile(dir / "a.stl", r.w, r.h, r.spacing, r.flip, HeightmapSamples()));
+        const std::string name = "TOLV_Heightmap_" + std::to_string(r.w) + "x" + std::to_string(r.h);
+        EXPECT_EQ(ReadFileText(dir / "a.stl"), "solid " + name + "\r\n" + r.facets + "endsolid " + name + "\r\n")
+            << name << " flip " << r.flip;
     }
 }
 
@@ -115,19 +108,6 @@ TEST(Stl, SaveUsesTheDialogAndCancelWritesNothing)
         EXPECT_NE(text.find("vertex 1024.0 1024.0 4.0"), std::string::npos);
         EXPECT_NE(text.find("normal 0.0 0.0 -1.0"), std::string::npos);
     }
-}
-
-TEST(Stl, FullDiskIsReported)
-{
-    TempDir dir;
-    TestHost host;
-    LoadGrid(64, 64, std::vector<int32_t>(64 * 64, 9), 2);
-    host.onDialog = [](DialogId) { ConfirmSaveStlDialog("16", false); };
-    FileWriter::SetFaultAfterBytes(1000);
-    EXPECT_FALSE(SaveStlFile(dir / "a.stl"));
-    FileWriter::SetFaultAfterBytes(-1);
-    EXPECT_EQ(host.OnlyText().rfind("An error occurred saving the StereoLitho file.\r\n\r\nError Number: 61", 0), 0u);
-    EXPECT_EQ(FormatCode(), 2);
 }
 
 TEST(MeshDialogs, NormaliseSpacing)
