@@ -68,10 +68,8 @@ TEST(Messages, ArrowWhileShownThenThePreviousPointer)
 
 TEST(Messages, ErrnoMapping)
 {
-    EXPECT_EQ(ErrorFromErrno(ENOENT).Number(), 53);
-    EXPECT_EQ(ErrorFromErrno(ENOSPC).Number(), 61);
-    EXPECT_EQ(ErrorFromErrno(EACCES).Number(), 70);
-    EXPECT_EQ(ErrorFromErrno(ENOTDIR).Number(), 76);
+    for (auto [errnum, number] : {std::pair{ENOENT, 53}, {ENOSPC, 61}, {EACCES, 70}, {ENOTDIR, 76}})
+        EXPECT_EQ(ErrorFromErrno(errnum).Number(), number) << errnum;
     EXPECT_EQ(RunTimeError(ErrInputPastEnd).Description(), "Input past end of file");
 }
 
@@ -135,9 +133,8 @@ TEST(Numbers, RoundingAndParsing)
     EXPECT_DOUBLE_EQ(d, -1500);
     EXPECT_TRUE(ParseNumeric(".5", d));
     for (const char* bad : {"", " ", "1 2", "1e", "abc", "-", "1.2.3", "0x10"}) EXPECT_FALSE(ParseNumeric(bad, d)) << bad;
-    EXPECT_EQ(FormatThousands(526370), "526,370");
-    EXPECT_EQ(FormatThousands(999), "999");
-    EXPECT_EQ(FormatThousands(1000000), "1,000,000");
+    for (auto [n, text] : {std::pair{526370, "526,370"}, {999, "999"}, {1000000, "1,000,000"}})
+        EXPECT_EQ(FormatThousands(n), text);
     EXPECT_EQ(FormatZeroPad5(42), "00042");
     EXPECT_EQ(FormatOneDecimal(0.25), "0.2");
 }

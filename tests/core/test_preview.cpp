@@ -54,37 +54,50 @@ size_t CountNot(const PixelBuffer& b, uint32_t colour)
 
 } // namespace
 
-TEST(Preview, GrayscaleDividesOnlyMapsReachingAbove255)
+TEST(Preview, GrayColorsets)
 {
     TestHost host;
-    struct Row {
+    // Plain grayscale divides by 256 only when the map reaches above 255.
+    const struct {
         int32_t highest, altitude, gray;
-    } rows[] = {
-        {200, 200, 200}, {200, 17, 17}, {255, 255, 255},
-        {256, 255, 0},   {256, 256, 1}, {65535, 65535, 255}, {65535, 511, 1},
-    };
-    for (const Row& r : rows) {
+    } rows[] = {{200, 17, 17}, {255, 255, 255}, {256, 255, 0}, {256, 256, 1}, {65535, 65535, 255}, {65535, 511, 1}};
+    for (const auto& r : rows) {
         LoadMap(2, 1, [&](int32_t x, int32_t) { return x == 1 ? r.altitude : r.highest; });
-        const PixelBuffer area = TopView(CsGrayscale);
-        EXPECT_EQ(ToRgb(area.At(0, 0)), (Rgb{r.gray, r.gray, r.gray})) << "highest " << r.highest << " h " << r.altitude;
+        EXPECT_EQ(ToRgb(TopView(CsGrayscale).At(0, 0)), (Rgb{r.gray, r.gray, r.gray})) << r.highest << " " << r.altitude;
     }
-}
-
-TEST(Preview, ScaledGrayscaleStretchesTheRange)
-{
-    TestHost host;
+    // Scaled grayscale stretches the map's own range.
     LoadMap(256, 1, [](int32_t x, int32_t) { return 999 + x; }); // 1000..1255, depth 256
     const PixelBuffer area = TopView(CsScaledGrayscale);
     EXPECT_EQ(ToRgb(area.At(0, 0)), (Rgb{0, 0, 0}));
     EXPECT_EQ(ToRgb(area.At(255, 0)), (Rgb{254, 254, 254}));
     EXPECT_EQ(PixelRed(area.At(128, 0)), 128); // 128 x 255/256 = 127.5, half to even
-
     LoadMap(3, 3, [](int32_t, int32_t) { return 4000; }); // flat: depth 0 gives black
     EXPECT_EQ(ToRgb(TopView(CsScaledGrayscale).At(1, 1)), (Rgb{0, 0, 0}));
 }
 
-TEST(Preview, TableColorsetsLookUpTheTableAndShowOutOfRangeAsBlack)
+TEST(Preview, ColorTables)
 {
+    const struct {
+        int32_t set, index;
+        Rgb colour;
+    } rows[] = {
+        {CsWoodlands, 0, {0, 0, 0}},           {CsWoodlands, 32767, {32, 127, 32}},
+        {CsWoodlands, 32768, {32, 127, 32}},   {CsWoodlands, 49152, {160, 127, 48}},
+        {CsWoodlands, 65535, {255, 255, 255}}, {CsWoodlands, 16384, {16, 64, 16}}, // 63.5 rounds to 64
+        {CsArctic, 32768, {72, 112, 127}},     {CsAltitude, 11000, {0, 100, 150}},
+        {CsAltitude, 55000, {200, 150, 0}},    {CsSpectrum, 0, {0, 0, 64}},
+        {CsSpectrum, 6000, {0, 0, 192}},       {CsSpectrum, 60000, {64, 0, 64}},
+        {CsSpectrum, 65535, {192, 0, 192}},    {CsDesert, 32767, {127, 104, 64}},
+        {CsCanyons, 32768, {127, 72, 48}},
+    };
+    for (const auto& r : rows) {
+        BuildColorTable(r.set);
+        EXPECT_EQ(ToRgb(ColorTableEntry(r.index)), r.colour) << ColorsetName(r.set) << " entry " << r.index;
+    }
+    EXPECT_EQ(ColorTableEntry(65536), kPixelBlack);
+    EXPECT_EQ(ColorTableEntry(-1), kPixelBlack);
+
+    // The top view looks every altitude up in the table; out of range is black.
     TestHost host;
     const int32_t samples[] = {0, 32768, 65535, 65536, -5, 12345};
     LoadGrid(6, 1, {samples, samples + 6});
@@ -96,69 +109,29 @@ TEST(Preview, TableColorsetsLookUpTheTableAndShowOutOfRangeAsBlack)
             EXPECT_EQ(AltitudeColor(samples[i], set), expected);
         }
     }
-    EXPECT_EQ(ToRgb(TopView(CsCanyons).At(1, 0)), (Rgb{127, 72, 48}));
-    EXPECT_EQ(ToRgb(TopView(CsCanyons).At(0, 0)), (Rgb{0, 0, 0}));
-}
-
-TEST(Preview, ColorTableEntries)
-{
-    struct Row {
-        int32_t set, index;
-        Rgb colour;
-    } rows[] = {
-        {CsWoodlands, 0, {0, 0, 0}},           {CsWoodlands, 32767, {32, 127, 32}},
-        {CsWoodlands, 32768, {32, 127, 32}},   {CsWoodlands, 49152, {160, 127, 48}},
-        {CsWoodlands, 65535, {255, 255, 255}}, {CsWoodlands, 16384, {16, 64, 16}}, // 63.5 rounds to 64
-        {CsArctic, 32768, {72, 112, 127}},     {CsAltitude, 11000, {0, 100, 150}},
-        {CsAltitude, 55000, {200, 150, 0}},    {CsSpectrum, 0, {0, 0, 64}},
-        {CsSpectrum, 6000, {0, 0, 192}},       {CsSpectrum, 60000, {64, 0, 64}},
-        {CsSpectrum, 65535, {192, 0, 192}},    {CsDesert, 32767, {127, 104, 64}},
-    };
-    for (const Row& r : rows) {
-        BuildColorTable(r.set);
-        EXPECT_EQ(ToRgb(ColorTableEntry(r.index)), r.colour) << ColorsetName(r.set) << " entry " << r.index;
-    }
-    EXPECT_EQ(ColorTableEntry(65536), kPixelBlack);
-    EXPECT_EQ(ColorTableEntry(-1), kPixelBlack);
-}
-
-TEST(Preview, GrayColorsetsLeaveTheTableAlone)
-{
-    BuildColorTable(CsCanyons);
-    const uint32_t before = ColorTableEntry(40000);
-    BuildColorTable(CsGrayscale);
-    BuildColorTable(CsScaledGrayscale);
-    EXPECT_EQ(ColorTableEntry(40000), before);
 }
 
 TEST(Preview, SegmentsThatDoNotFitAreIgnored)
 {
     BuildColorTable(CsWoodlands);
     const uint32_t first = ColorTableEntry(0), last = ColorTableEntry(65535);
-    FillColorSegment(65536, 1, 9, 9, 9, 9, 9, 9);
-    FillColorSegment(0, 0, 9, 9, 9, 9, 9, 9);
-    FillColorSegment(65535, 2, 9, 9, 9, 9, 9, 9);
-    FillColorSegment(0, 65537, 9, 9, 9, 9, 9, 9);
-    FillColorSegment(-1, 2, 9, 9, 9, 9, 9, 9);
+    for (auto [start, count] : {std::pair{65536, 1}, {0, 0}, {65535, 2}, {0, 65537}, {-1, 2}})
+        FillColorSegment(start, count, 9, 9, 9, 9, 9, 9);
     EXPECT_EQ(ColorTableEntry(0), first);
     EXPECT_EQ(ColorTableEntry(65535), last);
     FillColorSegment(65535, 1, 300, -4, 9, 0, 0, 0); // components clamp to 0..255
     EXPECT_EQ(ToRgb(ColorTableEntry(65535)), (Rgb{255, 0, 9}));
 }
 
-TEST(Preview, TopViewPlacement)
+TEST(Preview, TopViewPlacementAndZoom)
 {
     TestHost host;
     LoadMap(256, 128, [](int32_t x, int32_t y) { return (x + y) / 2; }); // 1..192
     PixelBuffer centred = TopView(CsGrayscale, true);
     EXPECT_EQ(ToRgb(centred.At(128, 192)), (Rgb{1, 1, 1}));
     EXPECT_EQ(ToRgb(centred.At(383, 319)), (Rgb{192, 192, 192}));
-    EXPECT_EQ(centred.At(127, 192), kBackground);
-    EXPECT_EQ(centred.At(128, 191), kBackground);
-    EXPECT_EQ(centred.At(384, 319), kBackground);
-    EXPECT_EQ(centred.At(383, 320), kBackground);
+    for (auto [x, y] : {std::pair{127, 192}, {128, 191}, {384, 319}, {383, 320}}) EXPECT_EQ(centred.At(x, y), kBackground);
     EXPECT_EQ(CountNot(centred, kBackground), 256u * 128u);
-
     PixelBuffer corner = TopView(CsGrayscale, false);
     EXPECT_NE(corner.At(0, 0), kBackground);
     EXPECT_NE(corner.At(255, 127), kBackground);
@@ -168,13 +141,9 @@ TEST(Preview, TopViewPlacement)
     // The largest map loses its last column and row on a 512 area, whichever placement.
     LoadMap(513, 513, [](int32_t x, int32_t) { return x; });
     EXPECT_EQ(CountNot(TopView(CsGrayscale, true), kBackground), 512u * 512u);
-}
 
-TEST(Preview, OtherZoomsStretchOverTheWholeArea)
-{
-    TestHost host;
+    // Other zooms stretch the map over the whole area.
     LoadGrid(2, 2, {0, 100, 150, 200});
-    Globals().previewColorset = CsGrayscale;
     PixelBuffer area(kPreviewSize, kPreviewSize, kBackground);
     ASSERT_TRUE(DrawTopView(area, true, 200));
     EXPECT_EQ(PixelRed(area.At(0, 0)), 0);
@@ -188,7 +157,7 @@ TEST(Preview, HeightReadoutFollowsThePlacement)
 {
     TestHost host;
     LoadMap(256, 128, [](int32_t x, int32_t y) { return x * 1000 + y; });
-    struct Row {
+    const struct {
         double mx, my;
         bool centred;
         int32_t view;
@@ -203,13 +172,12 @@ TEST(Preview, HeightReadoutFollowsThePlacement)
         {128, 192, true, ViewSide, false, 0, 0},  {128, 192, true, ViewPerspective, false, 0, 0},
         {-1, -1, false, ViewTop, false, 0, 0},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         int32_t x = 0, y = 0;
         const bool shown = HeightReadoutPosition(r.mx, r.my, true, r.view, r.centred, x, y);
         EXPECT_EQ(shown, r.shown) << r.mx << "," << r.my;
         if (shown && r.shown) {
-            EXPECT_EQ(x, r.x);
-            EXPECT_EQ(y, r.y);
+            EXPECT_EQ(std::make_pair(x, y), std::make_pair(r.x, r.y)) << r.mx << "," << r.my;
         }
     }
     int32_t x = 0, y = 0;
@@ -222,9 +190,7 @@ TEST(Preview, HeightReadoutFollowsThePlacement)
     ShowHeightAt(10, 10, true);
     Globals().currentView = ViewFront;
     ShowHeightAt(200, 200, true);
-    ASSERT_EQ(host.panels.size(), 1u);
-    EXPECT_EQ(host.panels[0].first, 5);
-    EXPECT_EQ(host.panels[0].second, "X: 1   Y: 1   H: 1001");
+    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{{5, "X: 1   Y: 1   H: 1001"}}));
 }
 
 TEST(Preview, StatusPanels)
@@ -234,42 +200,41 @@ TEST(Preview, StatusPanels)
     ShowStatistics(true);
     ShowResolution(true);
     ShowStatistics(false);
-    ASSERT_EQ(host.panels.size(), 3u);
-    EXPECT_EQ(host.panels[0], std::make_pair(4, std::string("L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)")));
-    EXPECT_EQ(host.panels[1], std::make_pair(3, std::string("2 x 1")));
-    EXPECT_EQ(host.panels[2], std::make_pair(4, std::string()));
-
-    struct Row {
-        int64_t depth;
-        int32_t bits;
-    } rows[] = {{0, 1}, {1, 1}, {2, 1}, {3, 2}, {255, 8}, {256, 8}, {257, 9}, {65535, 16}, {65536, 16}, {65537, 17}};
-    for (const Row& r : rows) EXPECT_EQ(BitsForDepth(r.depth), r.bits) << r.depth;
-
     tolv::test::TempDir dir;
     tolv::test::WriteFileBytes(dir / "a.hmb", std::vector<uint8_t>(1234567, 1));
-    host.Clear();
     ShowFileSize(true, dir / "a.hmb");
     ShowFileSize(true, dir / "missing.hmb");
-    ASSERT_EQ(host.panels.size(), 2u);
-    EXPECT_EQ(host.panels[0].second, "1,234,567");
-    EXPECT_EQ(host.panels[1].second, "");
+    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{
+                               {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"},
+                               {3, "2 x 1"},
+                               {4, ""},
+                               {2, "1,234,567"},
+                               {2, ""}}));
+
+    const std::pair<int64_t, int32_t> bits[] = {{0, 1},   {1, 1},     {2, 1},      {3, 2},      {255, 8},
+                                                {256, 8}, {257, 9},   {65535, 16}, {65536, 16}, {65537, 17}};
+    for (auto [depth, n] : bits) EXPECT_EQ(BitsForDepth(depth), n) << depth;
 }
 
 TEST(Preview, FrontAndSideViewsDrawEachColumnsRange)
 {
     TestHost host;
-    // Column x spans 1280 x (x - 1) .. 1280 x (x - 1) + 2560 across the rows; row y spans
-    // more as y grows.
+    // Column x spans 1280 x (x - 1) .. 1280 x (x - 1) + 2560 across the rows; row y spans more as y grows.
     LoadMap(10, 3, [](int32_t x, int32_t y) { return 1280 * (x - 1) + 1280 * (y - 1) * (x % 2 + 1); });
+    auto range = [](bool columns, int32_t i) {
+        int32_t lo = 65535, hi = 0;
+        for (int32_t j = 1; j <= (columns ? 3 : 10); ++j) {
+            const int32_t a = columns ? GetAltitude(i, j) : GetAltitude(j, i);
+            lo = std::min(lo, a);
+            hi = std::max(hi, a);
+        }
+        return std::make_pair(lo, hi);
+    };
     PixelBuffer front(kPreviewSize, kPreviewSize, kBackground);
     DrawFrontView(front, true);
     const int32_t offset = (512 - 10) / 2;
     for (int32_t x = 1; x <= 10; ++x) {
-        int32_t lo = 65535, hi = 0;
-        for (int32_t y = 1; y <= 3; ++y) {
-            lo = std::min(lo, GetAltitude(x, y));
-            hi = std::max(hi, GetAltitude(x, y));
-        }
+        const auto [lo, hi] = range(true, x);
         const int32_t column = x - 1 + offset;
         for (int32_t a = lo / 128; a <= hi / 128; ++a)
             ASSERT_EQ(ToRgb(front.At(column, 511 - a)), (Rgb{a / 2, a / 2, a / 2})) << x << " " << a;
@@ -284,30 +249,21 @@ TEST(Preview, FrontAndSideViewsDrawEachColumnsRange)
     PixelBuffer side(kPreviewSize, kPreviewSize, kBackground);
     DrawSideView(side, false);
     for (int32_t y = 1; y <= 3; ++y) {
-        int32_t lo = 65535, hi = 0;
-        for (int32_t x = 1; x <= 10; ++x) {
-            lo = std::min(lo, GetAltitude(x, y));
-            hi = std::max(hi, GetAltitude(x, y));
-        }
+        const auto [lo, hi] = range(false, y);
         EXPECT_EQ(ToRgb(side.At(y - 1, 511 - lo / 128)), (Rgb{lo / 256, lo / 256, lo / 256}));
         EXPECT_EQ(ToRgb(side.At(y - 1, 511 - hi / 128)), (Rgb{hi / 256, hi / 256, hi / 256}));
         EXPECT_EQ(side.At(y - 1, 511 - hi / 128 - 1), kBackground);
     }
     for (int32_t x = 3; x < 512; ++x) ASSERT_EQ(side.At(x, 511), kBackground);
-}
 
-TEST(Preview, SilhouettesIgnoreAltitudesOutsideTheArea)
-{
-    TestHost host;
+    // Altitudes outside the area are left out of the silhouette instead of wrapping.
     LoadGrid(2, 2, {-100000, 70000, 2000000000, 65535});
-    PixelBuffer front(kPreviewSize, kPreviewSize, kBackground);
-    DrawFrontView(front, false);
-    // Column 1 runs from the bottom (its low is negative) to the top row.
-    EXPECT_EQ(ToRgb(front.At(0, 511)), (Rgb{0, 0, 0}));
-    EXPECT_EQ(ToRgb(front.At(0, 0)), (Rgb{255, 255, 255}));
-    // Column 2: lowest 65535 (the starting value), highest above the top.
-    EXPECT_EQ(front.At(1, 1), kBackground);
-    EXPECT_EQ(ToRgb(front.At(1, 0)), (Rgb{255, 255, 255}));
+    PixelBuffer clipped(kPreviewSize, kPreviewSize, kBackground);
+    DrawFrontView(clipped, false);
+    EXPECT_EQ(ToRgb(clipped.At(0, 511)), (Rgb{0, 0, 0})); // column 1 runs from the bottom to the top row
+    EXPECT_EQ(ToRgb(clipped.At(0, 0)), (Rgb{255, 255, 255}));
+    EXPECT_EQ(clipped.At(1, 1), kBackground); // column 2: lowest 65535, highest above the top
+    EXPECT_EQ(ToRgb(clipped.At(1, 0)), (Rgb{255, 255, 255}));
 }
 
 TEST(Preview, PerspectiveDrawsAShadedSurfaceDeterministically)
@@ -333,20 +289,16 @@ TEST(Preview, PerspectiveDrawsAShadedSurfaceDeterministically)
     }
     EXPECT_LE(minGreen, 60);
     EXPECT_GE(maxGreen, 240);
-    // The centre of the map lands near the centre of the area.
-    EXPECT_NE(a.At(256, 256), kBackground);
+    EXPECT_NE(a.At(256, 256), kBackground); // the centre of the map lands near the centre of the area
     EXPECT_EQ(a.At(0, 0), kBackground);
     EXPECT_EQ(a.At(511, 511), kBackground);
-}
 
-TEST(Preview, PerspectiveOfAFlatMapUsesTheMiddleGreen)
-{
-    TestHost host;
+    // A flat map is all the middle green.
     LoadMap(64, 32, [](int32_t, int32_t) { return 500; });
-    PixelBuffer area(kPreviewSize, kPreviewSize, kBackground);
-    DrawPerspectiveView(area);
-    ASSERT_GT(CountNot(area, kBackground), 1000u);
-    for (uint32_t p : area.pixels)
+    PixelBuffer flat(kPreviewSize, kPreviewSize, kBackground);
+    DrawPerspectiveView(flat);
+    ASSERT_GT(CountNot(flat, kBackground), 1000u);
+    for (uint32_t p : flat.pixels)
         if (p != kBackground) {
             ASSERT_EQ(ToRgb(p), (Rgb{30, 150, 0}));
         }
@@ -376,28 +328,30 @@ TEST(Preview, AltitudeBarMarks)
     EXPECT_EQ(CountNot(bar, kPixelWhite), 0u);
 
     LoadGrid(4, 1, {1280, 1280, 12800, 64000}); // lowest 1280, highest 64000
-    const uint32_t red = PixelFromRgb(255, 51, 51), purple = PixelFromRgb(153, 0, 153);
-    const uint32_t green = PixelFromRgb(0, 153, 0), box = PixelFromRgb(51, 102, 153);
     DrawAltitudeBar(bar, true);
-    const int32_t low = 511 - 1280 / 128, mean = 511 - MeanAltitude() / 128, mid = 511 - MidAltitude() / 128;
-    for (int32_t x = 4; x <= 9; ++x) EXPECT_EQ(bar.At(x, low), red) << x;
+    const int32_t low = 511 - 1280 / 128, high = 511 - 64000 / 128;
+    const int32_t mean = 511 - MeanAltitude() / 128, mid = 511 - MidAltitude() / 128;
+    // Each mark: a 6-pixel line with a 2-pixel stem; the box spans the range in columns 24..28.
+    const struct {
+        uint32_t colour;
+        int32_t x0, y, stemX, stemY;
+    } marks[] = {{PixelFromRgb(255, 51, 51), 4, low, 6, low - 1},
+                 {PixelFromRgb(153, 0, 153), 10, mean, 12, mean + 1},
+                 {PixelFromRgb(0, 153, 0), 16, mid, 18, mid - 1}};
+    for (const auto& m : marks) {
+        for (int32_t x = m.x0; x < m.x0 + 6; ++x) EXPECT_EQ(bar.At(x, m.y), m.colour) << x << "," << m.y;
+        EXPECT_EQ(bar.At(m.stemX, m.stemY), m.colour) << m.stemX << "," << m.stemY;
+    }
     EXPECT_EQ(bar.At(3, low), kPixelWhite);
-    EXPECT_EQ(bar.At(6, low - 1), red);
-    EXPECT_EQ(bar.At(6, low + 1), red);
+    EXPECT_EQ(bar.At(6, low + 1), marks[0].colour);
     EXPECT_EQ(bar.At(7, low + 1), kPixelWhite);
-    for (int32_t x = 10; x <= 15; ++x) EXPECT_EQ(bar.At(x, mean), purple);
-    EXPECT_EQ(bar.At(12, mean + 1), purple);
-    for (int32_t x = 16; x <= 21; ++x) EXPECT_EQ(bar.At(x, mid), green);
-    EXPECT_EQ(bar.At(18, mid - 1), green);
-    const int32_t high = 511 - 64000 / 128;
+    const uint32_t box = PixelFromRgb(51, 102, 153);
     for (int32_t x = 24; x <= 28; ++x) {
         EXPECT_EQ(bar.At(x, high), box);
         EXPECT_EQ(bar.At(x, low), box);
         EXPECT_EQ(bar.At(x, high - 1), kPixelWhite);
         EXPECT_EQ(bar.At(x, low + 1), kPixelWhite);
     }
-    EXPECT_EQ(bar.At(23, 300), kPixelWhite);
-    EXPECT_EQ(bar.At(29, 300), kPixelWhite);
     EXPECT_EQ(CountNot(bar, kPixelWhite), 3u * (6 + 2) + 5u * (low - high + 1));
 }
 

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
+// Everything kept in the settings file: the store itself, the program settings, the start-up
+// checks and the web links.
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 #include "TempDir.h"
 #include "TestHost.h"
 #include "shell/Globals.h"
 #include "shell/vbPrivateIni.h"
+#include "shell/vbStartup.h"
+#include "shell/vbWebLinks.h"
 
 using namespace tolv;
 using namespace tolv::test;
@@ -16,7 +18,8 @@ TEST(SettingsStore, ValueConventions)
 {
     TempDir dir;
     WriteFileText(dir / "t.ini", "[Options]\r\n Count = 12abc \r\nNeg=-7\r\nWord=abc\r\nQuoted=\"a b\"\r\n"
-                                 "[other]\nflag=Yes\nflag2=TRUE\nflag3=2\nf=0.25\nbadf=x1\n");
+                                 "[other]\nflag=Yes\nflag2=TRUE\nflag3=2\nf=0.25\nbadf=x1\nlong=" +
+                                     std::string(3000, 'a') + "\n");
     SettingsStore s(dir / "t.ini");
     EXPECT_EQ(s.IniGetInteger("Options", "Count", 5), 12);
     EXPECT_EQ(s.IniGetInteger("options", "count", 5), 12); // names ignore letter case
@@ -25,20 +28,13 @@ TEST(SettingsStore, ValueConventions)
     EXPECT_EQ(s.IniGetInteger("Options", "Missing", 5), 5);
     EXPECT_EQ(s.IniGetString("Options", "Quoted", ""), "a b");
     EXPECT_EQ(s.IniGetString("Nowhere", "Quoted", "dflt"), "dflt");
+    EXPECT_EQ(s.IniGetString("Other", "long", "").size(), 2048u);
     EXPECT_TRUE(s.IniGetBoolean("Other", "flag", false));
     EXPECT_TRUE(s.IniGetBoolean("Other", "flag2", false));
     EXPECT_FALSE(s.IniGetBoolean("Other", "flag3", true));
     EXPECT_TRUE(s.IniGetBoolean("Other", "missing", true));
     EXPECT_FLOAT_EQ(s.IniGetSingle("Other", "f", 1.0f), 0.25f);
     EXPECT_FLOAT_EQ(s.IniGetSingle("Other", "badf", 1.0f), 1.0f);
-}
-
-TEST(SettingsStore, LongStringsAreCut)
-{
-    TempDir dir;
-    WriteFileText(dir / "t.ini", "[S]\nlong=" + std::string(3000, 'a') + "\n");
-    SettingsStore s(dir / "t.ini");
-    EXPECT_EQ(s.IniGetString("S", "long", "").size(), 2048u);
 }
 
 TEST(SettingsStore, PutKeepsHandEditsAndReplacesInPlace)
@@ -52,20 +48,21 @@ TEST(SettingsStore, PutKeepsHandEditsAndReplacesInPlace)
     EXPECT_EQ(ReadFileText(dir / "t.ini"),
               "; my notes\r\n[A]\r\nx=42\r\ny=two words\r\nnew=v\r\n\r\n[B]\r\nz=3\r\n\r\n[C]\r\nb=1\r\n");
     EXPECT_EQ(s.IniGetString("A", "y", ""), "two words");
-}
 
-TEST(SettingsStore, UnwritableFileLosesWritesSilently)
-{
-    TempDir dir;
-    SettingsStore s(dir / "no-such-folder/t.ini");
-    s.IniPutInteger("A", "x", 1); // must not throw
-    EXPECT_EQ(s.IniGetInteger("A", "x", 9), 9);
+    SettingsStore lost(dir / "no-such-folder/t.ini"); // writes are lost silently
+    lost.IniPutInteger("A", "x", 1);
+    EXPECT_EQ(lost.IniGetInteger("A", "x", 9), 9);
 }
 
 TEST(Globals, LoadRules)
 {
     TestHost host;
     TempDir dir;
+    LoadSettings(SettingsStore(dir / "fresh.ini"));
+    EXPECT_EQ(Globals().previewBackgroundColor, 0xFFFFFF);
+    EXPECT_EQ(Globals().interpolationFactor, 2); // the stored default 0 becomes 2
+    EXPECT_EQ(Globals().moveMethod, 1);
+    EXPECT_EQ(Globals().scalePercent, 100);
     WriteFileText(dir / "t.ini",
                   "[Options]\nConvertColorToGrayscale=5\nFileTypeSort=-1\nPreviewColorset=9\nScaleOnOpen=Yes\n"
                   "UndoMode=3\n[Functions]\nInterpolationFactor=3\nInterpolationVariance=1.5\nResampleFactor=64\n"
@@ -85,22 +82,6 @@ TEST(Globals, LoadRules)
     EXPECT_EQ(g.scaleUpper, 65535);
     EXPECT_EQ(g.scalePercent, -20); // no rule for the percentage
     EXPECT_TRUE(g.noSubclassing);
-}
-
-TEST(Globals, FreshInstallationDefaultsAndVarianceText)
-{
-    TestHost host;
-    TempDir dir;
-    SettingsStore store(dir / "fresh.ini");
-    LoadSettings(store);
-    const GlobalSettings& g = Globals();
-    EXPECT_EQ(g.previewBackgroundColor, 0xFFFFFF);
-    EXPECT_EQ(g.previewColorset, 0);
-    EXPECT_EQ(g.fileTypeSort, 0);
-    EXPECT_EQ(g.interpolationFactor, 2); // the stored default 0 becomes 2
-    EXPECT_EQ(g.moveMethod, 1);
-    EXPECT_EQ(g.scaleMethod, 1);
-    EXPECT_EQ(g.scalePercent, 100);
     WriteFileText(dir / "v.ini", "[Functions]\nInterpolationVariance=abc\n");
     LoadSettings(SettingsStore(dir / "v.ini"));
     EXPECT_FLOAT_EQ(Globals().interpolationVariance, 0.0f);
@@ -131,12 +112,104 @@ TEST(Globals, SaveWritesEveryKeyAndReadsBack)
     EXPECT_FLOAT_EQ(Globals().interpolationVariance, 0.35f);
     EXPECT_EQ(Globals().previewColorset, 4);
     EXPECT_EQ(Globals().lastOpenPath, "/maps/");
+
+    LoadLastOpenPath(SettingsStore(dir / "none.ini")); // none stored: the data folder
+    EXPECT_EQ(Globals().lastOpenPath, ProgramFolder() + "data/");
 }
 
-TEST(Globals, EmptyLastOpenPathIsTheDataFolder)
+TEST(Startup, SafeShutdownMarker)
 {
     TestHost host;
     TempDir dir;
-    LoadLastOpenPath(SettingsStore(dir / "none.ini"));
-    EXPECT_EQ(Globals().lastOpenPath, ProgramFolder() + "data/");
+    SettingsStore store(dir / "tolv.ini");
+    int shown = 0;
+    EXPECT_TRUE(CheckSafeShutdown(store, [&] { ++shown; })); // first run: nothing shown
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(store.IniGetInteger("Shutdown", "Success", 7), 0);
+    // A run that ended without the unload step: the next start shows the dialog once.
+    EXPECT_FALSE(CheckSafeShutdown(store, [&] { ++shown; }));
+    EXPECT_EQ(shown, 1);
+    MarkSafeShutdown(store);
+    EXPECT_EQ(store.IniGetInteger("Shutdown", "Success", 7), 1);
+    EXPECT_TRUE(CheckSafeShutdown(store, [&] { ++shown; }));
+    EXPECT_EQ(shown, 1);
+}
+
+TEST(Startup, ColourDepthAndNoSystemTest)
+{
+    const std::string depth = "This application is designed to run with a 16-bit or greater display color setting.\r\n"
+                              "Please change your display properties color setting to 24-bit or 32-bit.";
+    const std::string safe = "Windows is currently running in Safe-Mode.\r\n"
+                             "This application may not operate correctly in this mode.";
+    const struct {
+        const char* ini;
+        bool safeMode;
+        int depth;
+        std::vector<std::string> shown; // the information boxes
+    } rows[] = {
+        {"", false, 16, {}},
+        {"", false, 15, {depth}},
+        {"[System]\r\nNoSystemTest=1\r\n", false, 8, {}},
+        {"[System]\r\nNoSystemTest=yes\r\n", true, 8, {safe}},
+        {"", true, 8, {safe, depth}},
+    };
+    for (const auto& r : rows) {
+        TestHost host;
+        TempDir dir;
+        WriteFileText(dir / "tolv.ini", r.ini);
+        CheckEnvironment(SettingsStore(dir / "tolv.ini"), EnvironmentFacts{r.safeMode, r.depth});
+        ASSERT_EQ(host.messages.size(), r.shown.size()) << r.ini << r.depth;
+        for (size_t i = 0; i < r.shown.size(); ++i) {
+            EXPECT_EQ(host.messages[i].kind, "info");
+            EXPECT_EQ(host.messages[i].text, r.shown[i]);
+        }
+    }
+}
+
+TEST(WebLinks, SaveAndLoad)
+{
+    TempDir dir;
+    SettingsStore store(dir / "tolv.ini");
+    ASSERT_FALSE(DefaultWebLinks().empty());
+    EXPECT_EQ(LoadWebLinks(store), DefaultWebLinks()); // a fresh file gives the defaults...
+    SaveWebLinks(store, {});
+    EXPECT_TRUE(LoadWebLinks(store).empty()); // ...but a saved empty list stays empty
+
+    std::vector<WebLink> many;
+    for (int i = 1; i <= 8; ++i) many.push_back({"&Link " + std::to_string(i), "example.org/" + std::to_string(i)});
+    SaveWebLinks(store, many);
+    EXPECT_EQ(LoadWebLinks(store), many);
+    const std::vector<WebLink> two = {{"B=b", "https://b.example/x"}, {"A", "a.example"}};
+    SaveWebLinks(store, two);
+    EXPECT_EQ(LoadWebLinks(store), two);
+    EXPECT_EQ(store.IniGetString(kWebLinksSection, "Caption3", "?"), ""); // stale entries cleared
+    EXPECT_EQ(store.IniGetString(kWebLinksSection, "Address8", "?"), "");
+
+    // Broken entries are skipped and at most eight are read.
+    store.IniPutInteger(kWebLinksSection, "Count", 12);
+    for (int n = 1; n <= 12; ++n) {
+        store.IniPutString(kWebLinksSection, "Caption" + std::to_string(n), n == 2 ? "" : "C" + std::to_string(n));
+        store.IniPutString(kWebLinksSection, "Address" + std::to_string(n), n == 4 ? " " : "a" + std::to_string(n));
+    }
+    std::vector<WebLink> links = LoadWebLinks(store);
+    ASSERT_EQ(links.size(), 6u); // 1..8 without 2 and 4
+    EXPECT_EQ(links.front().caption, "C1");
+    EXPECT_EQ(links.back().caption, "C8");
+}
+
+TEST(WebLinks, EditorCheckAndMoves)
+{
+    const std::pair<WebLink, bool> rows[] = {{{"&Home", "example.org"}, true},
+                                             {{"  ", "example.org"}, false},
+                                             {{"-", "example.org"}, false}, // a menu separator
+                                             {{"Home", ""}, false}};
+    for (const auto& [link, ok] : rows) EXPECT_EQ(CheckWebLink(link).empty(), ok) << link.caption << "|" << link.address;
+
+    std::vector<WebLink> l = {{"a", "1"}, {"b", "2"}, {"c", "3"}};
+    EXPECT_EQ(MoveWebLink(l, 0, -1), 0);
+    EXPECT_EQ(MoveWebLink(l, 2, +1), 2);
+    EXPECT_EQ(MoveWebLink(l, 5, -1), 5);
+    EXPECT_EQ(MoveWebLink(l, 2, -1), 1);
+    EXPECT_EQ(l[1].caption, "c");
+    EXPECT_EQ(l[2].caption, "b");
 }
