@@ -183,14 +183,6 @@ TEST(Preview, HeightReadoutFollowsThePlacement)
     int32_t x = 0, y = 0;
     EXPECT_FALSE(HeightReadoutPosition(128, 192, false, ViewTop, true, x, y));
 
-    // Through the settings: panel 5 only changes over the map in the Top view.
-    Globals().previewLocation = 0;
-    Globals().currentView = ViewTop;
-    ShowHeightAt(128, 192, true);
-    ShowHeightAt(10, 10, true);
-    Globals().currentView = ViewFront;
-    ShowHeightAt(200, 200, true);
-    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{{5, "X: 1   Y: 1   H: 1001"}}));
 }
 
 TEST(Preview, StatusPanels)

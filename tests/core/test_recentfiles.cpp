@@ -187,11 +187,9 @@ TEST(RecentFiles, SaveAndLoadRoundTrip)
     RflSetDisplay(RflTrimSpec, 40);
     RflSave();
     const std::string ini = tolv::test::ReadFileText(f.dir / "tolv.ini");
-    EXPECT_NE(ini.find("[Recent File List]"), std::string::npos);
-    EXPECT_NE(ini.find("DisplayMode=TrimSpec"), std::string::npos);
-    EXPECT_NE(ini.find("DisplayLength=40"), std::string::npos);
-    EXPECT_NE(ini.find("File1=/x/two.ter"), std::string::npos);
-    EXPECT_NE(ini.find("File2=/x/one.hmb"), std::string::npos);
+    for (const char* line : {"[Recent File List]\r\n", "DisplayMode=TrimSpec\r\n", "DisplayLength=40\r\n",
+                             "File1=/x/two.ter\r\n", "File2=/x/one.hmb\r\n"})
+        EXPECT_NE(ini.find(line), std::string::npos) << line;
 
     RflInit(nullptr, -3, RflIniFile); // a negative base becomes 0
     EXPECT_EQ(RflMenu().menuBase, 0);
@@ -237,16 +235,13 @@ TEST(RecentFiles, MissingFileQuestion)
                               "\"\r\n\r\nUnable to open the specified file.\r\nWould you like to remove it from the "
                               "Recent Files List?");
         EXPECT_EQ(f.host.CurrentPointer(), Pointer::Busy);
-        const std::string ini = tolv::test::ReadFileText(f.dir / "tolv.ini");
-        if (yes) {
-            EXPECT_EQ(RflGetItem(2), f.dir / "later.hmb");
-            EXPECT_EQ(RflGetItem(3), "");
-            EXPECT_EQ(ini.find("gone.hmb"), std::string::npos); // saved at once
-        } else {
-            EXPECT_EQ(RflGetItem(2), f.dir / "gone.hmb");
-            EXPECT_EQ(RflGetItem(3), f.dir / "later.hmb");
-            EXPECT_NE(ini.find("gone.hmb"), std::string::npos);
-        }
+        std::vector<std::string> e = f.Entries();
+        e.resize(3);
+        using List = std::vector<std::string>;
+        EXPECT_EQ(e, (yes ? List{f.dir / "here.hmb", f.dir / "later.hmb", ""}
+                          : List{f.dir / "here.hmb", f.dir / "gone.hmb", f.dir / "later.hmb"}));
+        // a removal is saved at once
+        EXPECT_EQ(tolv::test::ReadFileText(f.dir / "tolv.ini").find("gone.hmb") == std::string::npos, yes);
     }
     Fixture f; // a folder is not a file
     RflAdd(f.dir.Path());
