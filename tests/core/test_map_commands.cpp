@@ -15,9 +15,7 @@
 #include "heightmap/MapCommands.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
-#include "heightmap/UndoRules.h"
 #include "shell/Globals.h"
-#include "shell/vbPrivateIni.h"
 #include "shell/vbShowDialog.h"
 
 using namespace tolv;
@@ -175,26 +173,6 @@ TEST(MapCommands, CommandsThatCannotRun)
     EXPECT_EQ(HeightmapWidth(), 1);
     EXPECT_TRUE(host.modified);
     EXPECT_EQ(host.refreshes, kResize);
-}
-
-TEST(MapCommands, UndoIsUnderDevelopment)
-{
-    TestHost host;
-    LoadGrid(2, 1, {1, 2});
-    host.modified = true;
-    CommandUndo();
-    EXPECT_EQ(host.OnlyText(), "This function is under development.");
-    EXPECT_EQ(host.messages[0].kind, "info");
-    EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1, 2}));
-    EXPECT_TRUE(host.modified);
-
-    for (auto [stored, mode] : {std::pair{"5", 1}, {"-3", 0}, {"1", 1}}) {
-        TempDir dir;
-        WriteFileText(dir / "t.ini", std::string("[Options]\nUndoMode=") + stored + "\n");
-        LoadSettings(SettingsStore(dir / "t.ini"));
-        EXPECT_EQ(Globals().undoMode, mode) << stored;
-        EXPECT_EQ(UndoModeFromSelection(UndoOptionIndex(mode) == 0), mode) << stored;
-    }
 }
 
 TEST(MapCommands, Availability)

@@ -82,9 +82,10 @@ TEST(Globals, LoadRules)
     EXPECT_EQ(g.scaleUpper, 65535);
     EXPECT_EQ(g.scalePercent, -20); // no rule for the percentage
     EXPECT_TRUE(g.noSubclassing);
-    WriteFileText(dir / "v.ini", "[Functions]\nInterpolationVariance=abc\n");
+    WriteFileText(dir / "v.ini", "[Options]\nUndoMode=-3\n[Functions]\nInterpolationVariance=abc\n");
     LoadSettings(SettingsStore(dir / "v.ini"));
     EXPECT_FLOAT_EQ(Globals().interpolationVariance, 0.0f);
+    EXPECT_EQ(Globals().undoMode, 0);
 }
 
 TEST(Globals, SaveWritesEveryKeyAndReadsBack)
