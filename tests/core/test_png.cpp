@@ -234,10 +234,6 @@ TEST(Png, DamagedAndOversizeFilesAreRefusedAndChangeNothing)
     cases.emplace_back("damaged image data", patched(good.size() - 20, 0x55), anyDamage);
     cases.emplace_back("bad IHDR CRC", patched(16, 0x01), anyDamage); // width changed under the CRC
     cases.emplace_back("bad signature", patched(1, 'P' ^ 'X'), anyDamage);
-    WritePng(dir / "wide.png", {600, 10, 8, PNG_COLOR_TYPE_GRAY}, std::vector<uint8_t>(6000, 9));
-    cases.emplace_back("600 x 10", ReadFileBytes(dir / "wide.png"),
-                       "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 600 x 10.\r\n"
-                       "Height resolutions up to 513x513 are supported.");
     LoadGrid(2, 1, {5, 6}, FmtHmb);
     for (const auto& [name, bytes, expected] : cases) {
         host.Clear();

@@ -96,7 +96,9 @@ TEST(Pnm, SaveThroughDispatchAndDialog)
         EXPECT_EQ(FormatCode(), r.code) << r.name;
         EXPECT_TRUE(host.messages.empty()) << r.name;
         EXPECT_EQ(FileExists(dir / r.file), wrote) << r.name;
-        if (wrote) EXPECT_EQ(ReadFileText(dir / r.file).substr(0, 4), r.magic) << r.name;
+        if (wrote) {
+            EXPECT_EQ(ReadFileText(dir / r.file).substr(0, 4), r.magic) << r.name;
+        }
         EXPECT_EQ(host.dialogs.size(), std::string(r.file) == "m.pgm" ? 1u : 0u) << r.name;
     }
 }
@@ -178,9 +180,6 @@ TEST(Pnm, Refusals)
         {"P7 without WIDTH", "a.pam", Bytes("P7\nHEIGHT 1\nDEPTH 1\nMAXVAL 255\nENDHDR\n", {1}), pamHeader},
         {"P7 short", "a.pam", Bytes("P7\nWIDTH 2\nHEIGHT 1\nDEPTH 1\nMAXVAL 256\nENDHDR\n", {1, 2, 3}),
          pam + "The file ends before all of its 2 x 1 samples."},
-        {"too large", "a.pgm", Bytes("P5 600 2 255\n"),
-         "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 600 x 2.\r\nHeight resolutions up to 513x513 are supported.",
-         "info"},
     };
     for (const Row& r : rows) {
         TestHost host;
@@ -189,7 +188,9 @@ TEST(Pnm, Refusals)
         LoadGrid(1, 1, {5}, 1);
         EXPECT_FALSE(OpenFileByType(dir / r.file)) << r.name;
         EXPECT_EQ(host.OnlyText(), r.message) << r.name;
-        if (!host.messages.empty()) EXPECT_EQ(host.messages[0].kind, r.kind) << r.name;
+        if (!host.messages.empty()) {
+            EXPECT_EQ(host.messages[0].kind, r.kind) << r.name;
+        }
         EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{5}) << r.name;
         EXPECT_EQ(FormatCode(), 1) << r.name;
     }

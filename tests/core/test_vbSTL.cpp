@@ -118,33 +118,3 @@ TEST(MeshDialogs, NormaliseSpacing)
     };
     for (auto [in, out] : rows) EXPECT_EQ(NormaliseSpacing(in), out) << '"' << in << '"';
 }
-
-TEST(MeshDialogs, SlotsInAndOut)
-{
-    TestHost host;
-    SetDialogParam(1, int32_t(0));
-    SetDialogParam(2, int32_t(1));
-    SetDialogParam(4, true);
-    SaveStlState s = LoadSaveStlDialog();
-    EXPECT_EQ(s.spacing, "1");
-    EXPECT_EQ(s.originIndex, 1);
-    EXPECT_TRUE(s.flipNormals);
-    ConfirmSaveStlDialog("", false);
-    EXPECT_EQ(GetDialogResult(1).AsInt(), 16);
-    EXPECT_FALSE(GetDialogResult(4).AsBool());
-    EXPECT_FALSE(DialogCancelled());
-
-    ClearDialogParams();
-    SetDialogParam(1, int32_t(2000));
-    SetDialogParam(2, true);
-    SetDialogParam(3, false);
-    SaveObjState o = LoadSaveObjDialog();
-    EXPECT_EQ(o.spacing, "1024");
-    EXPECT_TRUE(o.includeObjectName);
-    EXPECT_FALSE(o.smoothFaces);
-    ConfirmSaveObjDialog("7", false, true);
-    EXPECT_EQ(GetDialogResult(1).AsInt(), 7);
-    EXPECT_FALSE(GetDialogResult(2).AsBool());
-    EXPECT_TRUE(GetDialogResult(3).AsBool());
-    EXPECT_FALSE(DialogCancelled());
-}

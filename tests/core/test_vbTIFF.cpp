@@ -167,9 +167,6 @@ TEST(Tiff, RefusalsLeaveHeightmapUntouched)
          "Only uncompressed TIF images are supported."},
         {"no strip offsets", MakeTiff(px, Without(GrayTags(2, 2), 273)), "warning", noStrips},
         {"strips without rows", MakeTiff(px, Without(With(GrayTags(2, 2), {273, 4, 2, 8}), 278)), "warning", noRows},
-        {"too wide", MakeTiff(px, GrayTags(600, 2)), "info",
-         "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 600 x 2.\r\n"
-         "Height resolutions up to 513x513 are supported."},
         // Strip data, strip table, rows per strip and directory sizes pointing far past the end.
         {"strip past the end", MakeTiff(px, With(GrayTags(2, 2), {273, 4, 1, 0xFFFFFF00u})), "error", loadError},
         {"strip table past the end", MakeTiff(px, With(GrayTags(2, 2), {273, 4, 0x40000000u, 8})), "error", loadError},

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include <gtest/gtest.h>
 
+#include "SampleFiles.h"
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/BinaryIO.h"
@@ -26,7 +27,7 @@ struct BmpSpec {
     uint32_t headerSize = 40;
     int32_t width = 2, height = 2;
     uint32_t planes = 1, bits = 16, compression = 0;
-    std::vector<uint8_t> palette;
+    std::vector<uint8_t> palette = {};
     std::vector<uint8_t> pixels = std::vector<uint8_t>(8, 0);
 };
 
@@ -60,21 +61,13 @@ const std::string kUnknownHeader = "Unsupported BMP File Format.\r\n\r\nUnknown 
                                    "Structure Version.";
 const std::string kCorrupt = "The Bitmap file is corrupt.\r\nThe file size does not match the header property.";
 
-std::vector<int32_t> Pattern(int32_t w, int32_t h)
-{
-    const int32_t special[] = {0, 32767, 32768, 65535};
-    std::vector<int32_t> v(static_cast<size_t>(w) * h);
-    for (size_t i = 0; i < v.size(); ++i) v[i] = i < 4 ? special[i] : static_cast<int32_t>((i * 7919) % 65536);
-    return v;
-}
-
 } // namespace
 
 TEST(WinBmp, G16HeaderOf257SquareIsExact)
 {
     TestHost host;
     TempDir dir;
-    LoadGrid(257, 257, Pattern(257, 257));
+    LoadPatternMap(257, 257);
     ASSERT_TRUE(SaveG16File(dir / "m.bmp"));
     auto b = ReadFileBytes(dir / "m.bmp");
     ASSERT_EQ(b.size(), 132152u);
@@ -151,24 +144,6 @@ TEST(WinBmp, ClassifiesEveryKind)
     }
 }
 
-TEST(WinBmp, HeaderQueries)
-{
-    TestHost host;
-    TempDir dir;
-    const std::string info = dir / "i.bmp", core = dir / "c.bmp";
-    WriteFileBytes(info, MakeBmp({.width = 3, .height = -1, .bits = 32, .compression = 3, .pixels = std::vector<uint8_t>(12)}));
-    WriteFileBytes(core, MakeBmp({.headerSize = 12, .width = 513, .height = 300, .bits = 24}));
-    EXPECT_FALSE(BmpIsCoreHeader(info));
-    EXPECT_EQ((std::vector<int32_t>{BmpPaletteOffset(info), BmpWidth(info), BmpHeight(info), BmpBitCount(info),
-                                    BmpCompression(info), BmpPlanes(info), BmpBitsOffset(info)}),
-              (std::vector<int32_t>{54, 3, -1, 32, 3, 1, 54}));
-    EXPECT_TRUE(BmpIsCoreHeader(core));
-    EXPECT_EQ((std::vector<int32_t>{BmpPaletteOffset(core), BmpWidth(core), BmpHeight(core), BmpCompression(core),
-                                    BmpBitsOffset(core)}),
-              (std::vector<int32_t>{26, 513, 300, 0, 26}));
-    EXPECT_TRUE(host.messages.empty());
-}
-
 TEST(WinBmp, UnknownHeaderSizeIsRefusedByEveryQuery)
 {
     TestHost host;
@@ -230,7 +205,6 @@ TEST(WinBmp, G16RefusalsChangeNothing)
 {
     TempDir dir;
     const std::string size = "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is ";
-    const std::string limit = ".\r\nHeight resolutions up to 513x513 are supported.";
     const std::string badOffset = "Unsupported BMP File Format.\r\n\r\nUnknown BITMAPFILEHEADER Structure Version.";
     struct Row {
         const char* name;
@@ -241,10 +215,8 @@ TEST(WinBmp, G16RefusalsChangeNothing)
     };
     const Row rows[] = {
         {"short pixels", 3, 3, 17, "The Bitmap file is corrupt.\r\nThe pixel data is shorter than the width and height require."},
-        {"514 wide", 514, 1, 1028, size + "514 x 1" + limit},
         {"zero width", 0, 4, 8, size + "0 x 4."},
         {"negative width", -2, 4, 8, size + "-2 x 4."},
-        {"huge top-down", 2, INT32_MIN, 8, size + "2 x 2147483647" + limit},
         // A pixel offset outside the file; the reader then adds its own report.
         {"offset 0", 2, 2, 8, badOffset, 0}, {"offset at the end", 2, 2, 8, badOffset, 62},
         {"offset past the end", 2, 2, 8, badOffset, 63}, {"offset far away", 2, 2, 8, badOffset, 1000},
@@ -302,23 +274,19 @@ TEST(WinBmp, HeaderWritersPatchInPlace)
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(WinBmp, WriteFailuresNameTheStepOnce)
+// A full disk while the info header is patched in is reported as that step (the other steps
+// are in the shared disk-full test).
+TEST(WinBmp, InfoHeaderWriteFailureNamesItsStep)
 {
+    TestHost host;
     TempDir dir;
-    const std::pair<int64_t, std::string> rows[] = {
-        {0, "An error occurred writing the BMP File Header."},
-        {20, "An error occurred writing the BMP Info Header."},
-        {100, "An error occurred saving the Unreal G16 Grayscale Bitmap file."},
-    };
-    for (const auto& [faultAfter, sentence] : rows) {
-        TestHost host;
-        LoadGrid(20, 20, Pattern(20, 20), FmtHmb);
-        FileWriter::SetFaultAfterBytes(faultAfter);
-        EXPECT_FALSE(SaveG16File(dir / (std::to_string(faultAfter) + ".bmp")));
-        FileWriter::SetFaultAfterBytes(-1);
-        ASSERT_EQ(host.messages.size(), 1u) << sentence;
-        EXPECT_EQ(host.messages[0].kind, "error");
-        EXPECT_EQ(host.messages[0].text, sentence + "\r\n\r\nError Number: 61\r\nDisk full");
-        EXPECT_EQ(FormatCode(), FmtHmb) << sentence;
-    }
+    LoadPatternMap(20, 20);
+    SetFormatCode(FmtHmb);
+    FileWriter::SetFaultAfterBytes(20);
+    EXPECT_FALSE(SaveG16File(dir / "m.bmp"));
+    FileWriter::SetFaultAfterBytes(-1);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].kind, "error");
+    EXPECT_EQ(host.messages[0].text, "An error occurred writing the BMP Info Header.\r\n\r\nError Number: 61\r\nDisk full");
+    EXPECT_EQ(FormatCode(), FmtHmb);
 }
