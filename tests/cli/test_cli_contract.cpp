@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
-// The converter's fixed interface, end to end: backups, relative paths, questions and their
-// answers, the colour mode, the report lines, exit statuses, and no settings file.
+// The converter's fixed interface, end to end: backups, relative paths, message blocks, questions
+// and their answers, the colour mode, the report lines, exit statuses, and no settings file.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 #include "RunProcess.h"
 #include "TempDir.h"
+#include "cli/ConsoleHost.h"
 
 using namespace tolv::test;
 namespace fs = std::filesystem;
@@ -29,68 +31,60 @@ std::set<std::string> Listing(const std::string& folder)
     return names;
 }
 
-// A Terragen file with only its altitude chunk: opening it asks whether the guessed square is right.
-void WriteSizelessTerragen(const std::string& path)
+// A 24-bit Targa of the given pixels (blue, green, red each), one row, top-left origin.
+std::vector<uint8_t> Tga(const std::vector<uint8_t>& bgr)
 {
-    std::vector<uint8_t> b;
-    for (char c : std::string("TERRAGENTERRAIN ALTW")) b.push_back(uint8_t(c));
-    b.insert(b.end(), {32, 0, 0, 0});
-    for (int i = 0; i < 25; ++i) {
-        const int16_t v = int16_t(i * 100 - 300);
-        b.push_back(uint8_t(v)), b.push_back(uint8_t(uint16_t(v) >> 8));
-    }
-    for (char c : std::string("EOF ")) b.push_back(uint8_t(c));
-    WriteFileBytes(path, b);
+    std::vector<uint8_t> tga(18, 0);
+    tga[2] = 2, tga[12] = uint8_t(bgr.size() / 3), tga[14] = 1, tga[16] = 24, tga[17] = 0x20;
+    tga.insert(tga.end(), bgr.begin(), bgr.end());
+    return tga;
 }
-
-const char* kTerragenQuestion =
-    "TOLV question:\nThis Terragen file does not contain any Size or XPts/YPts dimension information.\n"
-    "As a square-aspect terrain heightmap it appears to be 5x5.\n\nContinue with opening this file?\n";
 
 } // namespace
 
-TEST(CliContract, BackupOnlyWhenAWriterRuns)
+TEST(CliContract, WritersBackUpAndFailuresLeaveFilesAlone)
 {
+    const std::string noFile = "TOLV error:\nAn error occurred validating the TOLV Binary file header.\n\n"
+                               "Error Number: 53\nFile not found\n\n";
     struct Row {
-        std::string output;
+        std::string input, output;
         int exit;
-        std::string backup; // "" = no backup may appear
+        std::string backup; // "" = the output and the older backup stay as they were
+        std::string err;
     };
     const Row rows[] = {
-        {"out.ter", 0, "out.bak"},
-        {"OUT.TER", 0, "OUT.bak"}, // the extension picks the writer in any case; the backup keeps the path's case
-        {"out.raw", 1, ""},        // no writer
-        {"out.tga", 1, ""},        // open only
-        {"out", 1, ""},            // no extension
+        {"in.hma", "out.ter", 0, "out.bak", ""},
+        // The extension picks the writer in any case; the backup keeps the path's case.
+        {"in.hma", "OUT.TER", 0, "OUT.bak", ""},
+        {"in.hma", "out.raw", 1, "", "TOLV warning:\nUnable to determine the save file type.\n\n"},
+        {"in.hma", "out", 1, "", "TOLV warning:\nUnable to determine the save file type.\n\n"},
+        {"in.hma", "out.tga", 1, "", "TOLV info:\nThis format is only supported for opening.\n\n"},
+        {"missing.hmb", "out.ter", 1, "", noFile},
+        {"bad.hma", "out.ter", 1, "", "TOLV warning:\nThe heightmap value is non-numeric at 2 x 1.\n\n"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.output);
+        SCOPED_TRACE(row.input + " " + row.output);
         TempDir dir;
         WriteFileText(dir / "in.hma", kHma);
+        WriteFileText(dir / "bad.hma", "TOLV ASCII Heightmap\r\nV\r\nWidth 2\r\nHeight 1\r\n1\r\n");
         WriteFileText(dir / row.output, "previous");
         WriteFileText(dir / "out.bak", "older backup");
         if (row.backup == "OUT.bak") WriteFileText(dir / "OUT.bak", "older backup");
-        ProcessResult r = Conv({dir / "in.hma", dir / row.output});
-        EXPECT_EQ(r.exitCode, row.exit) << r.err;
+        const auto before = Listing(dir.Path());
+        ProcessResult r = Conv({"--info", dir / row.input, dir / row.output});
+        EXPECT_EQ(r.exitCode, row.exit);
+        EXPECT_EQ(r.err, row.err);
         if (row.backup.empty()) {
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(Listing(dir.Path()), before);
             EXPECT_EQ(ReadFileText(dir / row.output), "previous");
             EXPECT_EQ(ReadFileText(dir / "out.bak"), "older backup");
         } else {
+            EXPECT_EQ(r.out.substr(0, 36), "format: Terragen Terrain heightmap\nc");
             EXPECT_EQ(ReadFileText(dir / row.backup), "previous"); // an older backup is replaced
             EXPECT_EQ(ReadFileText(dir / row.output).substr(0, 8), "TERRAGEN");
         }
     }
-}
-
-TEST(CliContract, FailedReadLeavesAnExistingOutputAlone)
-{
-    TempDir dir;
-    WriteFileText(dir / "out.hmb", "previous");
-    ProcessResult r = Conv({"--info", dir / "missing.hma", dir / "out.hmb"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(Listing(dir.Path()), (std::set<std::string>{"out.hmb"}));
-    EXPECT_EQ(ReadFileText(dir / "out.hmb"), "previous");
 }
 
 TEST(CliContract, RelativePathsAreTakenFromTheWorkingFolder)
@@ -99,38 +93,49 @@ TEST(CliContract, RelativePathsAreTakenFromTheWorkingFolder)
     fs::create_directories(dir / "a/b");
     WriteFileText(dir / "in.hma", kHma);
     WriteFileText(dir / "a/out.hmb", "previous");
-    ProcessResult r = Conv({"../../in.hma", "./../b/../out.hmb"}, dir / "a/b");
+    ProcessResult r = Conv({"--info", "../../in.hma", "./../b/../out.hmb"}, dir / "a/b");
     ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "format: TOLV Binary heightmap\ncode: 2\nfile size: 44\nresolution: 3 x 2\n"
+                     "range: L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)\nmean: 10943\nmidpoint: 32768\n");
     EXPECT_EQ(ReadFileText(dir / "a/out.bak"), "previous");
-    EXPECT_EQ(ReadFileBytes(dir / "a/out.hmb").size(), 44u);
     EXPECT_EQ(Listing(dir / "a/b"), std::set<std::string>{});
-    // Back again, reading the relative output of the first run.
-    r = Conv({"--info", "out.hmb"}, dir / "a");
+    // And back again, from the relative output of the first run.
+    r = Conv({"out.hmb", "again.hma"}, dir / "a");
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("resolution: 3 x 2\n"), std::string::npos) << r.out;
+    EXPECT_EQ(ReadFileText(dir / "a/again.hma"), kHma);
 }
 
 TEST(CliContract, QuestionsTakeTheDefaultOrTheAnswerGiven)
 {
+    // A Terragen file with only its altitude chunk: opening it asks whether the guessed square is right.
+    std::vector<uint8_t> ter;
+    for (char c : std::string("TERRAGENTERRAIN ALTW")) ter.push_back(uint8_t(c));
+    ter.insert(ter.end(), {32, 0, 0, 0});
+    for (int i = 0; i < 25; ++i) ter.push_back(uint8_t(i * 100 - 300)), ter.push_back(uint8_t((i * 100 - 300) >> 8));
+    for (char c : std::string("EOF ")) ter.push_back(uint8_t(c));
+    const std::string question =
+        "TOLV question:\nThis Terragen file does not contain any Size or XPts/YPts dimension information.\n"
+        "As a square-aspect terrain heightmap it appears to be 5x5.\n\nContinue with opening this file?\nanswer: ";
     struct Row {
         std::vector<std::string> options;
         std::string answer;
-        int exit;
     };
-    const Row rows[] = {{{}, "Yes", 0}, {{"--yes"}, "Yes", 0}, {{"--no"}, "No", 1}, {{"--yes", "--no"}, "No", 1}};
+    const Row rows[] = {{{}, "Yes"}, {{"--yes"}, "Yes"}, {{"--no"}, "No"}, {{"--yes", "--no"}, "No"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.answer + " " + std::to_string(row.options.size()));
         TempDir dir;
-        WriteSizelessTerragen(dir / "in.ter");
+        WriteFileBytes(dir / "in.ter", ter);
         std::vector<std::string> args = row.options;
         args.insert(args.end(), {"--info", dir / "in.ter", dir / "out.r16"});
         ProcessResult r = Conv(args);
-        EXPECT_EQ(r.exitCode, row.exit);
-        EXPECT_EQ(r.err, std::string(kTerragenQuestion) + "answer: " + row.answer + "\n\n");
-        if (row.exit == 0) {
+        EXPECT_EQ(r.err, question + row.answer + "\n\n");
+        if (row.answer == "Yes") {
+            EXPECT_EQ(r.exitCode, 0);
             EXPECT_EQ(ReadFileBytes(dir / "out.r16").size(), 50u);
             EXPECT_NE(r.out.find("resolution: 5 x 5\nrange: L: 0 \xC2\xB7 H: 2400"), std::string::npos) << r.out;
         } else {
+            EXPECT_EQ(r.exitCode, 1);
             EXPECT_EQ(r.out, "");
             EXPECT_FALSE(fs::exists(dir / "out.r16"));
         }
@@ -139,10 +144,9 @@ TEST(CliContract, QuestionsTakeTheDefaultOrTheAnswerGiven)
 
 TEST(CliContract, ColourModes)
 {
-    // Two 24-bit pixels, top-left origin: pure red and pure green.
-    std::vector<uint8_t> tga(18, 0);
-    tga[2] = 2, tga[12] = 2, tga[14] = 1, tga[16] = 24, tga[17] = 0x20;
-    tga.insert(tga.end(), {0, 0, 255, 0, 255, 0});
+    // Red, green, blue and white: the gray rule weighs each channel and rounds once per pixel.
+    const auto tga = Tga({0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255});
+    const std::vector<uint8_t> gray = {76, 0, 150, 0, 28, 0, 254, 0}, green = {0, 0, 255, 0, 0, 0, 255, 0};
     const std::string question = "TOLV question:\nConvert image to grayscale for altitude data?\nanswer: ";
     struct Row {
         std::vector<std::string> options;
@@ -150,12 +154,12 @@ TEST(CliContract, ColourModes)
         std::vector<uint8_t> samples; // as raw 16-bit bytes
     };
     const Row rows[] = {
-        {{}, "", {76, 0, 150, 0}},
-        {{"--color", "gray"}, "", {76, 0, 150, 0}},
-        {{"--color", "green"}, "", {0, 0, 255, 0}},
-        {{"--color", "ask"}, question + "Yes\n\n", {76, 0, 150, 0}},
-        {{"--no", "--color=ask"}, question + "No\n\n", {0, 0, 255, 0}},
-        {{"--color", "green", "--no"}, "", {0, 0, 255, 0}}, // no question without the ask mode
+        {{}, "", gray},
+        {{"--color", "gray"}, "", gray},
+        {{"--color", "green"}, "", green},
+        {{"--color", "ask"}, question + "Yes\n\n", gray},
+        {{"--no", "--color=ask"}, question + "No\n\n", green},
+        {{"--color", "green", "--no"}, "", green}, // no question without the ask mode
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.options.empty() ? "default" : row.options.back());
@@ -168,8 +172,6 @@ TEST(CliContract, ColourModes)
         EXPECT_EQ(r.err, row.err);
         EXPECT_EQ(ReadFileBytes(dir / "out.r16"), row.samples);
     }
-    ProcessResult r = Conv({"--color", "blue", "x.tga"});
-    EXPECT_EQ(r.exitCode, 2);
 }
 
 TEST(CliContract, ReportOfTheWrittenFileOrElseTheInput)
@@ -190,58 +192,70 @@ TEST(CliContract, ReportOfTheWrittenFileOrElseTheInput)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, r.out.find("resolution:")),
               "format: Raw 16-bit binary heightmap\ncode: 8\nfile size: 526,338\n");
-    // A refused save reports nothing on standard output.
-    r = Conv({"--info", dir / "in.r16", dir / "out.gif"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "TOLV info:\nThis format is only supported for opening.\n\n");
 }
 
 TEST(CliContract, NoSettingsFileIsReadOrWritten)
 {
     TempDir dir;
-    const fs::path programFolder = fs::path(TOLVCONV_PATH).parent_path();
+    const std::string programFolder = fs::path(TOLVCONV_PATH).parent_path().string();
     auto settingsFiles = [](const std::string& folder) {
         std::set<std::string> names;
         for (const std::string& n : Listing(folder))
-            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".ini") == 0) names.insert(n);
+            if (n.ends_with(".ini")) names.insert(n);
         return names;
     };
-    const auto before = settingsFiles(programFolder.string());
-    // One red 24-bit pixel; a settings file in the working folder asking for the green value
-    // must not be taken.
-    std::vector<uint8_t> tga(18, 0);
-    tga[2] = 2, tga[12] = 1, tga[14] = 1, tga[16] = 24, tga[17] = 0x20;
-    tga.insert(tga.end(), {0, 0, 255});
-    WriteFileBytes(dir / "in.tga", tga);
+    const auto before = settingsFiles(programFolder);
+    // A settings file in the working folder asking for the green value must not be taken.
+    WriteFileBytes(dir / "in.tga", Tga({0, 0, 255}));
     WriteFileText(dir / "tolvconv.ini", "[Options]\r\nConvertColorToGrayscale=1\r\n");
     ProcessResult r = Conv({"in.tga", "out.r16"}, dir.Path());
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadFileBytes(dir / "out.r16"), (std::vector<uint8_t>{76, 0}));
     EXPECT_EQ(Listing(dir.Path()), (std::set<std::string>{"in.tga", "out.r16", "tolvconv.ini"}));
-    EXPECT_EQ(settingsFiles(programFolder.string()), before);
+    EXPECT_EQ(settingsFiles(programFolder), before);
 }
 
 TEST(CliContract, UsageErrorsExitTwoAndTouchNothing)
 {
     TempDir dir;
     WriteFileText(dir / "in.hma", kHma);
-    const std::vector<std::vector<std::string>> rows = {
-        {"--yes=1", "in.hma", "out.hmb"},
-        {"--info", "--no", "out.hmb", "in.hma", "third.hmb"},
-        {"in.hma", "out.hmb", "--spacing"},
-        {"--stitch", "a.bmp,b.bmp,c.bmp,d.bmp"},
-        {"--stitch", "a.bmp,b.bmp,c.bmp,d.bmp", "in.hma", "out.bmp"},
-        {"--pgm", "p6", "in.hma", "out.pgm"},
-        {"--raw-size", "3x", "in.hma", "out.hmb"},
-        {"--colour", "gray", "in.hma", "out.hmb"},
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{}, "missing INPUT"},
+        {{"--yes=1", "in.hma", "out.hmb"}, "--yes takes no value"},
+        {{"--info", "--no", "out.hmb", "in.hma", "third.hmb"}, "too many arguments"},
+        {{"in.hma", "out.hmb", "--spacing"}, "--spacing needs a value"},
+        {{"--spacing", "-5", "in.hma", "out.stl"}, "--spacing wants a whole number, not -5"},
+        {{"--spacing=", "in.hma", "out.stl"}, "--spacing wants a whole number, not "},
+        {{"--stitch", "a.bmp,b.bmp,c.bmp,d.bmp"}, "--stitch takes exactly one positional argument, OUTPUT"},
+        {{"--stitch", "a.bmp,b.bmp,c.bmp,d.bmp", "in.hma", "out.bmp"},
+         "--stitch takes exactly one positional argument, OUTPUT"},
+        {{"--pgm", "p6", "in.hma", "out.pgm"}, "--pgm wants p2 or p5, not p6"},
+        {{"--raw-size", "3x", "in.hma", "out.hmb"}, "--raw-size wants WxH, not 3x"},
+        {{"--colour", "gray", "in.hma", "out.hmb"}, "unknown option --colour"},
+        {{"--color", "blue", "in.hma", "out.hmb"}, "--color wants gray, green or ask, not blue"},
     };
-    for (const auto& args : rows) {
-        SCOPED_TRACE(args[0] + " " + args[1]);
+    for (const auto& [args, message] : rows) {
+        SCOPED_TRACE(message);
         ProcessResult r = Conv(args, dir.Path());
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind("tolvconv: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.substr(0, r.err.find("usage: tolvconv [OPTIONS] INPUT [OUTPUT]\n")), "tolvconv: " + message + "\n");
         EXPECT_EQ(Listing(dir.Path()), std::set<std::string>{"in.hma"});
     }
+}
+
+TEST(ConsoleHost, BlocksAndAnswers)
+{
+    std::ostringstream err;
+    tolv::cli::ConsoleHost host(err);
+    host.ShowMessage(tolv::MessageKind::Info, "one\r\ntwo", "TOLV", 0);
+    EXPECT_TRUE(host.AskQuestion("Continue?\r\nReally?", "TOLV", false, 0));
+    EXPECT_FALSE(host.AskQuestion("Save?", "TOLV", true, 0));
+    host.answerMode = tolv::cli::AnswerMode::Yes;
+    EXPECT_TRUE(host.AskQuestion("Sure?", "TOLV", true, 0));
+    host.answerMode = tolv::cli::AnswerMode::No;
+    EXPECT_FALSE(host.AskQuestion("Sure?", "TOLV", false, 0));
+    EXPECT_EQ(err.str(), "TOLV info:\none\ntwo\n\nTOLV question:\nContinue?\nReally?\nanswer: Yes\n\n"
+                         "TOLV question:\nSave?\nanswer: No\n\nTOLV question:\nSure?\nanswer: Yes\n\n"
+                         "TOLV question:\nSure?\nanswer: No\n\n");
 }
