@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
+// Transform options run as the menu commands with their dialogs confirmed; split and stitch.
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "RunProcess.h"
 #include "TempDir.h"
@@ -54,9 +53,16 @@ Grid ReadHma(const std::string& path)
 
 std::vector<int> Ramp(int n, int start = 1)
 {
-    std::vector<int> v;
-    for (int i = 0; i < n; ++i) v.push_back(start + i);
+    std::vector<int> v(size_t(n), 0);
+    for (int i = 0; i < n; ++i) v[size_t(i)] = start + i;
     return v;
+}
+
+// Runs tolvconv with options on in.hma and out.hma in dir.
+ProcessResult ConvInOut(const TempDir& dir, std::vector<std::string> options)
+{
+    options.insert(options.end(), {dir / "in.hma", dir / "out.hma"});
+    return Conv(options);
 }
 
 } // namespace
@@ -91,15 +97,13 @@ TEST(CliTransforms, RunTheCommandsInOrder)
         {{"--flip-h", "--crop"}, {2, 1, {4, 3}}},
     };
     for (const auto& r : rows) {
+        SCOPED_TRACE(r.options[0] + " " + r.options.back());
         TempDir dir;
         WriteHma(dir / "in.hma", 4, 2, Ramp(8));
-        std::vector<std::string> args = r.options;
-        args.push_back(dir / "in.hma");
-        args.push_back(dir / "out.hma");
-        ProcessResult p = Conv(args);
-        EXPECT_EQ(p.exitCode, 0) << r.options[0] << "\n" << p.err;
-        EXPECT_EQ(p.err, "") << r.options[0];
-        EXPECT_EQ(ReadHma(dir / "out.hma"), r.expected) << r.options[0];
+        ProcessResult p = ConvInOut(dir, r.options);
+        EXPECT_EQ(p.exitCode, 0);
+        EXPECT_EQ(p.err, "");
+        EXPECT_EQ(ReadHma(dir / "out.hma"), r.expected);
     }
 }
 
@@ -150,15 +154,14 @@ TEST(CliTransforms, UsageErrorsNameTheRule)
         {{"--split", "2x2:seams"}, 4, 2, Ramp(8), "--split wants"},
     };
     for (const auto& r : rows) {
+        SCOPED_TRACE(r.options[0] + " " + r.options.back());
         TempDir dir;
         WriteHma(dir / "in.hma", r.w, r.h, r.samples);
-        std::vector<std::string> args = r.options;
-        args.push_back(dir / "in.hma");
-        args.push_back(dir / "out.hma");
-        ProcessResult p = Conv(args);
-        EXPECT_EQ(p.exitCode, 2) << r.options[0];
-        EXPECT_NE(p.err.find(r.says), std::string::npos) << r.options[0] << "\n" << p.err;
-        EXPECT_TRUE(ReadFileBytes(dir / "out.hma").empty()) << r.options[0];
+        ProcessResult p = ConvInOut(dir, r.options);
+        EXPECT_EQ(p.exitCode, 2);
+        EXPECT_EQ(p.err.rfind("tolvconv: ", 0), 0u) << p.err;
+        EXPECT_NE(p.err.find(r.says), std::string::npos) << p.err;
+        EXPECT_TRUE(ReadFileBytes(dir / "out.hma").empty());
     }
     TempDir dir;
     WriteHma(dir / "in.hma", 4, 2, Ramp(8));
@@ -171,7 +174,7 @@ TEST(CliTransforms, AnErrorReportStopsWithoutWriting)
 {
     TempDir dir;
     WriteHma(dir / "in.hma", 1, 8, Ramp(8));
-    ProcessResult p = Conv({"--crop", "--flip-h", dir / "in.hma", dir / "out.hma"});
+    ProcessResult p = ConvInOut(dir, {"--crop", "--flip-h"});
     EXPECT_EQ(p.exitCode, 1);
     EXPECT_EQ(p.err.rfind("TOLV error:\nAn error occurred cropping the heightmap.\n\nError Number: 9\n", 0), 0u) << p.err;
     EXPECT_TRUE(ReadFileBytes(dir / "out.hma").empty());
