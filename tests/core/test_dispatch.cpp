@@ -169,6 +169,45 @@ TEST(Readers, ForeignExtensionQuestionAndMissingFile)
     }
 }
 
+// The picture readers follow the colour setting: weighted gray, the green value, or a question
+// whose Yes and No give those two (and is not stored). Gray pictures never ask.
+TEST(Readers, ColourConversionSettingAndQuestion)
+{
+    for (const char* ext : {"bmp", "tga", "png"}) {
+        TempDir dir;
+        std::vector<std::string> samples;
+        {
+            TestHost setup;
+            LoadPatternMap(5, 4);
+            samples = WriteSampleFiles(dir.Path(), "s", ext);
+        }
+        auto find = [&](const char* kind) {
+            for (const std::string& p : samples)
+                if (p.find(kind) != std::string::npos) return p;
+            return std::string();
+        };
+        auto read = [&](const std::string& path, int mode, std::initializer_list<bool> answers, size_t questions) {
+            TestHost host;
+            Globals().convertColorToGrayscale = mode;
+            host.Answer(answers);
+            EXPECT_TRUE(OpenFileByType(path)) << path << ": " << host.OnlyText();
+            EXPECT_EQ(host.messages.size(), questions) << path << " mode " << mode;
+            for (const Recorded& m : host.messages)
+                EXPECT_EQ(m.caption + ": " + m.text + (m.defaultNo ? " (No)" : ""),
+                          "Convert to Grayscale: Convert image to grayscale for altitude data?");
+            EXPECT_EQ(Globals().convertColorToGrayscale, mode);
+            return CurrentGrid();
+        };
+        const std::string colour = find("-rgb"), gray = find("-gray");
+        ASSERT_FALSE(colour.empty()) << ext;
+        const auto weighted = read(colour, 0, {}, 0), green = read(colour, 1, {}, 0);
+        EXPECT_NE(weighted, green) << ext;
+        EXPECT_EQ(read(colour, 2, {true}, 1), weighted) << ext;
+        EXPECT_EQ(read(colour, 2, {false}, 1), green) << ext;
+        if (!gray.empty()) read(gray, 2, {}, 0);
+    }
+}
+
 TEST(OpenDispatch, RefusalsAndStubs)
 {
     struct Row {

@@ -16,7 +16,6 @@
 #include "TestHost.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
-#include "shell/Globals.h"
 
 // Under AddressSanitizer any single allocation above 64 MB fails the test outright: no reader
 // may allocate more than a few times the largest heightmap (513 x 513 x 4 bytes), whatever a

@@ -17,7 +17,6 @@
 #include "heightmap/MapHeight.h"
 #include "imaging/vbColor.h"
 #include "imaging/vbPNG.h"
-#include "shell/Globals.h"
 
 using namespace tolv;
 using namespace tolv::test;
@@ -183,38 +182,6 @@ TEST(Png, InterlacedFilesReadLikeProgressiveOnes)
     }
 }
 
-TEST(Png, ConversionModeAndQuestionFollowTheImageReaders)
-{
-    struct Row {
-        int32_t setting;
-        std::vector<bool> answers;
-        size_t questions;
-    };
-    const Row rows[] = {{0, {}, 0}, {1, {}, 0}, {2, {true}, 1}, {2, {false}, 1}};
-    for (const Row& r : rows) {
-        TestHost host;
-        TempDir dir;
-        Globals().convertColorToGrayscale = r.setting;
-        for (bool a : r.answers) host.answers.push_back(a);
-        WritePng(dir / "rgb.png", {1, 1, 8, PNG_COLOR_TYPE_RGB}, {200, 10, 30});
-        ASSERT_TRUE(LoadPngFile(dir / "rgb.png"));
-        const bool green = r.setting == 1 || (r.setting == 2 && !r.answers[0]);
-        EXPECT_EQ(GetAltitude(1, 1), green ? 10 : RGBToGray(200, 10, 30)) << r.setting;
-        ASSERT_EQ(host.messages.size(), r.questions);
-        if (r.questions) {
-            EXPECT_EQ(host.messages[0].caption, "Convert to Grayscale");
-            EXPECT_EQ(host.messages[0].text, "Convert image to grayscale for altitude data?");
-        }
-        // Gray files never ask.
-        host.Clear();
-        WritePng(dir / "g.png", {1, 1, 8, PNG_COLOR_TYPE_GRAY}, {77});
-        ASSERT_TRUE(LoadPngFile(dir / "g.png"));
-        EXPECT_EQ(GetAltitude(1, 1), 77);
-        EXPECT_TRUE(host.messages.empty());
-    }
-}
-
-// Each damaged file is refused with one message and leaves the previous map as it was.
 TEST(Png, DamagedAndOversizeFilesAreRefusedAndChangeNothing)
 {
     TestHost host;

@@ -9,7 +9,6 @@
 #include "formats/vbFileManagement.h"
 #include "formats/vbPNM.h"
 #include "heightmap/MapHeight.h"
-#include "shell/vbShowDialog.h"
 
 using namespace tolv;
 using namespace tolv::test;

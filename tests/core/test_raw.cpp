@@ -8,7 +8,6 @@
 
 #include "TempDir.h"
 #include "TestHost.h"
-#include "formats/BinaryIO.h"
 #include "formats/FrmRawSizeRules.h"
 #include "formats/vbFileManagement.h"
 #include "formats/vbRaw.h"
@@ -191,62 +190,53 @@ TEST(RawFiles, EmptyOrTooLargeIsRefusedBeforeTheDialog)
     }
 }
 
-TEST(RawFiles, CancelledDialogChangesNothing)
+// A cancelled dialog, answers that do not fill the file (from a host that skips the dialog's
+// rules) and a file that shrinks while the dialog is open all leave the map as it was.
+TEST(RawFiles, AnswersThatCannotBeReadChangeNothing)
 {
-    TestHost host;
-    TempDir dir;
-    RawDialogScript script; // 65 x 65 is not proposed, so the script cancels
-    script.Install(host);
-    LoadGrid(2, 1, {5, 6}, FmtHma);
-    WriteFileBytes(dir / "c.r16", std::vector<uint8_t>(8450, 0));
-    EXPECT_FALSE(LoadRaw16File(dir / "c.r16"));
-    EXPECT_EQ(host.dialogs.size(), 1u);
-    EXPECT_EQ(script.shown.width, "0");
-    EXPECT_FALSE(script.shown.okEnabled);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{5, 6}));
-    EXPECT_EQ(FormatCode(), FmtHma);
-}
-
-TEST(RawFiles, AnswerThatDoesNotFillTheFileIsRefused)
-{
-    TempDir dir;
-    WriteFileBytes(dir / "m.r16", std::vector<uint8_t>(12, 0));
-    for (auto [w, h] : {std::pair{"0", "6"}, {"2", "2"}, {"6", "0"}, {"", "x"}, {"-3", "-2"}}) {
+    struct Row {
+        const char* file;
+        size_t length;
+        bool cancel, shrink;
+        std::string w, h, message; // message: start of the only message, "" = none
+    };
+    const std::string dims = "warning: Invalid raw heightmap dimensions: ";
+    const Row rows[] = {
+        {"c.r16", 8450, true, false, "", "", ""},
+        {"m.r16", 12, false, false, "0", "6", dims},
+        {"m.r16", 12, false, false, "2", "2", dims},
+        {"m.r16", 12, false, false, "6", "0", dims},
+        {"m.r16", 12, false, false, "", "x", dims},
+        {"m.r16", 12, false, false, "-3", "-2", dims},
+        {"s.raw", 256, false, true, "16", "16",
+         "error: An error occurred loading the Raw 8-bit Binary Heightmap file.\r\n\r\nError Number: 62\r\nInput past end of file"},
+    };
+    for (const Row& r : rows) {
         TestHost host;
-        host.onDialog = [w, h](DialogId) { // a host that skips the dialog's rules
-            SetDialogResult(1, std::string(w));
-            SetDialogResult(2, std::string(h));
+        TempDir dir;
+        const std::string path = dir / r.file, where = std::string(r.file) + " " + r.w + " x " + r.h;
+        WriteFileBytes(path, std::vector<uint8_t>(r.length, 9));
+        host.onDialog = [&](DialogId) {
+            if (r.cancel) return;
+            if (r.shrink) WriteFileBytes(path, std::vector<uint8_t>(10, 9));
+            SetDialogResult(1, r.w);
+            SetDialogResult(2, r.h);
             SetDialogCancelled(false);
         };
-        LoadGrid(1, 1, {3});
-        EXPECT_FALSE(LoadRaw16File(dir / "m.r16"));
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].kind, "warning");
-        EXPECT_EQ(host.messages[0].text.rfind("Invalid raw heightmap dimensions: ", 0), 0u) << host.messages[0].text;
-        EXPECT_NE(host.messages[0].text.find("account for all 12 bytes of the file."), std::string::npos);
-        EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{3});
+        LoadGrid(2, 1, {5, 6}, FmtHma);
+        EXPECT_FALSE(OpenFileByType(path)) << where;
+        EXPECT_EQ(host.dialogs.size(), 1u) << where;
+        ASSERT_EQ(host.messages.size(), r.message.empty() ? 0u : 1u) << where;
+        if (!r.message.empty()) {
+            const std::string text = host.messages[0].kind + ": " + host.messages[0].text;
+            EXPECT_EQ(text.rfind(r.message, 0), 0u) << where << ": " << text;
+            if (r.length == 12) {
+                EXPECT_NE(text.find("account for all 12 bytes of the file."), std::string::npos) << text;
+            }
+        }
+        EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{5, 6})) << where;
+        EXPECT_EQ(FormatCode(), FmtHma) << where;
     }
-}
-
-TEST(RawFiles, FileShrinkingUnderTheDialogIsAnErrorReport)
-{
-    TestHost host;
-    TempDir dir;
-    const std::string path = dir / "s.raw";
-    WriteFileBytes(path, std::vector<uint8_t>(256, 9));
-    host.onDialog = [&](DialogId) {
-        WriteFileBytes(path, std::vector<uint8_t>(10, 9));
-        SetDialogResult(1, "16");
-        SetDialogResult(2, "16");
-        SetDialogCancelled(false);
-    };
-    LoadGrid(1, 1, {3}, FmtHmb);
-    EXPECT_FALSE(LoadRaw8File(path));
-    EXPECT_EQ(host.OnlyText(), "An error occurred loading the Raw 8-bit Binary Heightmap file.\r\n\r\nError Number: "
-                               "62\r\nInput past end of file");
-    EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{3});
-    EXPECT_EQ(FormatCode(), FmtHmb);
 }
 
 TEST(RawFiles, EveryLengthEitherLoadsExactlyOrIsRefused)

@@ -123,18 +123,6 @@ TEST(BmpImage, TwentyFourBitRowsArePadded)
     }
 }
 
-TEST(BmpImage, ConversionQuestion)
-{
-    TempDir dir;
-    TestHost host;
-    Globals().convertColorToGrayscale = 2;
-    host.Answer({true});
-    ASSERT_TRUE(Open(dir, Bmp{.width = 1, .height = 1, .bits = 24, .rows = {{255, 255, 255}}}));
-    EXPECT_EQ(GetAltitude(1, 1), 254);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].caption, "Convert to Grayscale");
-}
-
 TEST(BmpImage, RefusedKindsAndShortFiles)
 {
     const std::string unsupported = "Unsupported BMP file format.", compressed = "Compressed BMP file format is not supported.",

@@ -4,7 +4,6 @@
 
 #include "TempDir.h"
 #include "TestHost.h"
-#include "formats/BinaryIO.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "imaging/vbTIFF.h"

@@ -92,21 +92,6 @@ TEST(Targa, KindsCodesAndConversionModes)
     }
 }
 
-TEST(Targa, ConversionQuestionAnswerIsNotStored)
-{
-    TestHost host;
-    TempDir dir;
-    Globals().convertColorToGrayscale = 2;
-    host.Answer({false}); // No: green value
-    ASSERT_TRUE(Load(dir, Tga{.width = 1, .height = 1, .pixels = {0, 255, 0}}.Bytes()));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Convert image to grayscale for altitude data?");
-    EXPECT_EQ(host.messages[0].caption, "Convert to Grayscale");
-    EXPECT_FALSE(host.messages[0].defaultNo);
-    EXPECT_EQ(GetAltitude(1, 1), 255);
-    EXPECT_EQ(Globals().convertColorToGrayscale, 2);
-}
-
 TEST(Targa, OriginsPlaceRowsAndColumns)
 {
     // File order pixels 1 2 / 3 4 (first file row first) in 8-bit gray.

@@ -236,6 +236,19 @@ TEST(WinBmp, G16RefusalsChangeNothing)
         EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{9}) << r.name;
         EXPECT_EQ(FormatCode(), FmtHmb) << r.name;
     }
+    // Cut anywhere after the file header with the size field made to match: the header fields
+    // and pixels that are missing are never read.
+    const auto full = MakeBmp({.height = 3, .pixels = std::vector<uint8_t>(12, 1)});
+    for (size_t len = 14; len < full.size(); ++len) {
+        TestHost host;
+        std::vector<uint8_t> b(full.begin(), full.begin() + long(len));
+        Put32(b, 2, uint32_t(len));
+        WriteFileBytes(dir / "cut.bmp", b);
+        LoadGrid(1, 1, {9}, FmtHmb);
+        EXPECT_FALSE(OpenFileByType(dir / "cut.bmp")) << len;
+        EXPECT_FALSE(host.messages.empty()) << len;
+        EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{9}) << len;
+    }
 }
 
 TEST(WinBmp, RegionPastTheEdgesRepeatsTheNearestPoints)
