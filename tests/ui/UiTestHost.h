@@ -18,10 +18,6 @@
 
 namespace tolv::test {
 
-// The test program's QApplication (made and released by the environment of UiTestSupport.h,
-// so that Qt's caches are gone before the leak check).
-inline QApplication& App() { return *qApp; }
-
 // The application's host with scripted message boxes: every message is recorded, questions are
 // answered from a queue (or with the default button), and the window hooks stay real. Constructing
 // it resets the core's process-wide state and points the settings at a fresh file.
@@ -35,7 +31,6 @@ public:
 
     UiTestHost()
     {
-        App();
         ClearHeightmap();
         ClearDialogParams();
         ResetGlobals();

@@ -2,17 +2,13 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
 #include <QApplication>
-#include <QDir>
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace tolv::test {
 
-// One QApplication for the whole test program.
+// One QApplication for the whole test program, deleted before the leak check.
 class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
@@ -43,22 +39,13 @@ inline void ShowActive(QWidget& window)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
-// Puts the focus into the box and types text key by key.
 inline void TypeInto(QWidget* box, const QString& text)
 {
     box->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(box, text);
 }
 
-// Leaves the box for another control, as Tab or a click would.
-inline void Leave(QWidget* box, QWidget* next)
-{
-    box->setFocus(Qt::TabFocusReason);
-    next->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-}
-
-// Replaces the whole text of the box by typing, then leaves it.
+// Replaces the whole text of the box by typing, then leaves it for next as Tab would.
 inline void Enter(QLineEdit* box, const QString& text, QWidget* next)
 {
     box->setFocus(Qt::TabFocusReason);
@@ -67,15 +54,6 @@ inline void Enter(QLineEdit* box, const QString& text, QWidget* next)
     QTest::keyClicks(box, text);
     next->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-}
-
-// With TOLV_DIALOG_SHOTS set, saves a picture of the window into that folder.
-inline void SaveShot(QWidget& window, const QString& name)
-{
-    const char* dir = std::getenv("TOLV_DIALOG_SHOTS");
-    if (!dir || !*dir) return;
-    QDir().mkpath(dir);
-    window.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
 }
 
 template <class T>

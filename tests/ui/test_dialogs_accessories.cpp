@@ -20,24 +20,17 @@
 using namespace tolv;
 using namespace tolv::test;
 
-TEST(AboutBox, NamesVersionAndScrollingCredits)
+TEST(AboutBox, VersionAndScrollingCredits)
 {
     TestHost host;
     VbFrmAbout about;
-    EXPECT_EQ(about.windowTitle(), "About TOLV");
-    EXPECT_EQ(Child<QLabel>(about, "LblProduct")->text(), "Orvale");
-    EXPECT_EQ(Child<QLabel>(about, "LblAppTitle")->text(), "TOLV");
     EXPECT_TRUE(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$").match(Child<QLabel>(about, "LblVersion")->text()).hasMatch());
-    ASSERT_NE(Child<QPushButton>(about, "CmdSysInfo"), nullptr);
-
     about.show();
     CreditsPicture* credits = about.credits();
     EXPECT_TRUE(credits->scrolling());
     const int start = credits->offset();
     QTest::qWait(250);
     EXPECT_GT(credits->offset(), start);
-    credits->setOffset(60);
-    SaveShot(about, "vbFrmAbout");
     about.hide();
     EXPECT_FALSE(credits->scrolling());
 }
@@ -46,7 +39,6 @@ TEST(SystemInfo, ListsTheGroupsAndCopiesThemAsText)
 {
     TestHost host;
     VbFrmSysInfo info;
-    EXPECT_EQ(info.windowTitle(), "System Information");
     QApplication::clipboard()->clear();
     QTest::mouseClick(Child<QPushButton>(info, "CmdCopy"), Qt::LeftButton);
     const QString text = QApplication::clipboard()->text();
@@ -57,8 +49,6 @@ TEST(SystemInfo, ListsTheGroupsAndCopiesThemAsText)
     EXPECT_TRUE(text.contains(QRegularExpression("  libpng: \\d+\\.\\d+")));
     EXPECT_TRUE(text.contains("  Compiler: "));
     EXPECT_TRUE(text.contains("  Settings file: "));
-    info.show();
-    SaveShot(info, "vbFrmSysInfo");
 }
 
 class WebLinksTest : public ::testing::Test {
@@ -86,7 +76,6 @@ TEST_F(WebLinksTest, EditorAddsAFilteredLinkAndSavesIt)
     TypeInto(address, "maps.example/a b?c=d");
     EXPECT_EQ(address->text(), "maps.example/abcd");
     EXPECT_EQ(list->item(before)->text(), "Maps");
-    SaveShot(editor, "vbFrmWebLinks");
     editor.PressOk();
     EXPECT_EQ(editor.result(), QDialog::Accepted);
     std::vector<WebLink> saved = LoadWebLinks(Settings());

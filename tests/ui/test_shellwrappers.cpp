@@ -18,7 +18,6 @@ using namespace tolv::test;
 
 TEST(CommonDialogs, FiltersBecomeQtFilters)
 {
-    App();
     EXPECT_EQ(QtFilters("hma - TOLV ASCII Text Heightmap|*.hma|All Files (*.*)|*.*"),
               (QStringList{"hma - TOLV ASCII Text Heightmap (*.hma)", "All Files (*)"}));
     EXPECT_EQ(QtFilters("Pictures|*.bmp;*.tga"), (QStringList{"Pictures (*.bmp *.tga)"}));
@@ -67,7 +66,6 @@ TEST(CommonDialogs, ColourDialogKeepsItsColourOnlyOnOk)
     });
     EXPECT_FALSE(ShowColorDialog(nullptr));
     EXPECT_EQ(GetDialogColor(), 0x405060);
-    EXPECT_EQ(CustomColors().size(), 16u);
 }
 
 TEST(ShellExec, AddressesAndProperCase)
@@ -110,7 +108,6 @@ TEST(ShellExec, OpenDocumentWarnsAboutAMissingFileAndOpensAnExistingOne)
 
 TEST(FormEffects, GradientRunsFromLeftToRightColour)
 {
-    App();
     QImage img(100, 10, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
@@ -124,7 +121,6 @@ TEST(FormEffects, GradientRunsFromLeftToRightColour)
 
 TEST(FormEffects, FadeInEndsOpaqueOnlyInModeTwo)
 {
-    App();
     InitFormEffects(7); // out of range: no fading
     EXPECT_EQ(FormEffectsMode(), 0);
     QWidget plain;
@@ -146,7 +142,6 @@ TEST(FormEffects, FadeInEndsOpaqueOnlyInModeTwo)
 
 TEST(SingleInstance, ASecondStartFindsTheFirstAndAsksItToActivate)
 {
-    App();
     QString name = QStringLiteral("tolv-test-%1").arg(QCoreApplication::applicationPid());
     vbSingleInstance first(name);
     EXPECT_FALSE(first.AnotherInstanceRunning());
@@ -171,7 +166,6 @@ TEST(ShutdownDialog, ShowsTheFailureTextAndContinueCloses)
     EXPECT_TRUE(dlg.LblMessage->text().startsWith(
         QStringLiteral("The TOLV application was not safely closed the last time it was used.\n")));
     EXPECT_TRUE(dlg.LblMessage->text().endsWith(QStringLiteral("for any possible corruption or damage.")));
-    EXPECT_EQ(dlg.CmdContinue->text(), QStringLiteral("Continue"));
     QTimer::singleShot(0, &dlg, [&] { dlg.CmdContinue->click(); });
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
 }
