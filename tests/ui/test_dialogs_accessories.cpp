@@ -59,7 +59,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(WebLinksTest, EditorAddsAFilteredLinkAndSavesIt)
+TEST_F(WebLinksTest, IncompleteLinkIsRefusedThenTheFilteredLinkIsSaved)
 {
     VbFrmWebLinks editor;
     ShowActive(editor);
@@ -68,12 +68,16 @@ TEST_F(WebLinksTest, EditorAddsAFilteredLinkAndSavesIt)
     ASSERT_EQ(before, static_cast<int>(DefaultWebLinks().size()));
     QTest::mouseClick(Child<QPushButton>(editor, "CmdAdd"), Qt::LeftButton);
     ASSERT_EQ(list->count(), before + 1);
+    editor.PressOk();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(host.Count("warning"), 1u);
+    EXPECT_EQ(LoadWebLinks(Settings()), DefaultWebLinks()); // nothing written
+
     auto* caption = Child<QLineEdit>(editor, "TxtCaption");
-    auto* address = Child<QLineEdit>(editor, "TxtAddress");
     caption->selectAll();
     TypeInto(caption, "&Maps");
-    // The web-address filter drops blanks, "?" and "=".
-    TypeInto(address, "maps.example/a b?c=d");
+    auto* address = Child<QLineEdit>(editor, "TxtAddress");
+    TypeInto(address, "maps.example/a b?c=d"); // blanks, "?" and "=" are dropped
     EXPECT_EQ(address->text(), "maps.example/abcd");
     EXPECT_EQ(list->item(before)->text(), "Maps");
     editor.PressOk();
@@ -81,17 +85,6 @@ TEST_F(WebLinksTest, EditorAddsAFilteredLinkAndSavesIt)
     std::vector<WebLink> saved = LoadWebLinks(Settings());
     ASSERT_EQ(saved.size(), static_cast<size_t>(before + 1));
     EXPECT_EQ(saved.back(), (WebLink{"&Maps", "maps.example/abcd"}));
-}
-
-TEST_F(WebLinksTest, IncompleteLinkIsRefusedAndTheDialogStaysOpen)
-{
-    VbFrmWebLinks editor;
-    ShowActive(editor);
-    QTest::mouseClick(Child<QPushButton>(editor, "CmdAdd"), Qt::LeftButton);
-    editor.PressOk();
-    EXPECT_TRUE(editor.isVisible());
-    EXPECT_EQ(host.Count("warning"), 1u);
-    EXPECT_EQ(LoadWebLinks(Settings()), DefaultWebLinks()); // nothing written
 }
 
 TEST_F(WebLinksTest, ReorderRemoveAndTheMenu)

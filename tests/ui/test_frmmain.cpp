@@ -53,17 +53,18 @@ struct Fixture : ::testing::Test {
 
 } // namespace
 
+// The rules themselves are tested with the map commands; these rows turn each one off once.
 // Map menu item i and toolbar button 20 + i are the same command.
-TEST_F(Fixture, AvailabilityRulesFollowTheMap)
+TEST_F(Fixture, AvailabilityRulesReachMenuAndToolbar)
 {
     struct Row {
         const char* name;
         int w, h, lo, hi;
         bool invert, resample, interpolate, move;
     } rows[] = {
-        {"512 x 512", 512, 512, 0, 1000, true, true, false, true}, {"16 x 16", 16, 16, 0, 1000, true, false, true, true},
-        {"513 x 513", 513, 513, 0, 1000, true, false, false, true}, {"flat", 64, 64, 500, 500, false, true, true, true},
-        {"0..65535", 64, 64, 0, 65535, true, true, true, false},    {"32 x 17", 32, 17, 0, 9, true, false, false, true},
+        {"513 x 513", 513, 513, 0, 1000, true, false, false, true},
+        {"flat", 64, 64, 500, 500, false, true, true, true},
+        {"0..65535", 64, 64, 0, 65535, true, true, true, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
