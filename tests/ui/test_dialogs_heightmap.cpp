@@ -81,6 +81,8 @@ TEST(ScaleDialog, FieldsFollowTheMethodAndTheirChecks)
     EXPECT_TRUE(percent->isEnabled());
     EXPECT_FALSE(high->isEnabled());
     EXPECT_FALSE(Child<QLabel>(*d, "LblHiAlt")->isEnabled());
+    Enter(percent, "", method);
+    EXPECT_EQ(percent->text(), "1");
     Enter(percent, "200", method);
     // m = 2000, half of 200 % of 2001 = 2001: the low end stops at 0.
     EXPECT_EQ(Text(*d, "LblNewHigh") + " " + Text(*d, "LblNewLow"), "4001 0");
@@ -213,6 +215,15 @@ TEST(TrimDialog, ListsForThreeHundredByTwoHundredAndTheBoxRules)
     QTest::mouseClick(Child<QPushButton>(d, "CmdTrimC"), Qt::LeftButton);
     EXPECT_FALSE(DialogCancelled());
     ExpectResults(1, {"4", "300", "64"});
+
+    // Narrower than the shortest entry: the box starts with the map's own width.
+    TestHost again;
+    LoadGrid(10, 40, std::vector<int32_t>(400, 1));
+    FrmTrim small;
+    EXPECT_EQ(Child<QComboBox>(small, "CboWidth")->currentText() + " " + Child<QComboBox>(small, "CboHeight")->currentText(),
+              "10 32");
+    small.PressTrim(3);
+    ExpectResults(1, {"3", "10"});
 }
 
 TEST(SplitDialog, TileSizeFollowsTheCountsAndOkReturnsThem)
