@@ -65,10 +65,12 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
         const char* ext;
         int p5; // PGM form
         int32_t code;
+        std::string magic = ""; // how the file starts, where the dialog chooses the form
     };
-    const Form forms[] = {{"hma", 0, FmtHma}, {"hmb", 0, FmtHmb},      {"bmp", 0, FmtG16}, {"r16", 0, FmtRaw16},
-                          {"ter", 0, FmtTerragen}, {"pgm", 0, FmtPgm}, {"pgm", 1, FmtPgm}, {"pam", 0, FmtPam},
-                          {"png", 0, FmtPng16},    {"tif", 0, FmtTiffGray16}};
+    const Form forms[] = {{"hma", 0, FmtHma},         {"hmb", 0, FmtHmb},         {"bmp", 0, FmtG16},
+                          {"r16", 0, FmtRaw16},       {"ter", 0, FmtTerragen},    {"pgm", 0, FmtPgm, "P2\r\n"},
+                          {"pgm", 1, FmtPgm, "P5\r\n"}, {"pam", 0, FmtPam, "P7\r\n"}, {"png", 0, FmtPng16},
+                          {"tif", 0, FmtTiffGray16}};
     for (auto [w, h] : {std::pair{1, 1}, {3, 2}, {2, 3}, {113, 157}, {513, 513}}) {
         std::vector<int32_t> samples(static_cast<size_t>(w) * h);
         const int32_t edge[] = {0, 32767, 32768, 65535};
@@ -88,6 +90,7 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
             const std::string path = dir / (std::string("map.") + f.ext);
             ASSERT_TRUE(SaveFileByType(path)) << where;
             EXPECT_EQ(FormatCode(), f.code) << where;
+            EXPECT_EQ(ReadFileText(path).substr(0, f.magic.size()), f.magic) << where;
             ClearHeightmap();
             ASSERT_TRUE(OpenFileByType(path)) << where << ": " << host.OnlyText();
             EXPECT_EQ(HeightmapWidth(), w) << where;

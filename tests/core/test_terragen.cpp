@@ -87,8 +87,8 @@ TEST(Terragen, SizeChunkIsTheSmallerSideMinusOne)
     EXPECT_EQ(LoadI16LE(&bytes[36]), 256);
 }
 
-// The reader lifts the lowest saved altitude to 0 when it is below sea level (the writer's
-// -32768 offset); maps reaching 0 come back unchanged (see the shared round-trip test).
+// The writer stores altitude - 32768; the reader keeps what is stored, lifting negative values so
+// the lowest is 0. Only maps reaching 0 come back unchanged (see the shared round-trip test).
 TEST(Terragen, RoundTripsOfMapsAboveZeroAreLifted)
 {
     for (auto [w, grid, shift] : {std::tuple{1, std::vector<int32_t>{40000}, 32768},
