@@ -41,7 +41,12 @@ bool OpenBmp(const std::string& path)
         return false;
     }
     // 16 bits per pixel, uncompressed, is a G16 heightmap; every other kind is a picture.
-    return BmpFileType(path) == 8 ? LoadG16File(path) : LoadBmpImage(path);
+    const int32_t type = BmpFileType(path);
+    if (type == 8) return LoadG16File(path);
+    // The type query has already warned about an unknown header version; the image reader
+    // would only warn twice more about the same file.
+    if (type == 0 && !BmpHasKnownHeader(path)) return false;
+    return LoadBmpImage(path);
 }
 
 bool OpenStub(const char* text, int32_t code)

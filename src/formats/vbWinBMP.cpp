@@ -121,6 +121,20 @@ bool ValidateBmpFile(const std::string& path)
     }
 }
 
+bool BmpHasKnownHeader(const std::string& path)
+{
+    try {
+        FileReader in(path);
+        uint8_t b[4];
+        in.Seek(BmpFileHeaderSize);
+        in.ReadExact(b, 4);
+        const uint32_t size = LoadU32LE(b);
+        return size == static_cast<uint32_t>(BmpInfoHeaderSize) || size == static_cast<uint32_t>(BmpCoreHeaderSize);
+    } catch (...) {
+        return false;
+    }
+}
+
 int32_t BmpFileType(const std::string& path)
 {
     BmpHeader h;

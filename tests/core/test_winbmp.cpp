@@ -162,6 +162,13 @@ TEST(WinBmp, UnknownHeaderSizeIsRefusedByEveryQuery)
     ASSERT_EQ(host.messages.size(), 7u);
     for (const Recorded& m : host.messages) EXPECT_EQ(m.kind + ": " + m.text, "warning: " + kUnknownHeader);
     EXPECT_FALSE(HeightmapLoaded());
+
+    // Opening it says so once, not once per query the image reader would make.
+    host.messages.clear();
+    EXPECT_FALSE(OpenFileByType(path));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, kUnknownHeader);
+    EXPECT_FALSE(HeightmapLoaded());
 }
 
 TEST(WinBmp, ValidationRefusals)
