@@ -17,10 +17,10 @@
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 
-// Under AddressSanitizer any single allocation above 64 MB fails the test outright: no reader
+// Under AddressSanitizer any single allocation above 4 MB fails the test outright: no reader
 // may allocate more than a few times the largest heightmap (513 x 513 x 4 bytes), whatever a
 // header claims.
-extern "C" const char* __asan_default_options() { return "max_allocation_size_mb=64:allocator_may_return_null=0"; }
+extern "C" const char* __asan_default_options() { return "max_allocation_size_mb=4:allocator_may_return_null=0"; }
 
 using namespace tolv;
 using namespace tolv::test;
