@@ -97,15 +97,29 @@ void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
     const int64_t dx = std::abs(int64_t(x1) - x0), dy = -std::abs(int64_t(y1) - y0);
     const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int64_t err = dx + dy;
-    // A line wholly inside needs no test per pixel; a clipped one may still touch the border
-    // widened by one.
-    uint32_t* const pixels = area.pixels.data();
-    const size_t width = static_cast<size_t>(area.width);
+    if (inside) {
+        // Wholly inside: no test per pixel, and a pointer that follows the pen.
+        uint32_t* p = area.pixels.data() + static_cast<size_t>(y0) * area.width + x0;
+        const ptrdiff_t down = ptrdiff_t(sy) * area.width;
+        for (;;) {
+            *p = colour;
+            if (x0 == x1 && y0 == y1) break;
+            const int64_t e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += sx;
+                p += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += sy;
+                p += down;
+            }
+        }
+        return;
+    }
     for (;;) {
-        if (inside)
-            pixels[static_cast<size_t>(y0) * width + static_cast<size_t>(x0)] = colour;
-        else
-            area.Set(x0, y0, colour);
+        area.Set(x0, y0, colour); // a clipped line may still touch the border widened by one
         if (x0 == x1 && y0 == y1) break;
         const int64_t e2 = 2 * err;
         if (e2 >= dy) {
@@ -187,29 +201,55 @@ void FillQuad(PixelBuffer& area, const int32_t (&px)[4], const int32_t (&py)[4],
             e.whole += xa;
             yStart[count++] = first;
         }
+        // The corners cut the rows into bands in which the same edges cross every row.
+        int32_t cuts[6] = {yFrom, yTo + 1};
+        int cutCount = 2;
+        for (int i = 0; i < 4; ++i)
+            if (py[i] > yFrom && py[i] <= yTo) {
+                int at = cutCount++;
+                for (; at > 0 && cuts[at - 1] > py[i]; --at) cuts[at] = cuts[at - 1];
+                cuts[at] = py[i];
+            }
         const int64_t right = area.width - 1;
-        for (int32_t y = yFrom; y <= yTo; ++y) {
-            const EdgeWalk* crossing[4];
+        auto span = [&](uint32_t* row, const EdgeWalk& l, const EdgeWalk& r) {
+            const int64_t xl = std::max<int64_t>(l.Ceil(), 0), xr = std::min<int64_t>(r.whole, right);
+            for (int64_t x = xl; x <= xr; ++x) row[x] = colour;
+        };
+        for (int c = 0; c + 1 < cutCount; ++c) {
+            const int32_t from = cuts[c], to = cuts[c + 1];
+            if (from == to) continue;
+            EdgeWalk* band[4];
             int n = 0;
-            for (int k = 0; k < count; ++k) {
-                EdgeWalk& e = edges[k];
-                if (y < yStart[k] || y >= e.yEnd) continue;
-                // Insertion by key keeps the handful of crossings in order.
-                int at = n++;
-                while (at > 0 && crossing[at - 1]->Key() > e.Key()) {
-                    crossing[at] = crossing[at - 1];
-                    --at;
-                }
-                crossing[at] = &e;
-            }
-            uint32_t* row = area.pixels.data() + static_cast<size_t>(y) * area.width;
-            for (int k = 0; k + 1 < n; k += 2) {
-                const int64_t xl = std::max<int64_t>(crossing[k]->Ceil(), 0);
-                const int64_t xr = std::min<int64_t>(crossing[k + 1]->whole, right);
-                for (int64_t x = xl; x <= xr; ++x) row[x] = colour;
-            }
             for (int k = 0; k < count; ++k)
-                if (y >= yStart[k] && y < edges[k].yEnd) edges[k].Step();
+                if (yStart[k] <= from && from < edges[k].yEnd) band[n++] = &edges[k];
+            uint32_t* row = area.pixels.data() + static_cast<size_t>(from) * area.width;
+            if (n == 2) {
+                // The usual case: one span per row, its ends in either order.
+                EdgeWalk& a = *band[0];
+                EdgeWalk& b = *band[1];
+                for (int32_t y = from; y < to; ++y, row += area.width) {
+                    if (a.Key() <= b.Key()) span(row, a, b);
+                    else span(row, b, a);
+                    a.Step();
+                    b.Step();
+                }
+                continue;
+            }
+            for (int32_t y = from; y < to; ++y, row += area.width) {
+                // Insertion by key keeps the crossings in order; edges of a crossed quad swap
+                // places inside a band.
+                const EdgeWalk* crossing[4];
+                for (int k = 0; k < n; ++k) {
+                    int at = k;
+                    while (at > 0 && crossing[at - 1]->Key() > band[k]->Key()) {
+                        crossing[at] = crossing[at - 1];
+                        --at;
+                    }
+                    crossing[at] = band[k];
+                }
+                for (int k = 0; k + 1 < n; k += 2) span(row, *crossing[k], *crossing[k + 1]);
+                for (int k = 0; k < n; ++k) band[k]->Step();
+            }
         }
     }
     for (int i = 0; i < 4; ++i) DrawLine(area, px[i], py[i], px[(i + 1) & 3], py[(i + 1) & 3], colour);
