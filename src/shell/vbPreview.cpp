@@ -85,7 +85,8 @@ bool ClipLine(const PixelBuffer& area, int32_t& x0, int32_t& y0, int32_t& x1, in
     return true;
 }
 
-// Pen of width one between two pixels, both ends included.
+} // namespace
+
 void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour)
 {
     if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= area.width && x1 >= area.width) ||
@@ -133,6 +134,8 @@ void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
     }
 }
 
+namespace {
+
 // Where one polygon edge crosses successive scanlines, kept exactly as a whole part and a
 // remainder over the edge's height, so the pixel ends need no division per scanline.
 struct EdgeWalk {
@@ -159,9 +162,8 @@ struct EdgeWalk {
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-// A solid polygon of four corners with an outline in the same colour: the interior by the
-// alternate (even-odd) rule with pixel centres on whole coordinates, then the four edges, so
-// cells smaller than a pixel still show.
+} // namespace
+
 void FillQuad(PixelBuffer& area, const int32_t (&px)[4], const int32_t (&py)[4], uint32_t colour)
 {
     const int32_t minX = std::min({px[0], px[1], px[2], px[3]}), maxX = std::max({px[0], px[1], px[2], px[3]});
@@ -254,6 +256,8 @@ void FillQuad(PixelBuffer& area, const int32_t (&px)[4], const int32_t (&py)[4],
     }
     for (int i = 0; i < 4; ++i) DrawLine(area, px[i], py[i], px[(i + 1) & 3], py[(i + 1) & 3], colour);
 }
+
+namespace {
 
 // Per-column or per-row lowest and highest altitude, drawn as a vertical run of grays.
 void DrawSilhouette(PixelBuffer& area, const std::vector<int32_t>& lows, const std::vector<int32_t>& highs,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "TempDir.h"
 #include "TestHost.h"
@@ -256,6 +257,46 @@ TEST(Preview, FrontAndSideViewsDrawEachColumnsRange)
     EXPECT_EQ(ToRgb(clipped.At(0, 0)), (Rgb{255, 255, 255}));
     EXPECT_EQ(clipped.At(1, 1), kBackground); // column 2: lowest 65535, highest above the top
     EXPECT_EQ(ToRgb(clipped.At(1, 0)), (Rgb{255, 255, 255}));
+}
+
+// The scanline fill against a test of each pixel on its own: a pixel centre is inside when an odd
+// number of edges cross its row strictly to its left, or one crosses exactly at it (a row takes
+// an edge from its upper end, not its lower). Exact integer arithmetic, so ties count.
+bool InsideQuad(const int32_t (&px)[4], const int32_t (&py)[4], int64_t x, int64_t y)
+{
+    int left = 0;
+    for (int i = 0; i < 4; ++i) {
+        int64_t xa = px[i], ya = py[i], xb = px[(i + 1) & 3], yb = py[(i + 1) & 3];
+        if (ya == yb) continue;
+        if (ya > yb) std::swap(xa, xb), std::swap(ya, yb);
+        if (y < ya || y >= yb) continue;
+        // Where the edge crosses the row, against x: both sides times the edge's height.
+        const int64_t crossing = xa * (yb - ya) + (y - ya) * (xb - xa), at = x * (yb - ya);
+        if (crossing == at) return true;
+        if (crossing < at) ++left;
+    }
+    return left % 2 == 1;
+}
+
+TEST(Preview, PerspectiveCellsFillExactlyTheirInside)
+{
+    std::mt19937 rng(11);
+    auto coordinate = [&](int spread) { return int32_t(rng() % (2 * spread + 1)) - spread + 20; };
+    const uint32_t ink = PixelFromRgb(30, 200, 0);
+    for (int round = 0; round < 3000; ++round) {
+        // Small cells, tall thin ones, crossed (bow-tie) ones, and ones reaching past the edges.
+        const int spread = round % 3 == 0 ? 6 : round % 3 == 1 ? 40 : 1000;
+        int32_t px[4], py[4];
+        for (int i = 0; i < 4; ++i) px[i] = coordinate(spread), py[i] = coordinate(spread * 2);
+        PixelBuffer got(48, 64, kBackground), want(48, 64, kBackground);
+        FillQuad(got, px, py, ink);
+        for (int32_t y = 0; y < want.height; ++y)
+            for (int32_t x = 0; x < want.width; ++x)
+                if (InsideQuad(px, py, x, y)) want.Set(x, y, ink);
+        for (int i = 0; i < 4; ++i) DrawLine(want, px[i], py[i], px[(i + 1) & 3], py[(i + 1) & 3], ink);
+        ASSERT_EQ(got.pixels, want.pixels) << "(" << px[0] << "," << py[0] << ") (" << px[1] << "," << py[1]
+                                           << ") (" << px[2] << "," << py[2] << ") (" << px[3] << "," << py[3] << ")";
+    }
 }
 
 TEST(Preview, PerspectiveDrawsAShadedSurfaceDeterministically)
