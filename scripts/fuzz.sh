@@ -30,10 +30,10 @@ fuzz_one() {
   local corpus="$build/corpus/$ext" regress="$build/regress/$ext" artifacts="$build/artifacts/$ext"
   mkdir -p "$corpus" "$regress" "$artifacts"
   find tests/data/regress -name "*.$ext" -exec cp {} "$regress/" \; 2>/dev/null || true
-  # Hangs (10 s), memory growth (1 GB) and any single allocation over 64 MB count as findings:
+  # Hangs (10 s), memory growth (1 GB) and any single allocation over 4 MB count as findings:
   # no reader may allocate more than a few times the largest heightmap.
   "$build/fuzz/fuzz_open_$ext" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
-    -malloc_limit_mb=64 -max_len=65536 -print_final_stats=1 -artifact_prefix="$artifacts/" \
+    -malloc_limit_mb=4 -max_len=65536 -print_final_stats=1 -artifact_prefix="$artifacts/" \
     "$corpus" "$build/seeds/$ext" "$regress" 2>"$build/fuzz-$ext.log"
 }
 
