@@ -37,7 +37,9 @@ struct PixelBuffer {
 void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour);
 // A solid polygon of four corners with an outline in the same colour: the interior by the
 // alternate (even-odd) rule with pixel centres on whole coordinates, then the four edges, so
-// cells smaller than a pixel still show. A perspective cell.
+// cells smaller than a pixel still show. A perspective cell; its corners lie within
+// -1,000,000..1,000,000, where the perspective keeps its screen points, so exact 64-bit edge
+// arithmetic cannot overflow.
 void FillQuad(PixelBuffer& area, const int32_t (&px)[4], const int32_t (&py)[4], uint32_t colour);
 
 // Colours: a settings colour is red + 256 x green + 65536 x blue; a pixel is 0xFFRRGGBB.
