@@ -35,14 +35,30 @@ void WarnUnknownHeader()
                 "Unknown BITMAPINFOHEADER or BITMAPCOREHEADER Structure Version.");
 }
 
+// The size field that opens the header after the file header, which names its version.
+uint32_t ReadBmpHeaderSize(FileReader& in)
+{
+    uint8_t b[4];
+    in.Seek(BmpFileHeaderSize);
+    in.ReadExact(b, 4);
+    return LoadU32LE(b);
+}
+
+bool IsKnownHeaderSize(uint32_t size)
+{
+    return size == static_cast<uint32_t>(BmpInfoHeaderSize) || size == static_cast<uint32_t>(BmpCoreHeaderSize);
+}
+
 // Reads the header that follows the file header. False (after the warning) for an unknown
 // header size; a file too short for its header raises Input past end of file.
 bool ReadBmpHeader(FileReader& in, BmpHeader& h)
 {
     uint8_t b[BmpInfoHeaderSize];
-    in.Seek(BmpFileHeaderSize);
-    in.ReadExact(b, 4);
-    const uint32_t size = LoadU32LE(b);
+    const uint32_t size = ReadBmpHeaderSize(in);
+    if (!IsKnownHeaderSize(size)) {
+        WarnUnknownHeader();
+        return false;
+    }
     if (size == static_cast<uint32_t>(BmpInfoHeaderSize)) {
         in.ReadExact(b + 4, BmpInfoHeaderSize - 4);
         h.core = false;
@@ -51,9 +67,7 @@ bool ReadBmpHeader(FileReader& in, BmpHeader& h)
         h.planes = LoadU16LE(b + 12);
         h.bitCount = LoadU16LE(b + 14);
         h.compression = LoadI32LE(b + 16);
-        return true;
-    }
-    if (size == static_cast<uint32_t>(BmpCoreHeaderSize)) {
+    } else {
         in.ReadExact(b + 4, BmpCoreHeaderSize - 4);
         h.core = true;
         h.width = LoadU16LE(b + 4);
@@ -61,10 +75,8 @@ bool ReadBmpHeader(FileReader& in, BmpHeader& h)
         h.planes = LoadU16LE(b + 8);
         h.bitCount = LoadU16LE(b + 10);
         h.compression = 0; // the core header has no compression field
-        return true;
     }
-    WarnUnknownHeader();
-    return false;
+    return true;
 }
 
 // Runs one header query with its own error sentence; 0 / false when the header is unknown or
@@ -125,11 +137,7 @@ bool BmpHasKnownHeader(const std::string& path)
 {
     try {
         FileReader in(path);
-        uint8_t b[4];
-        in.Seek(BmpFileHeaderSize);
-        in.ReadExact(b, 4);
-        const uint32_t size = LoadU32LE(b);
-        return size == static_cast<uint32_t>(BmpInfoHeaderSize) || size == static_cast<uint32_t>(BmpCoreHeaderSize);
+        return IsKnownHeaderSize(ReadBmpHeaderSize(in));
     } catch (...) {
         return false;
     }

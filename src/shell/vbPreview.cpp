@@ -97,40 +97,30 @@ void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
     if (!inside && !ClipLine(area, x0, y0, x1, y1)) return;
     const int64_t dx = std::abs(int64_t(x1) - x0), dy = -std::abs(int64_t(y1) - y0);
     const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int64_t err = dx + dy;
-    if (inside) {
-        // Wholly inside: no test per pixel, and a pointer that follows the pen.
-        uint32_t* p = area.pixels.data() + static_cast<size_t>(y0) * area.width + x0;
-        const ptrdiff_t down = ptrdiff_t(sy) * area.width;
+    auto walk = [&](auto plot) {
+        int64_t err = dx + dy;
         for (;;) {
-            *p = colour;
+            plot(x0, y0);
             if (x0 == x1 && y0 == y1) break;
             const int64_t e2 = 2 * err;
             if (e2 >= dy) {
                 err += dy;
                 x0 += sx;
-                p += sx;
             }
             if (e2 <= dx) {
                 err += dx;
                 y0 += sy;
-                p += down;
             }
         }
-        return;
-    }
-    for (;;) {
-        area.Set(x0, y0, colour); // a clipped line may still touch the border widened by one
-        if (x0 == x1 && y0 == y1) break;
-        const int64_t e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
+    };
+    if (inside) {
+        // Wholly inside: no test per pixel.
+        uint32_t* pixels = area.pixels.data();
+        const size_t width = static_cast<size_t>(area.width);
+        walk([&](int32_t x, int32_t y) { pixels[static_cast<size_t>(y) * width + static_cast<size_t>(x)] = colour; });
+    } else {
+        // A clipped line may still touch the border widened by one.
+        walk([&](int32_t x, int32_t y) { area.Set(x, y, colour); });
     }
 }
 

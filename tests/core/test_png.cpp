@@ -4,7 +4,7 @@
 
 #include <png.h>
 
-#include <csetjmp>
+#include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,53 +23,18 @@ using namespace tolv::test;
 
 namespace {
 
-// A PNG written by libpng itself, the way other programs write them. Samples are one per byte
-// (bit depths below 8 are packed by libpng) or two bytes big-endian per channel at 16 bits.
+// A foreign PNG's layout; its samples are given with the row.
 struct PngSpec {
-    PngSpec(uint32_t w, uint32_t h, int depth, int type, bool interlace = false, std::vector<png_color> pal = {})
-        : width(w), height(h), bitDepth(depth), colorType(type), interlaced(interlace), palette(std::move(pal))
-    {
-    }
     uint32_t width, height;
     int bitDepth, colorType;
-    bool interlaced;
-    std::vector<png_color> palette;
+    bool interlaced = false;
+    std::vector<std::array<uint8_t, 3>> palette = {};
 };
-
-bool WritePngRaw(FILE* f, const PngSpec& s, png_bytep* rows)
-{
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, s.width, s.height, s.bitDepth, s.colorType,
-                 s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    if (!s.palette.empty()) png_set_PLTE(png, info, s.palette.data(), static_cast<int>(s.palette.size()));
-    png_set_gAMA(png, info, 0.45455); // another writer's gamma chunk must not alter the values read
-    png_write_info(png, info);
-    if (s.bitDepth < 8) png_set_packing(png);
-    int passes = s.interlaced ? png_set_interlace_handling(png) : 1;
-    for (int pass = 0; pass < passes; ++pass)
-        for (uint32_t y = 0; y < s.height; ++y) png_write_row(png, rows[y]);
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
 
 void WritePng(const std::string& path, const PngSpec& s, std::vector<uint8_t> pixels)
 {
-    const size_t rowBytes = pixels.size() / s.height;
-    std::vector<png_bytep> rows;
-    for (uint32_t y = 0; y < s.height; ++y) rows.push_back(pixels.data() + rowBytes * y);
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    bool ok = WritePngRaw(f, s, rows.data());
-    std::fclose(f);
-    ASSERT_TRUE(ok);
+    ASSERT_TRUE(WriteForeignPng(path, s.width, s.height, s.bitDepth, s.colorType, s.interlaced, std::move(pixels),
+                                s.palette));
 }
 
 std::vector<uint8_t> Be16(std::initializer_list<int> values)
@@ -123,7 +88,7 @@ struct ForeignRow {
 
 TEST(Png, FilesOfOtherWritersReadToTheirAltitudes)
 {
-    const std::vector<png_color> palette = {{0, 0, 0}, {255, 255, 255}, {200, 10, 30}, {7, 99, 180}};
+    const std::vector<std::array<uint8_t, 3>> palette = {{0, 0, 0}, {255, 255, 255}, {200, 10, 30}, {7, 99, 180}};
     auto gray = [](int r, int g, int b) { return RGBToGray(r, g, b); };
     const ForeignRow rows[] = {
         {"8-bit gray unscaled", {3, 2, 8, PNG_COLOR_TYPE_GRAY}, {0, 1, 2, 128, 254, 255}, {0, 1, 2, 128, 254, 255}, FmtPng8},

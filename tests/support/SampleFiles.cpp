@@ -109,9 +109,9 @@ bool Gif(const std::string& path)
     return ok;
 }
 
-// libpng's own writer for the kinds the program never writes. Only plain locals live across
-// the setjmp.
-bool PngKindRaw(std::FILE* f, int depth, int type, bool interlaced, png_bytep* rows, png_colorp palette)
+// Only plain locals live across the setjmp.
+bool WritePngRows(std::FILE* f, uint32_t width, uint32_t height, int depth, int type, bool interlaced, png_bytep* rows,
+                  png_colorp palette, int paletteSize)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -120,10 +120,10 @@ bool PngKindRaw(std::FILE* f, int depth, int type, bool interlaced, png_bytep* r
         return false;
     }
     png_init_io(png, f);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(W()), static_cast<png_uint_32>(H()), depth, type,
-                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    if (type == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette, 16);
+    png_set_IHDR(png, info, width, height, depth, type, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (paletteSize > 0) png_set_PLTE(png, info, palette, paletteSize);
+    png_set_gAMA(png, info, 0.45455);
     png_write_info(png, info);
     if (depth < 8) png_set_packing(png);
     if (interlaced) png_set_interlace_handling(png);
@@ -133,24 +133,22 @@ bool PngKindRaw(std::FILE* f, int depth, int type, bool interlaced, png_bytep* r
     return true;
 }
 
+// libpng's own writer for the kinds the program never writes.
 bool PngKind(const std::string& path, int depth, int type, bool interlaced)
 {
     const int channels = type == PNG_COLOR_TYPE_RGB ? 3 : type == PNG_COLOR_TYPE_RGB_ALPHA ? 4 : 1;
     const size_t rowBytes = static_cast<size_t>(W()) * channels * (depth == 16 ? 2 : 1);
-    std::vector<png_byte> pixels(rowBytes * static_cast<size_t>(H()));
-    std::vector<png_bytep> rows;
+    std::vector<uint8_t> pixels(rowBytes * static_cast<size_t>(H()));
     const int limit = type == PNG_COLOR_TYPE_PALETTE ? 16 : depth < 8 ? (1 << depth) : 256;
     for (int32_t y = 1; y <= H(); ++y) {
-        png_bytep row = pixels.data() + rowBytes * static_cast<size_t>(y - 1);
-        rows.push_back(row);
-        for (size_t i = 0; i < rowBytes; ++i) row[i] = static_cast<png_byte>((Byte(static_cast<int32_t>(i / channels / (depth == 16 ? 2 : 1)) + 1, y) + i) % limit);
+        uint8_t* row = pixels.data() + rowBytes * static_cast<size_t>(y - 1);
+        for (size_t i = 0; i < rowBytes; ++i) row[i] = static_cast<uint8_t>((Byte(static_cast<int32_t>(i / channels / (depth == 16 ? 2 : 1)) + 1, y) + i) % limit);
     }
-    png_color palette[16];
-    for (int i = 0; i < 16; ++i) palette[i] = {uint8_t(i * 16), uint8_t(255 - i * 16), uint8_t(i * 5)};
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = PngKindRaw(f, depth, type, interlaced, rows.data(), palette);
-    return std::fclose(f) == 0 && ok;
+    std::vector<std::array<uint8_t, 3>> palette;
+    if (type == PNG_COLOR_TYPE_PALETTE)
+        for (int i = 0; i < 16; ++i) palette.push_back({uint8_t(i * 16), uint8_t(255 - i * 16), uint8_t(i * 5)});
+    return WriteForeignPng(path, static_cast<uint32_t>(W()), static_cast<uint32_t>(H()), depth, type, interlaced,
+                           std::move(pixels), palette);
 }
 
 } // namespace
@@ -170,6 +168,22 @@ bool WriteBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes)
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+bool WriteForeignPng(const std::string& path, uint32_t width, uint32_t height, int depth, int colorType,
+                     bool interlaced, std::vector<uint8_t> pixels, const std::vector<std::array<uint8_t, 3>>& palette)
+{
+    if (height == 0) return false;
+    const size_t rowBytes = pixels.size() / height;
+    std::vector<png_bytep> rows;
+    for (uint32_t y = 0; y < height; ++y) rows.push_back(pixels.data() + rowBytes * y);
+    std::vector<png_color> colours;
+    for (const auto& c : palette) colours.push_back({c[0], c[1], c[2]});
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = WritePngRows(f, width, height, depth, colorType, interlaced, rows.data(), colours.data(),
+                                 static_cast<int>(colours.size()));
     return std::fclose(f) == 0 && ok;
 }
 
