@@ -19,7 +19,8 @@
 namespace tolv::test {
 
 // The application's host with scripted message boxes: every message is recorded, questions are
-// answered from a queue (or with the default button), and the window hooks stay real. Constructing
+// answered from a queue (or with the default button), and the window hooks stay real. With
+// realBoxes the real message boxes are shown instead (answer them with a BoxClicker). Constructing
 // it resets the core's process-wide state and points the settings at a fresh file.
 class UiTestHost : public QtHost {
 public:
@@ -50,14 +51,16 @@ public:
         SetUrlOpener(nullptr);
     }
 
-    void ShowMessage(MessageKind kind, const std::string& text, const std::string&, int) override
+    void ShowMessage(MessageKind kind, const std::string& text, const std::string& caption, int helpContext) override
     {
         messages.push_back({kind == MessageKind::Info ? "info" : kind == MessageKind::Warning ? "warning" : "error",
                             text, false});
+        if (realBoxes) QtHost::ShowMessage(kind, text, caption, helpContext);
     }
-    bool AskQuestion(const std::string& text, const std::string&, bool defaultNo, int) override
+    bool AskQuestion(const std::string& text, const std::string& caption, bool defaultNo, int helpContext) override
     {
         messages.push_back({"question", text, defaultNo});
+        if (realBoxes) return QtHost::AskQuestion(text, caption, defaultNo, helpContext);
         if (answers.empty()) return !defaultNo;
         bool a = answers.front();
         answers.pop_front();
@@ -75,6 +78,7 @@ public:
     std::string ini = dir / "tolv.ini";
     std::vector<Message> messages;
     std::deque<bool> answers;
+    bool realBoxes = false;
     std::vector<QUrl> opened;
 };
 

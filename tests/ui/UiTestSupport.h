@@ -3,7 +3,13 @@
 #pragma once
 #include <QApplication>
 #include <QLineEdit>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tolv::test {
@@ -55,6 +61,34 @@ inline void Enter(QLineEdit* box, const QString& text, QWidget* next)
     next->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
 }
+
+// Answers the message boxes that open while it lives, in order, by clicking the given buttons;
+// NoButton presses Return (the default button), and Escape answers once none is left.
+// beforeAnswer runs while each box is up.
+class BoxClicker {
+public:
+    BoxClicker(std::initializer_list<QMessageBox::StandardButton> answers) : answers_(answers)
+    {
+        timer_.callOnTimeout([this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box == last_) return;
+            last_ = box;
+            if (beforeAnswer) beforeAnswer();
+            if (answers_.empty()) return QTest::keyClick(box, Qt::Key_Escape);
+            QAbstractButton* button = box->button(answers_.front());
+            answers_.pop_front();
+            if (button) return QTest::mouseClick(button, Qt::LeftButton);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        timer_.start(10);
+    }
+    std::function<void()> beforeAnswer;
+
+private:
+    std::deque<QMessageBox::StandardButton> answers_;
+    QTimer timer_;
+    QPointer<QMessageBox> last_;
+};
 
 template <class T>
 T* Child(QWidget& parent, const char* name)

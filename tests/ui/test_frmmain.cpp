@@ -209,24 +209,69 @@ TEST_F(Fixture, OpenModifyThenNew)
     EXPECT_EQ(HeightmapWidth(), 0);
 }
 
-TEST_F(Fixture, SaveAsAsksAboutNonPowerOfTwoSizesWithNoAsDefault)
+// Yes to the save question and then no save: the map stays as it was and the command stops.
+TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
 {
-    OpenMap(257, 257, 0, 10);
-    int chooserCalls = 0;
-    SetFileChooser([&](const FileDialogRequest&) {
-        ++chooserCalls;
-        return QString();
-    });
-    host.answers = {false};
-    window.FileSaveAs();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "The heightmap is not a power-of-two size.\r\nContinue with save?");
-    EXPECT_TRUE(host.messages[0].defaultNo);
-    EXPECT_EQ(chooserCalls, 0);
+    using B = QMessageBox;
+    window.LoadStep(32);
+    ShowActive(window);
+    host.realBoxes = true;
+    const std::string other = WriteMapFile("other.hmb", 16, 16);
+    WriteFileText(host.dir / "file", ""); // nothing can be written under a regular file, not even by root
+    int stitchShown = 0;
+    host.dialogs[DialogId::Stitch] = [&](QWidget*) { ++stitchShown; };
+    QAction* const* file = window.MnuFileItem.data();
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"New", [&] { file[0]->trigger(); }},       {"Open", [&] { file[1]->trigger(); }},
+        {"Open Recent", [&] { file[8]->trigger(); }}, {"Stitch", [&] { file[5]->trigger(); }},
+        {"close", [&] { window.close(); }},
+    };
+    // NoButton: Return, which must answer No to the power-of-two question.
+    const struct {
+        const char* name;
+        int width;
+        const char* saveAs;
+        std::initializer_list<B::StandardButton> answers;
+        const char* lastMessage;
+    } failures[] = {
+        {"Save As cancelled", 16, "", {B::Yes}, "The current Heightmap has been changed.\r\nSave the Heightmap to a file?"},
+        {"not a power of two", 24, "never.hmb", {B::Yes, B::NoButton},
+         "The heightmap is not a power-of-two size.\r\nContinue with save?"},
+        {"writer failed", 16, "file/map.hmb", {B::Yes, B::Ok}, "An error occurred "},
+    };
+    for (const auto& [command, run] : commands) {
+        for (const auto& f : failures) {
+            SCOPED_TRACE(std::string(command) + ", " + f.name);
+            RflAddAndSave(other);
+            OpenMap(f.width, 16, 0, 100, "kept.hmb");
+            window.SetModified(true);
+            host.messages.clear();
+            stitchShown = 0;
+            int openDialogs = 0;
+            SetFileChooser([&](const FileDialogRequest& r) {
+                openDialogs += !r.save;
+                return r.save && *f.saveAs ? Q(host.dir / f.saveAs) : QString();
+            });
+            BoxClicker clicker(f.answers);
+            run();
+            ASSERT_EQ(host.messages.size(), f.answers.size()); // no quit question after the save question
+            EXPECT_TRUE(host.messages.back().text.starts_with(f.lastMessage)) << host.messages.back().text;
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_TRUE(window.HasHeightmap());
+            EXPECT_TRUE(window.Modified());
+            EXPECT_EQ(window.windowTitle(), QStringLiteral("TOLV - kept"));
+            EXPECT_EQ(HeightmapWidth(), f.width);
+            EXPECT_EQ(GetAltitude(f.width, 16), 100);
+            EXPECT_EQ(openDialogs + stitchShown, 0);
+        }
+    }
+}
 
-    // A power-of-two map goes straight to the dialog, with the current name offered.
+// A power-of-two map goes straight to the dialog, with the current name offered.
+TEST_F(Fixture, SaveAsOffersTheCurrentNameAndTakesTheSavedFile)
+{
+    int chooserCalls = 0;
     OpenMap(256, 256, 0, 10, "base.hmb");
-    host.messages.clear();
     SetFileChooser([&](const FileDialogRequest& r) {
         ++chooserCalls;
         EXPECT_TRUE(r.save);

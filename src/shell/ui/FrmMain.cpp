@@ -391,17 +391,18 @@ void FrmMain::AfterShow()
 
 // ---- File commands ----
 
-void FrmMain::AskToSaveChanges()
+bool FrmMain::AskToSaveChanges()
 {
-    if (!modified_) return;
-    if (AskYesNo(std::string("The current Heightmap has been changed.") + kCrLf + "Save the Heightmap to a file?"))
-        FileSaveAs();
+    if (!modified_) return true;
+    if (!AskYesNo(std::string("The current Heightmap has been changed.") + kCrLf + "Save the Heightmap to a file?"))
+        return true;
+    return FileSaveAs();
 }
 
-void FrmMain::FileNew()
+bool FrmMain::FileNew()
 {
     BusyPointer busy;
-    AskToSaveChanges();
+    if (!AskToSaveChanges()) return false;
     currentPath_.clear();
     currentName_.clear();
     hasHeightmap_ = false;
@@ -416,11 +417,12 @@ void FrmMain::FileNew()
     RefreshDisplay(Display::Resolution);
     RefreshDisplay(Display::Statistics);
     RefreshDisplay(Display::ClearHeightReadout);
+    return true;
 }
 
 void FrmMain::FileOpen()
 {
-    FileNew();
+    if (!FileNew()) return;
     SetFileDialog("Open Heightmap File", "!", "", "hmb", true);
     SetFileFilter(OpenFilterList(), 1);
     if (!ShowOpenDialog(this)) return;
@@ -431,7 +433,7 @@ void FrmMain::FileOpen()
 
 void FrmMain::FileOpenRecent(int entry)
 {
-    FileNew();
+    if (!FileNew()) return;
     BusyPointer busy;
     if (!RflCheckItem(entry)) return;
     std::string path = RflGetItem(entry);
@@ -463,21 +465,22 @@ void FrmMain::FileSave()
     if (SaveFileByType(currentPath_)) modified_ = false;
 }
 
-void FrmMain::FileSaveAs()
+bool FrmMain::FileSaveAs()
 {
     if (!IsPowerOfTwoSize() &&
         !AskYesNo(std::string("The heightmap is not a power-of-two size.") + kCrLf + "Continue with save?", true))
-        return;
+        return false;
     SetFileDialog("Save Heightmap File", "!", currentName_, "", true);
     SetFileFilter(SaveFilterList(), 1);
-    if (!ShowSaveDialog(this)) return;
+    if (!ShowSaveDialog(this)) return false;
     BusyPointer busy;
     std::string path = GetDialogFileName();
-    if (!SaveFileByType(path)) return;
+    if (!SaveFileByType(path)) return false;
     SetCurrentFile(path);
     AddRecentFile(path);
     RefreshDisplay(Display::FormatDescription);
     RefreshDisplay(Display::FileSize);
+    return true;
 }
 
 void FrmMain::SetCurrentFile(const std::string& path)
@@ -491,7 +494,7 @@ void FrmMain::SetCurrentFile(const std::string& path)
 
 void FrmMain::FileStitch()
 {
-    FileNew();
+    if (!FileNew()) return;
     // A stitched map has no file yet: the window holds it as a new, changed map. The frame drew
     // the displays before the window knew it had a map, so they are drawn again here.
     CommandStitch([this] {
@@ -696,7 +699,7 @@ void FrmMain::DrawAltitudeBar() { PicAltitude->Render(hasHeightmap_); }
 
 bool FrmMain::QueryUnload()
 {
-    AskToSaveChanges();
+    if (!AskToSaveChanges()) return false;
     return AskYesNo(std::string("Quit the ") + kAppTitle + " application?");
 }
 

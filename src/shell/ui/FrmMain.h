@@ -37,13 +37,15 @@ public:
     // After the window is shown: the view button of the current view pressed, focus on the preview.
     void AfterShow();
 
-    // File commands.
-    void FileNew();
+    // File commands. FileNew is false when the user asked to save the changed map and the save
+    // did not complete: the map is then kept and the command that called it stops.
+    bool FileNew();
     void FileOpen();
     void FileOpenRecent(int entry);
     void ShowOpenedFile(const std::string& path);
     void FileSave();
-    void FileSaveAs();
+    // True when the map was written.
+    bool FileSaveAs();
     void SetCurrentFile(const std::string& path);
     void FileStitch();
     void FileSplit();
@@ -118,8 +120,9 @@ private:
     void BuildClientArea();
     void BuildStatusBar();
     void ConnectHost();
-    // The save question of FileNew and of closing; Yes runs FileSaveAs.
-    void AskToSaveChanges();
+    // The save question of FileNew and of closing; Yes runs FileSaveAs. False when the answer was
+    // Yes and the map was not saved.
+    bool AskToSaveChanges();
     // The close questions; false keeps the window open.
     bool QueryUnload();
     void UnloadStep();
