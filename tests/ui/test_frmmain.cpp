@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QToolBar>
 
@@ -265,6 +266,60 @@ TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
             EXPECT_EQ(openDialogs + stitchShown, 0);
         }
     }
+}
+
+// Files from outside (a later start, the command line) wait for the shown window and for any
+// open dialog; a drop on the window opens the first local file among the dropped URLs.
+TEST_F(Fixture, FilesFromOutsideAndDroppedFilesOpenOnceNothingIsInTheWay)
+{
+    const std::string a = WriteMapFile("a.hmb", 16, 16), b = WriteMapFile("b.hmb", 32, 16);
+    window.OpenFromOutside(a);
+    window.ActivateFromOutside();
+    QTest::qWait(50);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.HasHeightmap());
+    window.LoadStep(32);
+    window.show();
+    window.AfterShow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.CurrentPath() == a; }));
+
+    host.realBoxes = true;
+    BoxClicker clicker({QMessageBox::Ok});
+    clicker.beforeAnswer = [&] {
+        window.OpenFromOutside(b);
+        QTest::qWait(300);
+        EXPECT_EQ(window.CurrentPath(), a); // not while the user answers a box
+    };
+    window.MnuEditItem[0]->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.CurrentPath() == b; }));
+
+    auto drop = [&](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at = window.PicPreview->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.PicPreview, &enter);
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.PicPreview, &dropped);
+        QTest::qWait(50);
+        return enter.isAccepted();
+    };
+    EXPECT_FALSE(drop({QUrl("https://example.org/a.hmb")}));
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(Q(host.dir.Path()))}));
+    EXPECT_EQ(window.CurrentPath(), b);
+    EXPECT_TRUE(drop({QUrl("https://example.org/b.hmb"), QUrl::fromLocalFile(Q(a)), QUrl::fromLocalFile(Q(b))}));
+    EXPECT_EQ(window.CurrentPath(), a);
+}
+
+TEST_F(Fixture, ActivatingAMinimizedMaximizedWindowBringsItBackMaximized)
+{
+    window.LoadStep(32);
+    window.showMaximized();
+    window.showMinimized();
+    ASSERT_TRUE(window.isMinimized());
+    window.Activate();
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_TRUE(window.isMaximized());
 }
 
 // A power-of-two map goes straight to the dialog, with the current name offered.

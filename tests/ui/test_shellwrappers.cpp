@@ -141,22 +141,24 @@ TEST(FormEffects, FadeInEndsOpaqueOnlyInModeTwo)
     InitFormEffects(0);
 }
 
-TEST(SingleInstance, ASecondStartFindsTheFirstAndAsksItToActivateEvenAfterACrash)
+TEST(SingleInstance, TheHolderReplacesADeadSocketAndALaterStartHandsOverAnyPath)
 {
-    QString name = QStringLiteral("tolv-test-%1").arg(QCoreApplication::applicationPid());
-    // What a run that crashed leaves behind: a socket file nobody answers on.
-    WriteFileText((QDir::tempPath() + "/" + name).toStdString(), "");
+    TempDir dir;
+    const QString name = Q(dir / "instance");
+    // What a run that was killed leaves behind: a socket file nobody answers on.
+    WriteFileText(dir / "instance", "");
     vbSingleInstance first(name);
-    EXPECT_FALSE(first.AnotherInstanceRunning());
-    int activations = 0;
-    ASSERT_TRUE(first.Listen([&] { ++activations; }));
+    QStringList requests;
+    QObject::connect(&first, &vbSingleInstance::Requested, [&](const QString& path) { requests << path; });
+    ASSERT_TRUE(first.Claim());
 
-    vbSingleInstance second(name);
-    EXPECT_TRUE(second.AnotherInstanceRunning());
-    QElapsedTimer t;
-    t.start();
-    while (activations == 0 && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    EXPECT_EQ(activations, 1);
+    const QString odd = QStringLiteral("/maps/a b%20\n#?\u00E9.hmb\nopen /x");
+    vbSingleInstance second(name), third(name);
+    EXPECT_FALSE(second.Claim(odd));
+    EXPECT_FALSE(third.Claim());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return requests.size() == 2; }, 5000));
+    requests.sort();
+    EXPECT_EQ(requests, (QStringList{QString(), odd}));
 }
 
 TEST(ShutdownDialog, ShowsTheFailureTextAndContinueCloses)

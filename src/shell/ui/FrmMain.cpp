@@ -6,12 +6,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "formats/vbFileManagement.h"
@@ -48,6 +52,8 @@ constexpr int kPreviewX = 16, kPreviewY = 48;
 constexpr int kBarX = 544, kBarWidth = kAltitudeBarWidth;
 constexpr int kRecentMenuBase = 8;
 constexpr int kToolbarHeight = 38;
+// How often a file from outside looks again whether the dialog in its way has closed.
+constexpr int kOutsideRetryMs = 200;
 
 // Toolbar buttons: index 1..35; separators and the zoom placeholder have no picture.
 struct TbarSpec {
@@ -104,7 +110,17 @@ const char* const kColorsets[] = {"&Grayscale", "Sca&led Grayscale", "&Woodlands
                                   "&Desert",    "A&rctic",          "&Altitude",  "&Spectrum"};
 const char* const kZoomItems[] = {"25%", "50%", "100%", "200%", "400%"};
 
-QColor FromColorRef(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+// The first local file (not a folder) among dropped URLs, or "".
+QString DroppedFile(const QMimeData* data)
+{
+    if (!data) return {};
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) continue;
+        const QString path = url.toLocalFile();
+        if (!QFileInfo(path).isDir()) return path;
+    }
+    return {};
+}
 
 QAction* AddItem(QMenu* menu, std::vector<QAction*>& items, const char* caption, const char* shortcut = "")
 {
@@ -131,6 +147,10 @@ FrmMain::FrmMain(QtHost& host, QWidget* parent) : QMainWindow(parent), host_(hos
     BuildToolbar();
     BuildStatusBar();
     resize(DefaultWindowSize());
+    setAcceptDrops(true);
+    outsideTimer_ = new QTimer(this);
+    outsideTimer_->setSingleShot(true);
+    connect(outsideTimer_, &QTimer::timeout, this, &FrmMain::ServeOutsideRequests);
     ConnectHost();
     RegisterOptionsDialog(host_);
     RegisterParameterDialogs(host_);
@@ -387,6 +407,54 @@ void FrmMain::AfterShow()
     int view = std::clamp(Globals().currentView, 0, 3);
     TbarButton[12 + view]->setChecked(true);
     PicPreview->setFocus();
+    shown_ = true;
+    outsideTimer_->start(0);
+}
+
+// ---- Requests from outside ----
+
+void FrmMain::ActivateFromOutside()
+{
+    activateRequested_ = true;
+    outsideTimer_->start(0);
+}
+
+void FrmMain::OpenFromOutside(const std::string& path)
+{
+    outsideFiles_.push_back(path);
+    // Never from inside the event that brought the file: a drop or a socket read is still running.
+    outsideTimer_->start(0);
+}
+
+void FrmMain::Activate()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void FrmMain::ServeOutsideRequests()
+{
+    // Until the load step and its start-up dialogs are over, the window is not the user's yet.
+    if (!shown_ || unloaded_) return;
+    if (activateRequested_) {
+        activateRequested_ = false;
+        Activate();
+    }
+    if (openingFromOutside_ || outsideFiles_.empty()) return;
+    // A dialog or menu belongs to a command that is still running on the current map.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        outsideTimer_->start(kOutsideRetryMs);
+        return;
+    }
+    openingFromOutside_ = true;
+    while (!outsideFiles_.empty() && !unloaded_) {
+        const std::string path = outsideFiles_.front();
+        outsideFiles_.pop_front();
+        OpenPath(path);
+    }
+    openingFromOutside_ = false;
 }
 
 // ---- File commands ----
@@ -420,24 +488,37 @@ bool FrmMain::FileNew()
     return true;
 }
 
+bool FrmMain::CloseAndOpen(const std::function<std::string()>& choosePath)
+{
+    if (!FileNew()) return false;
+    const std::string path = choosePath();
+    if (path.empty()) return false;
+    BusyPointer busy;
+    if (!OpenFileByType(path)) return false;
+    ShowOpenedFile(path);
+    return true;
+}
+
 void FrmMain::FileOpen()
 {
-    if (!FileNew()) return;
-    SetFileDialog("Open Heightmap File", "!", "", "hmb", true);
-    SetFileFilter(OpenFilterList(), 1);
-    if (!ShowOpenDialog(this)) return;
-    BusyPointer busy;
-    std::string path = GetDialogFileName();
-    if (OpenFileByType(path)) ShowOpenedFile(path);
+    CloseAndOpen([this] {
+        SetFileDialog("Open Heightmap File", "!", "", "hmb", true);
+        SetFileFilter(OpenFilterList(), 1);
+        return ShowOpenDialog(this) ? GetDialogFileName() : std::string();
+    });
 }
 
 void FrmMain::FileOpenRecent(int entry)
 {
-    if (!FileNew()) return;
-    BusyPointer busy;
-    if (!RflCheckItem(entry)) return;
-    std::string path = RflGetItem(entry);
-    if (OpenFileByType(path)) ShowOpenedFile(path);
+    CloseAndOpen([entry] {
+        BusyPointer busy;
+        return RflCheckItem(entry) ? RflGetItem(entry) : std::string();
+    });
+}
+
+bool FrmMain::OpenPath(const std::string& path)
+{
+    return CloseAndOpen([&path] { return path; });
 }
 
 void FrmMain::ShowOpenedFile(const std::string& path)
@@ -723,6 +804,19 @@ void FrmMain::closeEvent(QCloseEvent* event)
     }
     UnloadStep();
     event->accept();
+}
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void FrmMain::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    OpenFromOutside(S(path));
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event)

@@ -3,6 +3,8 @@
 #pragma once
 #include <QMainWindow>
 #include <array>
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace tolv {
@@ -34,14 +37,26 @@ public:
     // The load step: environment and safe-shutdown checks, settings, placement, recent files,
     // colour table, an empty map. Runs before the window is shown.
     void LoadStep(int colorDepth);
-    // After the window is shown: the view button of the current view pressed, focus on the preview.
+    // After the window is shown: the view button of the current view pressed, focus on the preview;
+    // requests from outside are served from now on.
     void AfterShow();
+
+    // Requests from outside the window: a later start of the program, the command line, a drop.
+    // They wait until the window has been shown; a file also waits until no dialog or menu is
+    // open, and files are opened one after another through OpenPath.
+    void ActivateFromOutside();
+    void OpenFromOutside(const std::string& path);
+    // Brings the window forward; a minimized window returns to its former state (maximized too).
+    void Activate();
 
     // File commands. FileNew is false when the user asked to save the changed map and the save
     // did not complete: the map is then kept and the command that called it stops.
     bool FileNew();
     void FileOpen();
     void FileOpenRecent(int entry);
+    // Opens path as File > Open does once a file is chosen: the current map is closed first
+    // (asking about unsaved changes). True when the file was opened.
+    bool OpenPath(const std::string& path);
     void ShowOpenedFile(const std::string& path);
     void FileSave();
     // True when the map was written.
@@ -113,6 +128,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
@@ -123,6 +140,9 @@ private:
     // The save question of FileNew and of closing; Yes runs FileSaveAs. False when the answer was
     // Yes and the map was not saved.
     bool AskToSaveChanges();
+    // FileNew, then the path choosePath gives ("" stops there), then the open dispatch.
+    bool CloseAndOpen(const std::function<std::string()>& choosePath);
+    void ServeOutsideRequests();
     // The close questions; false keeps the window open.
     bool QueryUnload();
     void UnloadStep();
@@ -137,6 +157,11 @@ private:
     bool modified_ = false;
     std::string helpFile_;
     bool unloaded_ = false;
+    bool shown_ = false;
+    bool activateRequested_ = false;
+    bool openingFromOutside_ = false;
+    std::deque<std::string> outsideFiles_;
+    QTimer* outsideTimer_ = nullptr;
     QActionGroup* viewGroup_ = nullptr;
     QActionGroup* colorsetGroup_ = nullptr;
 };
