@@ -27,16 +27,9 @@ namespace {
 // The tool's full path from PATH, or "" when it is not installed.
 std::string FindTool(const std::string& name)
 {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    for (size_t start = 0; start <= dirs.size();) {
-        size_t end = dirs.find(':', start);
-        if (end == std::string::npos) end = dirs.size();
-        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
-        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-        start = end + 1;
-    }
-    return "";
+    std::string path = RunProcess("/bin/sh", {"-c", "command -v " + name}).out;
+    while (!path.empty() && path.back() == '\n') path.pop_back();
+    return path;
 }
 
 class Install : public ::testing::Test {
@@ -101,9 +94,8 @@ TEST_F(Install, PutsEveryFileWhereTheDesktopLooks)
     }
 }
 
-// Starts the installed program offscreen, waits until its settings file holds the marker of a run
-// in progress, and ends it. Returns the file it found, "" when none appeared in time.
-// The user's folders (configuration, temporary files) are under home.
+// Starts the installed program offscreen with the user's folders under home, waits until one of
+// files holds the marker of a run in progress, and ends the run. Returns that file, or "".
 std::string SettingsOfARun(const std::string& program, const std::vector<std::string>& files,
                            const std::string& setpriv, const std::string& home)
 {
