@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QScreen>
+#include <QSvgRenderer>
 #include <QToolBar>
 
 #include "UiTestHost.h"
@@ -307,6 +309,21 @@ TEST_F(Fixture, HelpContentsOpensTheGuideOrWarnsWhenMissing)
     window.TbarButton[35]->trigger();
     ASSERT_EQ(host.opened.size(), 1u);
     EXPECT_EQ(host.opened[0], QUrl::fromLocalFile(Q(host.dir / "guide.pdf")));
+}
+
+TEST_F(Fixture, WindowIconIsTheScalableIconInstalledForTheDesktop)
+{
+    QSvgRenderer svg(QStringLiteral(TOLV_SOURCE_DIR "/packaging/tolv.svg"));
+    ASSERT_TRUE(svg.isValid());
+    for (int size : {16, 32, 256}) {
+        QImage expected(size, size, QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::transparent);
+        QPainter p(&expected);
+        svg.render(&p);
+        p.end();
+        QImage shown = window.windowIcon().pixmap(size).toImage();
+        EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied), expected) << size;
+    }
 }
 
 TEST_F(Fixture, OptionsCommandStoresTheDialogResults)
