@@ -220,9 +220,11 @@ TEST(CliTransforms, Stitch)
     ASSERT_EQ(p.exitCode, 0) << p.err;
     EXPECT_EQ(ReadHma(dir / "out2.hma"), (Grid{2, 2, {3, 4, 1, 2}}));
 
-    p = Conv({"--stitch", dir / "a.hma" + ",," + dir / "b.hma" + "," + dir / "b.hma", dir / "out3.hma"});
+    const std::string sections = dir / "a.hma" + ",," + dir / "b.hma" + "," + dir / "b.hma";
+    p = Conv({"--stitch", sections, dir / "out3.hma"});
     EXPECT_EQ(p.exitCode, 1);
-    EXPECT_EQ(p.err, "TOLV warning:\nThe specified second section file does not exist.\n\"\"\n\n");
+    EXPECT_EQ(p.err, "TOLV warning:\nThe specified second section file does not exist.\n\"\"\n\n"
+                     "tolvconv: cannot stitch " + sections + "\n");
     EXPECT_TRUE(ReadFileBytes(dir / "out3.hma").empty());
 
     p = Conv({"--stitch", dir / "a.hma", dir / "out4.hma"});
