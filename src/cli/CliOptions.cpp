@@ -3,6 +3,7 @@
 #include "cli/CliOptions.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "cli/CliTransforms.h"

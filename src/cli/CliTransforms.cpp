@@ -189,7 +189,7 @@ std::optional<std::string> PrepareInterpolate(const std::string& v, StepAnswers&
         const int32_t f = std::stoi(factor);
         if (std::none_of(entries.begin(), entries.end(), [f](const ComboEntry& e) { return e.value == f; })) {
             answers.refusal = "--interpolate " + factor + ": the interpolate dialog offers the factors " +
-                           Offered(entries) + " for a " + MapSize() + " map";
+                              Offered(entries) + " for a " + MapSize() + " map";
             return;
         }
         SetDialogResult(3, NormaliseVarianceText(variance));
@@ -213,7 +213,7 @@ std::optional<std::string> PrepareResample(const std::string& v, StepAnswers& an
         const int32_t f = std::stoi(factor);
         if (std::none_of(entries.begin(), entries.end(), [f](const ComboEntry& e) { return e.value == f; })) {
             answers.refusal = "--resample " + factor + ": the resample dialog offers the factors " + Offered(entries) +
-                           " for a " + MapSize() + " map";
+                              " for a " + MapSize() + " map";
             return;
         }
         SetDialogResult(3, f);

@@ -152,7 +152,7 @@ int RunBatch(const CliOptions& o, ConsoleHost& host)
         if (o.verbose) host.Note("converted " + job.input + " to " + job.output);
         if (o.info) {
             std::cout << "file: " << job.output << "\n";
-            PrintInfo(Absolute(job.output));
+            PrintInfo(job.output);
         }
     }
     return status;
@@ -190,6 +190,6 @@ int main(int argc, char** argv)
     case Outcome::Failed: return 1;
     case Outcome::Done: break;
     }
-    if (options.info) PrintInfo(Absolute(options.output.empty() || HasSplit(options) ? job.input : options.output));
+    if (options.info) PrintInfo(options.output.empty() || HasSplit(options) ? job.input : options.output);
     return 0;
 }

@@ -6,11 +6,9 @@
 
 #include <filesystem>
 #include <set>
-#include <sstream>
 
 #include "RunProcess.h"
 #include "TempDir.h"
-#include "cli/ConsoleHost.h"
 
 using namespace tolv::test;
 namespace fs = std::filesystem;
@@ -279,9 +277,17 @@ TEST(CliContract, UsageErrorsExitTwoAndTouchNothing)
         {{"--color", "blue", "in.hma", "out.hmb"}, "--color wants gray, green or ask, not blue"},
         // Values are checked before anything is read: the missing INPUT is never reached.
         {{"--scale", "in7.hma", "out8.hma"}, "--scale wants 8bit, 16bit, P% or LOW:HIGH, not in7.hma"},
-        {{"--move", "up", "missing.hma"}, "--move wants highest, midpoint, lowest or a base altitude, not up"},
+        {{"--move", "-3", "missing.hma"}, "--move wants highest, midpoint, lowest or a base altitude, not -3"},
         {{"--invert=mid", "missing.hma"}, "--invert wants a midpoint altitude, not mid"},
-        {{"missing.hma", "--trim", "4x"}, "--trim wants WxH[:lt|lb|rt|rb|c] with sizes of up to three digits, not 4x"},
+        {{"--interpolate", "2:-1", "missing.hma"},
+         "--interpolate wants F[:V] with a factor F and a variance V such as 0.5, not 2:-1"},
+        {{"--resample", "4:median", "missing.hma"}, "--resample wants F[:cut|average], not 4:median"},
+        {{"missing.hma", "--trim", "1000x2"},
+         "--trim wants WxH[:lt|lb|rt|rb|c] with sizes of up to three digits, not 1000x2"},
+        {{"--trim", "2x2:middle", "missing.hma"}, "--trim: there is no trim anchor middle (lt, lb, rt, rb or c)"},
+        {{"--split", "5x1", "missing.hma", "t.bmp"}, "--split wants CxR[:seamless] with 1 to 4 columns and rows, not 5x1"},
+        {{"--split", "2x2:seams", "missing.hma", "t.bmp"},
+         "--split wants CxR[:seamless] with 1 to 4 columns and rows, not 2x2:seams"},
         {{"--split", "2x2", "missing.hma"}, "--split needs OUTPUT to name the tiles"},
         {{"--stitch", "a.hma,b.hma", "out.hma"},
          "--stitch wants four comma-separated section files UL,UR,LL,LR (empty entries allowed), not a.hma,b.hma"},
@@ -303,20 +309,4 @@ TEST(CliContract, UsageErrorsExitTwoAndTouchNothing)
         EXPECT_EQ(r.err.substr(0, r.err.find("usage: tolvconv [OPTIONS] INPUT [OUTPUT]\n")), "tolvconv: " + message + "\n");
         EXPECT_EQ(Listing(dir.Path()), std::set<std::string>{"in.hma"});
     }
-}
-
-TEST(ConsoleHost, BlocksAndAnswers)
-{
-    std::ostringstream err;
-    tolv::cli::ConsoleHost host(err);
-    host.ShowMessage(tolv::MessageKind::Info, "one\r\ntwo", "TOLV", 0);
-    EXPECT_TRUE(host.AskQuestion("Continue?\r\nReally?", "TOLV", false, 0));
-    EXPECT_FALSE(host.AskQuestion("Save?", "TOLV", true, 0));
-    host.answerMode = tolv::cli::AnswerMode::Yes;
-    EXPECT_TRUE(host.AskQuestion("Sure?", "TOLV", true, 0));
-    host.answerMode = tolv::cli::AnswerMode::No;
-    EXPECT_FALSE(host.AskQuestion("Sure?", "TOLV", false, 0));
-    EXPECT_EQ(err.str(), "TOLV info:\none\ntwo\n\nTOLV question:\nContinue?\nReally?\nanswer: Yes\n\n"
-                         "TOLV question:\nSave?\nanswer: No\n\nTOLV question:\nSure?\nanswer: Yes\n\n"
-                         "TOLV question:\nSure?\nanswer: No\n\n");
 }

@@ -76,17 +76,14 @@ TEST(CliConventions, HelpAndVersionOnStandardOutput)
         ProcessResult r = Conv(row.args, dir.Path());
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_EQ(r.err, "");
-        if (row.starts == version) {
-            EXPECT_EQ(r.out, version);
-        } else {
-            EXPECT_TRUE(r.out.starts_with(row.starts)) << r.out;
-        }
+        EXPECT_TRUE(r.out.starts_with(row.starts)) << r.out;
+        EXPECT_EQ(r.out == version, row.starts == version) << r.out; // the version alone, the help never
         EXPECT_TRUE(fs::is_empty(dir.Path()));
     }
     EXPECT_TRUE(std::regex_match(tolv::kProgramVersion, std::regex(R"(\d+\.\d+\.\d+)"))) << tolv::kProgramVersion;
 }
 
-TEST(CliConventions, TheManualListsEveryOptionOfTheHelpInItsGroup)
+TEST(CliConventions, TheManualListsEveryOptionOfTheHelp)
 {
     const std::string help = Conv({"--help"}).out;
     const std::set<std::string> options = HelpOptions(help);
@@ -97,21 +94,6 @@ TEST(CliConventions, TheManualListsEveryOptionOfTheHelpInItsGroup)
     for (const std::string& option : options)
         EXPECT_TRUE(std::regex_search(man, std::regex("(^|[ ,\\n])" + option + "([ ,\\[=\\n]|$)"))) << option;
 
-    // The same groups, in the same order, in both.
-    const std::vector<std::pair<std::string, std::string>> groups = {
-        {"\nQuestions", ".SS Questions"},         {"\nDialog values:", ".SS \"Dialog values\""},
-        {"\nTransforms", ".SS \"Transforms"},    {"\nStitch", ".SS Stitch"},
-        {"\nReport:", ".SS Report"},             {"\nBatch:", ".SS Batch"},
-        {"\nProgram:", ".SS Program"},
-    };
-    size_t inHelp = 0, inMan = 0;
-    for (const auto& [helpHeading, manHeading] : groups) {
-        const size_t h = help.find(helpHeading, inHelp), m = man.find(manHeading, inMan);
-        EXPECT_NE(h, std::string::npos) << helpHeading;
-        EXPECT_NE(m, std::string::npos) << manHeading;
-        inHelp = h == std::string::npos ? inHelp : h;
-        inMan = m == std::string::npos ? inMan : m;
-    }
     // The page is valid roff where groff is installed.
     if (fs::exists("/usr/bin/groff")) {
         ProcessResult g = RunProcess("/usr/bin/groff", {"-man", "-ww", "-z", std::string(TOLV_SOURCE_DIR) + "/docs/man/tolvconv.1"});
@@ -129,6 +111,7 @@ TEST(CliConventions, BatchConvertsEachInputIndependently)
         int exit;
         std::vector<std::pair<std::string, std::string>> files; // written, with their text ("" = absent)
         std::vector<std::string> errLines;                      // the converter's own, in order
+        std::string out = "";
     } rows[] = {
         // One bad file among three: the others are written, into a folder made for them.
         {{"-v", "--flip-h", "--to", "hma", "--out-dir", "out/sub", "a.hma", "bad.hma", "sub/c.hma"},
@@ -149,6 +132,12 @@ TEST(CliConventions, BatchConvertsEachInputIndependently)
           "of 0 to 65535",
           "tolvconv: cannot convert full.hma", "tolvconv: cannot read missing.hma"}},
         {{"--to", "ter", "--out-dir", "a.hma/o", "sub/c.hma"}, 1, {{"sub/c.ter", ""}}, {"tolvconv: cannot make the folder a.hma/o"}},
+        // One report per written file, each after its name.
+        {{"--info", "--to", "hmb", "a.hma", "sub/c.hma"}, 0, {}, {},
+         "file: a.hmb\nformat: TOLV Binary heightmap\ncode: 2\nfile size: 44\nresolution: 3 x 2\n"
+         "range: L: 1 \xC2\xB7 H: 6 \xC2\xB7 D: 6  (3 bits)\nmean: 4\nmidpoint: 4\n"
+         "file: sub/c.hmb\nformat: TOLV Binary heightmap\ncode: 2\nfile size: 40\nresolution: 2 x 2\n"
+         "range: L: 7 \xC2\xB7 H: 10 \xC2\xB7 D: 4  (2 bits)\nmean: 8\nmidpoint: 8\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args[row.args.size() - 2]);
@@ -161,7 +150,7 @@ TEST(CliConventions, BatchConvertsEachInputIndependently)
         WriteFileText(dir / "bad.hma", "TOLV ASCII Heightmap\r\n");
         ProcessResult r = Conv(row.args, dir.Path());
         EXPECT_EQ(r.exitCode, row.exit);
-        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.out, row.out);
         for (const auto& [file, text] : row.files) {
             EXPECT_EQ(fs::exists(dir / file), !text.empty()) << file;
             if (!text.empty()) {
@@ -176,19 +165,4 @@ TEST(CliConventions, BatchConvertsEachInputIndependently)
         for (const std::string& line : row.errLines) expected += line + "\n";
         EXPECT_EQ(ours, expected);
     }
-}
-
-TEST(CliConventions, BatchReportsNameTheirFile)
-{
-    TempDir dir;
-    WriteFileText(dir / "a.hma", Hma(3, 2, {1, 2, 3, 4, 5, 6}));
-    WriteFileText(dir / "c.hma", Hma(2, 2, {7, 8, 9, 10}));
-    ProcessResult r = Conv({"--info", "--to", "hmb", "a.hma", "c.hma"}, dir.Path());
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    EXPECT_TRUE(r.out.starts_with("file: a.hmb\nformat: TOLV Binary heightmap\ncode: 2\nfile size: 44\nresolution: 3 x 2\n"))
-        << r.out;
-    EXPECT_NE(r.out.find("\nfile: c.hmb\nformat: TOLV Binary heightmap\ncode: 2\nfile size: 40\nresolution: 2 x 2\n"),
-              std::string::npos)
-        << r.out;
 }
