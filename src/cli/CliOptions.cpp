@@ -12,7 +12,19 @@
 namespace tolv::cli {
 namespace {
 
-using Apply = void (*)(CliOptions&, const std::string&, const std::string&, bool);
+enum class OptionGroup { Questions, DialogValues, Transforms, Stitch, Report, Batch, Program };
+enum class OptionValue { None, Required, Attached }; // Attached: only as --name=VALUE, and optional
+
+// One row per option: the parser and --help both read this table.
+struct OptionSpec {
+    const char* name;  // "--scale"
+    const char* alias; // "-h", or "" when there is none
+    OptionValue value;
+    const char* valueName; // "8bit|16bit|P%|LOW:HIGH", "" for a flag
+    OptionGroup group;
+    const char* help; // one line
+    void (*apply)(CliOptions& o, const std::string& name, const std::string& value, bool hasValue);
+};
 
 bool ParseSize(const std::string& v, int& w, int& h)
 {
@@ -142,8 +154,7 @@ const std::vector<OptionSpec> kOptions = {
     {"--resample", "", OptionValue::Required, "F[:cut|average]", OptionGroup::Transforms,
      "reduce to 1/F (2..32), keeping every F-th sample (default) or the mean", PushStep},
     {"--trim", "", OptionValue::Required, "WxH[:lt|lb|rt|rb|c]", OptionGroup::Transforms,
-     "trim to W x H, anchored at a corner or the centre (default)",
-     PushStep},
+     "trim to W x H, anchored at a corner or the centre (default)", PushStep},
     {"--split", "", OptionValue::Required, "CxR[:seamless]", OptionGroup::Transforms,
      "write C x R G16 tiles named from OUTPUT instead (seamless: shared edges)", PushStep},
 
@@ -183,8 +194,6 @@ std::string Synopsis(const OptionSpec& spec)
 }
 
 } // namespace
-
-const std::vector<OptionSpec>& OptionTable() { return kOptions; }
 
 std::string Absolute(const std::string& p)
 {

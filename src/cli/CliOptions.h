@@ -48,21 +48,6 @@ struct CliOptions {
     std::string output;                   // as given, "" when not given
 };
 
-enum class OptionGroup { Questions, DialogValues, Transforms, Stitch, Report, Batch, Program };
-enum class OptionValue { None, Required, Attached }; // Attached: only as --name=VALUE, and optional
-
-// One row per option: the parser, --help and the tests all read this table.
-struct OptionSpec {
-    const char* name;  // "--scale"
-    const char* alias; // "-h", or "" when there is none
-    OptionValue value;
-    const char* valueName; // "8bit|16bit|P%|LOW:HIGH", "" for a flag
-    OptionGroup group;
-    const char* help; // one line
-    void (*apply)(CliOptions& o, const std::string& name, const std::string& value, bool hasValue);
-};
-const std::vector<OptionSpec>& OptionTable();
-
 // Every option has the right form when this returns; rules that depend on the map are checked
 // when their step runs. Throws UsageError.
 CliOptions ParseArguments(const std::vector<std::string>& args);
