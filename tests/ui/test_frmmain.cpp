@@ -112,7 +112,7 @@ TEST_F(Fixture, EnableCommandsFalseDisablesEverythingAndTrueReappliesTheRules)
     EXPECT_FALSE(window.TbarButton[31]->isEnabled());
 }
 
-// Captions and shortcuts as the program's documentation lists them; recent-file slots aside.
+// Every caption and shortcut of the menus, the recent-file slots aside.
 TEST_F(Fixture, MenuCaptionsAndShortcuts)
 {
     window.LoadStep(32);
@@ -137,17 +137,20 @@ TEST_F(Fixture, MenuCaptionsAndShortcuts)
         {"Map", 0, "Flip &Horizontally", "Ctrl+H"}, {"Map", 1, "Flip &Vertically", "Ctrl+V"},
         {"Map", 2, "R&otate 90° ccw", ""}, {"Map", 3, "Rotate 90° c&w", ""}, {"Map", 4, "I&nvert", "Ctrl+E"},
         {"Map", 5, "&Crop...", "Ctrl+C"}, {"Map", 6, "&Trim...", "Ctrl+T"}, {"Map", 7, "-", ""},
-        {"Map", 8, "&Resample...", "Ctrl+R"}, {"Map", 9, "&Interpolate...", "Ctrl+I"}, {"Map", 10, "&Scale...", "Ctrl+L"},
-        {"Map", 11, "&Move...", "Ctrl+M"},
+        {"Map", 8, "&Resample...", "Ctrl+R"}, {"Map", 9, "&Interpolate...", "Ctrl+I"},
+        {"Map", 10, "&Scale...", "Ctrl+L"}, {"Map", 11, "&Move...", "Ctrl+M"},
         {"Tools", 0, "&Options...", "F2"}, {"Tools", 1, "-", ""}, {"Tools", 2, "Center &Window on screen", ""},
         {"Tools", 3, "&Reset Window to default size", ""}, {"Tools", 4, "&Expand Window full-screen", ""},
         {"Help", 0, "&Contents", "F1"}, {"Help", 1, "-", ""}, {"Help", 2, "Brendock on the Web", ""},
         {"Help", 3, "-", ""}, {"Help", 4, "&About...", ""},
     };
     const std::map<std::string, std::pair<QMenu*, const std::vector<QAction*>*>> menus = {
-        {"File", {window.MnuFile, &window.MnuFileItem}},   {"Edit", {window.MnuEdit, &window.MnuEditItem}},
-        {"View", {window.MnuView, &window.MnuViewItem}},   {"Colorset", {window.MnuViewColorset, &window.MnuViewColorsetItem}},
-        {"Map", {window.MnuMap, &window.MnuMapItem}},      {"Tools", {window.MnuTools, &window.MnuToolsItem}},
+        {"File", {window.MnuFile, &window.MnuFileItem}},
+        {"Edit", {window.MnuEdit, &window.MnuEditItem}},
+        {"View", {window.MnuView, &window.MnuViewItem}},
+        {"Colorset", {window.MnuViewColorset, &window.MnuViewColorsetItem}},
+        {"Map", {window.MnuMap, &window.MnuMapItem}},
+        {"Tools", {window.MnuTools, &window.MnuToolsItem}},
         {"Help", {window.MnuHelp, &window.MnuHelpItem}},
     };
     std::map<std::string, int> last;

@@ -65,9 +65,10 @@ TEST(CommonDialogs, AFolderOrFileThatDoesNotExistIsRefusedAndNeverBecomesTheLast
         std::string refusal; // "" when the choice stands
     };
     const std::string missing = host.dir / "missing";
-    for (const Row& r : {Row{true, missing + "/x.hmb", "The folder does not exist.\r\n\"" + missing + "\""},
-                         Row{true, host.dir / "plain/x.hmb", "The folder does not exist.\r\n\"" + (host.dir / "plain") + "\""},
-                         Row{false, host.dir / "none.hmb", "The file does not exist.\r\n\"" + (host.dir / "none.hmb") + "\""},
+    const std::string noFolder = "The folder does not exist.\r\n\"", noFile = "The file does not exist.\r\n\"";
+    for (const Row& r : {Row{true, missing + "/x.hmb", noFolder + missing + "\""},
+                         Row{true, host.dir / "plain/x.hmb", noFolder + (host.dir / "plain") + "\""},
+                         Row{false, host.dir / "none.hmb", noFile + (host.dir / "none.hmb") + "\""},
                          Row{true, host.dir / "new.hmb", ""}}) {
         host.messages.clear();
         SetFileChooser([&](const FileDialogRequest&) { return Q(r.path); });
@@ -96,7 +97,7 @@ TEST(CommonDialogs, AFolderOrFileThatDoesNotExistIsRefusedAndNeverBecomesTheLast
     EXPECT_FALSE(ShowSaveDialog(nullptr));
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "The folder does not exist.\r\n\"" + missing + "\"");
+    EXPECT_EQ(host.messages[0].text, noFolder + missing + "\"");
     EXPECT_EQ(LastDialogFolder(), start);
 }
 

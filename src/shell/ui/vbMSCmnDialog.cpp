@@ -54,13 +54,13 @@ int32_t ToColorRef(const QColor& c) { return c.red() | (c.green() << 8) | (c.blu
 // existing file too. "" when the choice stands.
 std::string RefusedChoice(const QString& path, bool save)
 {
+    auto quoted = [](const QString& p) { return '"' + S(QDir::toNativeSeparators(p)) + '"'; };
     const QFileInfo info(path);
     const QString folder = info.absolutePath();
-    if (!QFileInfo(folder).isDir())
-        return std::string("The folder does not exist.") + kCrLf + '"' + S(QDir::toNativeSeparators(folder)) + '"';
+    if (!QFileInfo(folder).isDir()) return std::string("The folder does not exist.") + kCrLf + quoted(folder);
     // The open dialog does not follow links, so a dangling link is still a file that is there.
     if (!save && !info.exists() && !info.isSymLink())
-        return std::string("The file does not exist.") + kCrLf + '"' + S(QDir::toNativeSeparators(info.absoluteFilePath())) + '"';
+        return std::string("The file does not exist.") + kCrLf + quoted(info.absoluteFilePath());
     return {};
 }
 
