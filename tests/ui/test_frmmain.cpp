@@ -172,8 +172,9 @@ TEST_F(Fixture, MenuCaptionsAndShortcuts)
     for (const auto& [name, menu] : menus) EXPECT_EQ(menu.first->actions().size(), last[name] + 1) << name;
 }
 
-// Each button triggered as a click would, against its tooltip and the one effect its command has.
-TEST_F(Fixture, EachToolbarButtonRunsItsCommand)
+// Each button, and the menu item it stands for, triggered as a click would: its tooltip and the one
+// effect its command has.
+TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
 {
     window.LoadStep(32);
     WriteFileText(host.dir / "guide.pdf", "%PDF-1.4\n");
@@ -195,73 +196,78 @@ TEST_F(Fixture, EachToolbarButtonRunsItsCommand)
                std::to_string(GetAltitude(1, HeightmapHeight())) + " " +
                std::to_string(GetAltitude(HeightmapWidth(), HeightmapHeight()));
     };
+    const std::string underDevelopment = "info This function is under development.;";
+    const FrmMain& w = window;
     struct Row {
         int button;
+        QAction* item;
         const char* tooltip;
         std::string effect;
         int startView = 0;
     };
     const Row rows[] = {
-        {2, "New", "closed;"},
-        {3, "Open", "open dialog Open Heightmap File;closed;"},
-        {4, "Save", "written;"},
-        {5, "Save As", "save dialog Save Heightmap File;"},
-        {7, "Stitch Heightmaps", "dialog Stitch;closed;"},
-        {8, "Split Heightmap", "dialog Split;"},
-        {10, "Undo", "info This function is under development.;"},
-        {12, "Top", "view 0 pressed 12;", 2},
-        {13, "Front", "view 1 pressed 13;"},
-        {14, "Side", "view 2 pressed 14;"},
-        {15, "Perspective", "view 3 pressed 15;"},
-        {16, "Zoom In", "info This function is under development.;"},
-        {17, "Zoom Out", "info This function is under development.;"},
-        {20, "Flip Horizontally", "corners 2 1 4 3;"},
-        {21, "Flip Vertically", "corners 3 4 1 2;"},
-        {22, "Rotate 90° counter-clockwise", "corners 2 4 1 3;"},
-        {23, "Rotate 90° clockwise", "corners 3 1 4 2;"},
-        {24, "Invert", "dialog Invert;"},
-        {25, "Crop", "size 16 x 16;"},
-        {26, "Trim", "dialog Trim;"},
-        {28, "Resample", "dialog Resample;"},
-        {29, "Interpolate", "dialog Interpolate;"},
-        {30, "Scale", "dialog Scale;"},
-        {31, "Move", "dialog Move;"},
-        {33, "Options", "dialog Options;"},
-        {35, "Help", "opened " + (host.dir / "guide.pdf") + ";"},
+        {2, w.MnuFileItem[0], "New", "closed;"},
+        {3, w.MnuFileItem[1], "Open", "open dialog Open Heightmap File;closed;"},
+        {4, w.MnuFileItem[2], "Save", "written;"},
+        {5, w.MnuFileItem[3], "Save As", "save dialog Save Heightmap File;"},
+        {7, w.MnuFileItem[5], "Stitch Heightmaps", "dialog Stitch;closed;"},
+        {8, w.MnuFileItem[6], "Split Heightmap", "dialog Split;"},
+        {10, w.MnuEditItem[0], "Undo", underDevelopment},
+        {12, w.MnuViewItem[0], "Top", "view 0 pressed 12;", 2},
+        {13, w.MnuViewItem[1], "Front", "view 1 pressed 13;"},
+        {14, w.MnuViewItem[2], "Side", "view 2 pressed 14;"},
+        {15, w.MnuViewItem[3], "Perspective", "view 3 pressed 15;"},
+        {16, w.MnuViewItem[5], "Zoom In", underDevelopment},
+        {17, w.MnuViewItem[6], "Zoom Out", underDevelopment},
+        {20, w.MnuMapItem[0], "Flip Horizontally", "corners 2 1 4 3;"},
+        {21, w.MnuMapItem[1], "Flip Vertically", "corners 3 4 1 2;"},
+        {22, w.MnuMapItem[2], "Rotate 90° counter-clockwise", "corners 2 4 1 3;"},
+        {23, w.MnuMapItem[3], "Rotate 90° clockwise", "corners 3 1 4 2;"},
+        {24, w.MnuMapItem[4], "Invert", "dialog Invert;"},
+        {25, w.MnuMapItem[5], "Crop", "size 16 x 16;"},
+        {26, w.MnuMapItem[6], "Trim", "dialog Trim;"},
+        {28, w.MnuMapItem[8], "Resample", "dialog Resample;"},
+        {29, w.MnuMapItem[9], "Interpolate", "dialog Interpolate;"},
+        {30, w.MnuMapItem[10], "Scale", "dialog Scale;"},
+        {31, w.MnuMapItem[11], "Move", "dialog Move;"},
+        {33, w.MnuToolsItem[0], "Options", "dialog Options;"},
+        {35, w.MnuHelpItem[0], "Help", "opened " + (host.dir / "guide.pdf") + ";"},
     };
     const std::string path = host.dir / "map.hmb";
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.button);
-        std::vector<int32_t> samples(32 * 32, 0);
-        samples[0] = 1, samples[31] = 2, samples[32 * 31] = 3, samples[32 * 32 - 1] = 4;
-        LoadGrid(32, 32, samples, FmtHmb);
-        window.SetCurrentFile(path);
-        window.UpdateCommandStates();
-        window.SelectView(r.startView);
-        std::filesystem::remove(path);
-        host.messages.clear();
-        host.opened.clear();
-        effects.clear();
+        EXPECT_EQ(window.TbarButton[r.button]->toolTip(), QString::fromUtf8(r.tooltip)) << r.button;
+        for (QAction* action : {window.TbarButton[r.button], r.item}) {
+            SCOPED_TRACE(action->objectName().toStdString() + " " + S(action->text()));
+            std::vector<int32_t> samples(32 * 32, 0);
+            samples[0] = 1, samples[31] = 2, samples[32 * 31] = 3, samples[32 * 32 - 1] = 4;
+            LoadGrid(32, 32, samples, FmtHmb);
+            window.SetCurrentFile(path);
+            window.UpdateCommandStates();
+            window.SelectView(r.startView);
+            std::filesystem::remove(path);
+            host.messages.clear();
+            host.opened.clear();
+            effects.clear();
 
-        QAction* button = window.TbarButton[r.button];
-        EXPECT_EQ(button->toolTip(), QString::fromUtf8(r.tooltip));
-        button->trigger();
-        for (const auto& m : host.messages) effects += m.kind + " " + m.text + ";";
-        for (const QUrl& url : host.opened) effects += "opened " + S(url.toLocalFile()) + ";";
-        if (Globals().currentView != r.startView) {
-            int pressed = 0;
-            for (int b = 12; b <= 15; ++b)
-                if (window.TbarButton[b]->isChecked()) pressed = pressed ? -1 : b;
-            effects += "view " + std::to_string(Globals().currentView) + " pressed " + std::to_string(pressed) + ";";
+            action->trigger();
+            for (const auto& m : host.messages) effects += m.kind + " " + m.text + ";";
+            for (const QUrl& url : host.opened) effects += "opened " + S(url.toLocalFile()) + ";";
+            if (Globals().currentView != r.startView) {
+                int pressed = 0;
+                for (int b = 12; b <= 15; ++b)
+                    if (window.TbarButton[b]->isChecked()) pressed = pressed ? -1 : b;
+                effects += "view " + std::to_string(Globals().currentView) + " pressed " + std::to_string(pressed);
+                effects += ";";
+            }
+            if (!window.HasHeightmap())
+                effects += "closed;";
+            else if (HeightmapWidth() != 32 || HeightmapHeight() != 32)
+                effects += "size " + std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()) + ";";
+            else if (corners() != "1 2 3 4")
+                effects += "corners " + corners() + ";";
+            if (FileExists(path)) effects += "written;";
+            EXPECT_EQ(effects, r.effect);
         }
-        if (!window.HasHeightmap())
-            effects += "closed;";
-        else if (HeightmapWidth() != 32 || HeightmapHeight() != 32)
-            effects += "size " + std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()) + ";";
-        else if (corners() != "1 2 3 4")
-            effects += "corners " + corners() + ";";
-        if (FileExists(path)) effects += "written;";
-        EXPECT_EQ(effects, r.effect);
     }
     SetFileChooser(nullptr);
 }
@@ -433,18 +439,6 @@ TEST_F(Fixture, SelectingAViewOrColorsetMovesTheCheck)
     window.SelectColorset(5);
     for (int c = 0; c < 8; ++c) EXPECT_EQ(window.MnuViewColorsetItem[c]->isChecked(), c == 5) << c;
     EXPECT_EQ(Globals().previewColorset, 5);
-}
-
-TEST_F(Fixture, UnfinishedCommandsSayTheyAreUnderDevelopment)
-{
-    OpenMap(64, 64, 0, 100);
-    for (QAction* a : {window.MnuEditItem[0], window.MnuViewItem[5], window.MnuViewItem[6]}) {
-        host.messages.clear();
-        a->trigger();
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].kind, "info");
-        EXPECT_EQ(host.messages[0].text, "This function is under development.");
-    }
 }
 
 TEST_F(Fixture, HelpContentsWarnsWhenTheGuideIsMissing)
