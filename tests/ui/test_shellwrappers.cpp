@@ -87,12 +87,12 @@ TEST(CommonDialogs, AFolderOrFileThatDoesNotExistIsRefusedAndNeverBecomesTheLast
     QTimer::singleShot(0, [&] {
         auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dlg, nullptr);
-        auto* name = dlg->findChild<QLineEdit*>("fileNameEdit");
-        ASSERT_NE(name, nullptr);
-        name->setText(Q(missing + "/y.hmb"));
-        QTest::keyClick(name, Qt::Key_Return);
-        stayedOpen = dlg->isVisible();
-        if (stayedOpen) dlg->reject();
+        if (auto* name = dlg->findChild<QLineEdit*>("fileNameEdit")) {
+            name->setText(Q(missing + "/y.hmb"));
+            QTest::keyClick(name, Qt::Key_Return);
+            stayedOpen = dlg->isVisible();
+        }
+        if (dlg->isVisible()) dlg->reject();
     });
     EXPECT_FALSE(ShowSaveDialog(nullptr));
     EXPECT_TRUE(stayedOpen);
