@@ -2,21 +2,29 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include "cli/CliOptions.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
-#include <set>
+
+#include "cli/CliTransforms.h"
+#include "formats/vbFileManagement.h"
 
 namespace tolv::cli {
 namespace {
 
-const std::set<std::string> kFlagTransforms = {"--flip-h", "--flip-v", "--rotate-ccw", "--rotate-cw", "--crop"};
-const std::set<std::string> kValueTransforms = {"--scale", "--move", "--interpolate", "--resample", "--trim", "--split"};
+enum class OptionGroup { Questions, DialogValues, Transforms, Stitch, Report, Batch, Program };
+enum class OptionValue { None, Required, Attached }; // Attached: only as --name=VALUE, and optional
 
-std::string Absolute(const std::string& p)
-{
-    std::error_code ec;
-    auto abs = std::filesystem::absolute(p, ec);
-    return ec ? p : abs.lexically_normal().string();
-}
+// One row per option: the parser and --help both read this table.
+struct OptionSpec {
+    const char* name;  // "--scale"
+    const char* alias; // "-h", or "" when there is none
+    OptionValue value;
+    const char* valueName; // "8bit|16bit|P%|LOW:HIGH", "" for a flag
+    OptionGroup group;
+    const char* help; // one line
+    void (*apply)(CliOptions& o, const std::string& name, const std::string& value, bool hasValue);
+};
 
 bool ParseSize(const std::string& v, int& w, int& h)
 {
@@ -32,18 +40,207 @@ bool ParseSize(const std::string& v, int& w, int& h)
     }
 }
 
+void ParseStitch(CliOptions& o, const std::string&, const std::string& v, bool)
+{
+    size_t start = 0, count = 0;
+    for (;;) {
+        const size_t comma = v.find(',', start);
+        const std::string entry = v.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (count < 4) o.sections[count] = entry.empty() ? "" : Absolute(entry);
+        ++count;
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (count != 4)
+        throw UsageError("--stitch wants four comma-separated section files UL,UR,LL,LR (empty entries allowed), not " + v);
+    o.stitch = v;
+    o.hasStitch = true;
+}
+
+// The extensions the save dialog offers, from its filter list ("...|*.hma|...").
+std::vector<std::string> WritableExtensions()
+{
+    std::vector<std::string> exts;
+    const std::string filters = SaveFilterList();
+    for (size_t p = filters.find("|*."); p != std::string::npos; p = filters.find("|*.", p + 1)) {
+        const size_t end = filters.find('|', p + 1);
+        std::string ext = filters.substr(p + 3, end == std::string::npos ? std::string::npos : end - p - 3);
+        if (ext != "*" && std::find(exts.begin(), exts.end(), ext) == exts.end()) exts.push_back(ext);
+    }
+    std::sort(exts.begin(), exts.end());
+    return exts;
+}
+
+void ParseTo(CliOptions& o, const std::string&, const std::string& v, bool)
+{
+    std::string ext = v.starts_with(".") ? v.substr(1) : v;
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    const auto exts = WritableExtensions();
+    if (std::find(exts.begin(), exts.end(), ext) == exts.end()) {
+        std::string list;
+        for (const std::string& e : exts) list += (list.empty() ? "" : ", ") + e;
+        throw UsageError("--to wants the extension of a format TOLV writes (" + list + "), not " + v);
+    }
+    o.toExtension = ext;
+}
+
+void PushStep(CliOptions& o, const std::string& name, const std::string& v, bool hasValue)
+{
+    o.steps.push_back({name, v, hasValue});
+}
+
+// clang-format off
+const std::vector<OptionSpec> kOptions = {
+    {"--help", "-h", OptionValue::None, "", OptionGroup::Program, "print this help and exit",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.help = true; }},
+    {"--version", "", OptionValue::None, "", OptionGroup::Program, "print the version and exit",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.version = true; }},
+
+    {"--yes", "", OptionValue::None, "", OptionGroup::Questions, "answer Yes to every question",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.answer = AnswerMode::Yes; }},
+    {"--no", "", OptionValue::None, "", OptionGroup::Questions, "answer No to every question",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.answer = AnswerMode::No; }},
+
+    {"--raw-size", "", OptionValue::Required, "WxH", OptionGroup::DialogValues,
+     "raw files: the size typed into the raw size dialog (default: proposed)",
+     [](CliOptions& o, const std::string&, const std::string& v, bool) {
+         if (!ParseSize(v, o.rawWidth, o.rawHeight)) throw UsageError("--raw-size wants WxH, not " + v);
+         o.hasRawSize = true;
+     }},
+    {"--pgm", "", OptionValue::Required, "p2|p5", OptionGroup::DialogValues,
+     "PGM files: text (p2, default) or binary (p5) samples",
+     [](CliOptions& o, const std::string&, const std::string& v, bool) {
+         if (v == "p2" || v == "P2") o.pgmP5 = false;
+         else if (v == "p5" || v == "P5") o.pgmP5 = true;
+         else throw UsageError("--pgm wants p2 or p5, not " + v);
+     }},
+    {"--spacing", "", OptionValue::Required, "N", OptionGroup::DialogValues,
+     "STL and OBJ files: the vertex spacing (default 16)",
+     [](CliOptions& o, const std::string&, const std::string& v, bool) {
+         // The spacing box takes digits only.
+         if (v.empty() || v.find_first_not_of("0123456789") != std::string::npos)
+             throw UsageError("--spacing wants a whole number, not " + v);
+         o.spacing = v;
+     }},
+    {"--flip-normals", "", OptionValue::None, "", OptionGroup::DialogValues, "STL files: flip the surface normals",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.flipNormals = true; }},
+    {"--no-object-name", "", OptionValue::None, "", OptionGroup::DialogValues,
+     "OBJ files: leave out the \"o Heightmap\" line",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.noObjectName = true; }},
+    {"--no-smooth", "", OptionValue::None, "", OptionGroup::DialogValues, "OBJ files: leave out the \"s 1\" line",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.noSmooth = true; }},
+    {"--color", "", OptionValue::Required, "gray|green|ask", OptionGroup::DialogValues,
+     "colour images: altitude from gray (default) or green, or ask",
+     [](CliOptions& o, const std::string&, const std::string& v, bool) {
+         if (v == "gray") o.color = 0;
+         else if (v == "green") o.color = 1;
+         else if (v == "ask") o.color = 2;
+         else throw UsageError("--color wants gray, green or ask, not " + v);
+     }},
+
+    {"--flip-h", "", OptionValue::None, "", OptionGroup::Transforms, "flip left to right", PushStep},
+    {"--flip-v", "", OptionValue::None, "", OptionGroup::Transforms, "flip top to bottom", PushStep},
+    {"--rotate-ccw", "", OptionValue::None, "", OptionGroup::Transforms, "rotate 90 degrees counter-clockwise", PushStep},
+    {"--rotate-cw", "", OptionValue::None, "", OptionGroup::Transforms, "rotate 90 degrees clockwise", PushStep},
+    {"--crop", "", OptionValue::None, "", OptionGroup::Transforms, "keep the upper-left quadrant", PushStep},
+    {"--invert", "", OptionValue::Attached, "MID", OptionGroup::Transforms,
+     "mirror the altitudes about MID (default: the map's midpoint)", PushStep},
+    {"--scale", "", OptionValue::Required, "8bit|16bit|P%|LOW:HIGH", OptionGroup::Transforms,
+     "stretch the altitudes to 8 bits, 16 bits, P percent or LOW to HIGH", PushStep},
+    {"--move", "", OptionValue::Required, "highest|midpoint|lowest|BASE", OptionGroup::Transforms,
+     "shift the altitudes: highest to the top, to the middle, lowest to 0 or BASE", PushStep},
+    {"--interpolate", "", OptionValue::Required, "F[:V]", OptionGroup::Transforms,
+     "enlarge F times (2..32), random variance V (0.0..1.0, default 0)", PushStep},
+    {"--resample", "", OptionValue::Required, "F[:cut|average]", OptionGroup::Transforms,
+     "reduce to 1/F (2..32), keeping every F-th sample (default) or the mean", PushStep},
+    {"--trim", "", OptionValue::Required, "WxH[:lt|lb|rt|rb|c]", OptionGroup::Transforms,
+     "trim to W x H, anchored at a corner or the centre (default)", PushStep},
+    {"--split", "", OptionValue::Required, "CxR[:seamless]", OptionGroup::Transforms,
+     "write C x R G16 tiles named from OUTPUT instead (seamless: shared edges)", PushStep},
+
+    {"--stitch", "", OptionValue::Required, "UL,UR,LL,LR", OptionGroup::Stitch,
+     "merge four section files (entries may be empty), not INPUT", ParseStitch},
+
+    {"--info", "", OptionValue::None, "", OptionGroup::Report,
+     "print format, file size, resolution and altitudes on standard output",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.info = true; }},
+
+    {"--to", "", OptionValue::Required, "EXT", OptionGroup::Batch,
+     "convert each INPUT to <base name>.EXT (a format TOLV writes)", ParseTo},
+    {"--out-dir", "", OptionValue::Required, "DIR", OptionGroup::Batch,
+     "write in DIR, made when missing (default: beside each INPUT)",
+     [](CliOptions& o, const std::string&, const std::string& v, bool) {
+         if (v.empty()) throw UsageError("--out-dir wants a folder");
+         o.outDir = v;
+     }},
+    {"--verbose", "-v", OptionValue::None, "", OptionGroup::Batch, "batch: one line per file on standard error",
+     [](CliOptions& o, const std::string&, const std::string&, bool) { o.verbose = true; }},
+};
+// clang-format on
+
+const OptionSpec* FindOption(const std::string& name)
+{
+    for (const OptionSpec& spec : kOptions)
+        if (name == spec.name || name == spec.alias) return &spec;
+    return nullptr;
+}
+
+std::string Synopsis(const OptionSpec& spec)
+{
+    std::string s = spec.alias[0] ? std::string(spec.alias) + ", " + spec.name : spec.name;
+    if (spec.value == OptionValue::Required) s += std::string(" ") + spec.valueName;
+    if (spec.value == OptionValue::Attached) s += std::string("[=") + spec.valueName + "]";
+    return s;
+}
+
 } // namespace
 
-const char* UsageText()
+std::string Absolute(const std::string& p)
+{
+    std::error_code ec;
+    auto abs = std::filesystem::absolute(p, ec);
+    return ec ? p : abs.lexically_normal().string();
+}
+
+std::string UsageText()
 {
     return "usage: tolvconv [OPTIONS] INPUT [OUTPUT]\n"
            "       tolvconv [OPTIONS] --stitch UL,UR,LL,LR OUTPUT\n"
-           "options: --yes --no --info --raw-size WxH --pgm p2|p5 --spacing N --flip-normals\n"
-           "         --no-object-name --no-smooth --color gray|green|ask\n"
-           "transforms (in order): --flip-h --flip-v --rotate-ccw --rotate-cw --crop --invert[=MID]\n"
-           "         --scale 8bit|16bit|P%|LOW:HIGH --move highest|midpoint|lowest|BASE\n"
-           "         --interpolate F[:V] --resample F[:cut|average] --trim WxH[:lt|lb|rt|rb|c]\n"
-           "         --split CxR[:seamless]\n";
+           "       tolvconv [OPTIONS] --to EXT [--out-dir DIR] INPUT...\n"
+           "Run tolvconv --help for the options.\n";
+}
+
+std::string HelpText()
+{
+    static const std::pair<OptionGroup, const char*> headings[] = {
+        {OptionGroup::Questions, "Questions (without these, each takes its default button):"},
+        {OptionGroup::DialogValues, "Dialog values:"},
+        {OptionGroup::Transforms, "Transforms, run in the order given:"},
+        {OptionGroup::Stitch, "Stitch (no INPUT; the only positional argument is OUTPUT):"},
+        {OptionGroup::Report, "Report:"},
+        {OptionGroup::Batch, "Batch:"},
+        {OptionGroup::Program, "Program:"},
+    };
+    constexpr size_t kColumn = 30;
+    std::string text = "usage: tolvconv [OPTIONS] INPUT [OUTPUT]\n"
+                       "       tolvconv [OPTIONS] --stitch UL,UR,LL,LR OUTPUT\n"
+                       "       tolvconv [OPTIONS] --to EXT [--out-dir DIR] INPUT...\n"
+                       "Reads INPUT (the reader chosen by its extension), runs the transforms and writes OUTPUT\n"
+                       "(the writer chosen by its extension; an existing OUTPUT is first moved to its .bak name).\n"
+                       "Messages go to standard error.\n";
+    for (const auto& [group, heading] : headings) {
+        text += std::string("\n") + heading + "\n";
+        for (const OptionSpec& spec : kOptions) {
+            if (spec.group != group) continue;
+            std::string line = "  " + Synopsis(spec);
+            line += line.size() + 2 <= kColumn ? std::string(kColumn - line.size(), ' ')
+                                               : "\n" + std::string(kColumn, ' ');
+            text += line + spec.help + "\n";
+        }
+    }
+    text += "\nExit status: 0 done; 1 a file could not be read, transformed or written; 2 a usage error.\n"
+            "See man tolvconv for the details.\n";
+    return text;
 }
 
 CliOptions ParseArguments(const std::vector<std::string>& args)
@@ -51,76 +248,51 @@ CliOptions ParseArguments(const std::vector<std::string>& args)
     CliOptions o;
     std::vector<std::string> positional;
     for (size_t i = 0; i < args.size(); ++i) {
-        std::string a = args[i];
+        std::string name = args[i];
         std::string value;
         bool hasValue = false;
-        if (a.rfind("--", 0) == 0) {
-            size_t eq = a.find('=');
+        if (name.starts_with("--")) {
+            const size_t eq = name.find('=');
             if (eq != std::string::npos) {
-                value = a.substr(eq + 1);
-                a = a.substr(0, eq);
+                value = name.substr(eq + 1);
+                name = name.substr(0, eq);
                 hasValue = true;
             }
         }
-        auto need = [&]() -> std::string {
-            if (hasValue) return value;
-            if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
-            return args[++i];
-        };
-        auto noValue = [&]() {
-            if (hasValue) throw UsageError(a + " takes no value");
-        };
-        if (a == "--yes") { noValue(); o.answer = AnswerMode::Yes; }
-        else if (a == "--no") { noValue(); o.answer = AnswerMode::No; }
-        else if (a == "--info") { noValue(); o.info = true; }
-        else if (a == "--flip-normals") { noValue(); o.flipNormals = true; }
-        else if (a == "--no-object-name") { noValue(); o.noObjectName = true; }
-        else if (a == "--no-smooth") { noValue(); o.noSmooth = true; }
-        else if (a == "--raw-size") {
-            std::string v = need();
-            if (!ParseSize(v, o.rawWidth, o.rawHeight)) throw UsageError("--raw-size wants WxH, not " + v);
-            o.hasRawSize = true;
-        } else if (a == "--pgm") {
-            std::string v = need();
-            if (v == "p2" || v == "P2") o.pgmP5 = false;
-            else if (v == "p5" || v == "P5") o.pgmP5 = true;
-            else throw UsageError("--pgm wants p2 or p5, not " + v);
-        } else if (a == "--spacing") {
-            o.spacing = need();
-            // The spacing box takes digits only.
-            if (o.spacing.empty() || o.spacing.find_first_not_of("0123456789") != std::string::npos)
-                throw UsageError("--spacing wants a whole number, not " + o.spacing);
-        } else if (a == "--color") {
-            std::string v = need();
-            if (v == "gray") o.color = 0;
-            else if (v == "green") o.color = 1;
-            else if (v == "ask") o.color = 2;
-            else throw UsageError("--color wants gray, green or ask, not " + v);
-        } else if (a == "--stitch") {
-            o.stitch = need();
-            o.hasStitch = true;
-        } else if (a == "--invert") {
-            o.steps.push_back({a, value, hasValue});
-        } else if (kFlagTransforms.count(a)) {
-            noValue();
-            o.steps.push_back({a, "", false});
-        } else if (kValueTransforms.count(a)) {
-            o.steps.push_back({a, need(), true});
-        } else if (a.size() > 1 && a[0] == '-') {
-            throw UsageError("unknown option " + a);
-        } else {
+        const OptionSpec* spec = FindOption(name);
+        if (!spec) {
+            if (name.size() > 1 && name[0] == '-') throw UsageError("unknown option " + name);
             positional.push_back(args[i]);
+            continue;
         }
+        if (spec->value == OptionValue::None && hasValue) throw UsageError(name + " takes no value");
+        if (spec->value == OptionValue::Required && !hasValue) {
+            if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+            value = args[++i];
+            hasValue = true;
+        }
+        spec->apply(o, spec->name, value, hasValue);
+        if (o.help || o.version) return o;
     }
-    if (o.hasStitch) {
+
+    if (!o.toExtension.empty()) {
+        if (o.hasStitch) throw UsageError("--stitch does not combine with --to");
+        if (HasSplit(o)) throw UsageError("--split does not combine with --to");
+        if (positional.empty()) throw UsageError("missing INPUT");
+        o.inputs = positional;
+    } else if (!o.outDir.empty()) {
+        throw UsageError("--out-dir needs --to");
+    } else if (o.hasStitch) {
         if (positional.size() != 1) throw UsageError("--stitch takes exactly one positional argument, OUTPUT");
-        o.output = Absolute(positional[0]);
-        return o;
+        o.output = positional[0];
+    } else {
+        if (positional.empty()) throw UsageError("missing INPUT");
+        if (positional.size() > 2) throw UsageError("too many arguments");
+        o.inputs = {positional[0]};
+        if (positional.size() == 2) o.output = positional[1];
     }
-    if (positional.empty()) throw UsageError("missing INPUT");
-    if (positional.size() > 2) throw UsageError("too many arguments");
-    o.input = Absolute(positional[0]);
-    if (positional.size() == 2) o.output = Absolute(positional[1]);
+    for (const TransformStep& step : o.steps)
+        if (auto wrong = CheckTransformForm(step, o)) throw UsageError(*wrong);
     return o;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,8 +24,11 @@ struct TransformStep {
 };
 
 struct CliOptions {
+    bool help = false;
+    bool version = false;
     AnswerMode answer = AnswerMode::Default;
     bool info = false;
+    bool verbose = false;
     bool hasRawSize = false;
     int rawWidth = 0;
     int rawHeight = 0;
@@ -36,12 +40,20 @@ struct CliOptions {
     int color = 0; // ConvertColorToGrayscale
     std::vector<TransformStep> steps;
     bool hasStitch = false;
-    std::string stitch;
-    std::string input;  // absolute
-    std::string output; // absolute, "" when not given
+    std::string stitch;                   // as given
+    std::array<std::string, 4> sections;  // its entries, absolute ("" = an empty section)
+    std::string toExtension;              // batch: "" when --to was not given
+    std::string outDir;                   // batch: as given, "" = beside each INPUT
+    std::vector<std::string> inputs;      // as given: one, or several in batch mode
+    std::string output;                   // as given, "" when not given
 };
 
+// Every option has the right form when this returns; rules that depend on the map are checked
+// when their step runs. Throws UsageError.
 CliOptions ParseArguments(const std::vector<std::string>& args);
-const char* UsageText();
+std::string UsageText(); // the synopsis printed after a usage error
+std::string HelpText();  // --help
+// path made absolute, as a file dialog returns it
+std::string Absolute(const std::string& path);
 
 } // namespace tolv::cli

@@ -5,8 +5,6 @@
 #include "cli/CliTransforms.h"
 
 #include <algorithm>
-#include <array>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -24,11 +22,17 @@
 namespace tolv::cli {
 namespace {
 
+// What a step's dialog is answered with, and why a value found no dialog state.
+struct StepAnswers {
+    std::map<DialogId, std::function<void()>> dialogs;
+    std::string refusal;
+};
+
 // Wraps the installed host for one step: answers the step's dialog and counts error reports, so
 // a step that ended with one stops the converter.
 class StepHost : public UiHost {
 public:
-    explicit StepHost(UiHost& inner) : inner_(inner) { InstallHost(this); }
+    StepHost(UiHost& inner, const StepAnswers& answers) : inner_(inner), answers_(answers) { InstallHost(this); }
     ~StepHost() override { InstallHost(&inner_); }
     StepHost(const StepHost&) = delete;
     StepHost& operator=(const StepHost&) = delete;
@@ -44,8 +48,8 @@ public:
     }
     void ShowDialog(DialogId dialog) override
     {
-        auto it = answers.find(dialog);
-        if (it != answers.end()) it->second();
+        auto it = answers_.dialogs.find(dialog);
+        if (it != answers_.dialogs.end()) it->second();
         else inner_.ShowDialog(dialog);
     }
     Pointer CurrentPointer() const override { return inner_.CurrentPointer(); }
@@ -56,12 +60,11 @@ public:
     void Refresh(Display what) override { inner_.Refresh(what); }
     void SetModified(bool modified) override { inner_.SetModified(modified); }
 
-    std::map<DialogId, std::function<void()>> answers;
     int errorReports = 0;
-    std::string refusal; // set by an answer that found no dialog state for the value
 
 private:
     UiHost& inner_;
+    const StepAnswers& answers_;
 };
 
 bool AllDigits(const std::string& s, size_t maxLength = 9)
@@ -91,15 +94,9 @@ std::string Offered(const std::vector<ComboEntry>& entries)
 
 std::string MapSize() { return std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()); }
 
-struct Command {
-    MapCommand availability;
-    DialogId dialog;
-    std::function<bool()> run;
-};
-
 // Answers FrmScale: the dialog fills itself from the slots, the option picks the method and
 // types into the field it enables.
-std::optional<std::string> PrepareScale(const std::string& v, StepHost& host)
+std::optional<std::string> PrepareScale(const std::string& v, StepAnswers& answers)
 {
     int32_t method;
     std::string percent, low, high;
@@ -115,7 +112,7 @@ std::optional<std::string> PrepareScale(const std::string& v, StepHost& host)
             return "--scale wants 8bit, 16bit, P% or LOW:HIGH, not " + v;
         method = 3;
     }
-    host.answers[DialogId::Scale] = [=] {
+    answers.dialogs[DialogId::Scale] = [=] {
         ScaleDialogState s = FillScaleDialog(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt(),
                                              GetDialogParam(3).AsInt(), GetDialogParam(4).AsInt(),
                                              GetDialogParam(5).AsInt(), GetDialogParam(6).AsInt());
@@ -135,13 +132,13 @@ std::optional<std::string> PrepareScale(const std::string& v, StepHost& host)
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareMove(const std::string& v, StepHost& host)
+std::optional<std::string> PrepareMove(const std::string& v, StepAnswers& answers)
 {
     static const std::map<std::string, int32_t> methods = {{"highest", 0}, {"midpoint", 1}, {"lowest", 2}};
     int32_t method = 3;
     if (auto it = methods.find(v); it != methods.end()) method = it->second;
     else if (!AllDigits(v, 12)) return "--move wants highest, midpoint, lowest or a base altitude, not " + v;
-    host.answers[DialogId::Move] = [=] {
+    answers.dialogs[DialogId::Move] = [=] {
         const MoveSetup setup = ComputeMoveSetup(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
         const std::string typed = method == 3 ? CheckMoveUserBase(v, setup) : "0";
         SetDialogResult(3, method);
@@ -151,14 +148,14 @@ std::optional<std::string> PrepareMove(const std::string& v, StepHost& host)
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareInvert(const TransformStep& step, StepHost& host)
+std::optional<std::string> PrepareInvert(const TransformStep& step, StepAnswers& answers)
 {
     const std::string v = step.value;
     if (step.hasValue) {
         const std::string digits = !v.empty() && v[0] == '-' ? v.substr(1) : v;
         if (!AllDigits(digits, 10)) return "--invert wants a midpoint altitude, not " + v;
     }
-    host.answers[DialogId::Invert] = [v, has = step.hasValue, &host] {
+    answers.dialogs[DialogId::Invert] = [v, has = step.hasValue, &answers] {
         const std::vector<ComboEntry> entries = InvertEntries(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
         int index = 0;
         if (has) {
@@ -167,7 +164,7 @@ std::optional<std::string> PrepareInvert(const TransformStep& step, StepHost& ho
             for (size_t i = 0; i < entries.size() && index < 0; ++i)
                 if (entries[i].value == mid) index = static_cast<int>(i);
             if (index < 0) {
-                host.refusal = "--invert=" + v + ": the invert dialog offers the midpoints " + Offered(entries);
+                answers.refusal = "--invert=" + v + ": the invert dialog offers the midpoints " + Offered(entries);
                 return;
             }
         }
@@ -177,7 +174,7 @@ std::optional<std::string> PrepareInvert(const TransformStep& step, StepHost& ho
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareInterpolate(const std::string& v, StepHost& host)
+std::optional<std::string> PrepareInterpolate(const std::string& v, StepAnswers& answers)
 {
     std::string factor, variance;
     bool hasVariance;
@@ -187,12 +184,12 @@ std::optional<std::string> PrepareInterpolate(const std::string& v, StepHost& ho
     if (!AllDigits(factor) || (hasVariance && (variance.empty() || !FieldAccepts(variance, true) || !valid)))
         return "--interpolate wants F[:V] with a factor F and a variance V such as 0.5, not " + v;
     if (!hasVariance) variance = "0";
-    host.answers[DialogId::Interpolate] = [=, &host] {
+    answers.dialogs[DialogId::Interpolate] = [=, &answers] {
         const auto entries = InterpolateFactorEntries(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
         const int32_t f = std::stoi(factor);
         if (std::none_of(entries.begin(), entries.end(), [f](const ComboEntry& e) { return e.value == f; })) {
-            host.refusal = "--interpolate " + factor + ": the interpolate dialog offers the factors " +
-                           Offered(entries) + " for a " + MapSize() + " map";
+            answers.refusal = "--interpolate " + factor + ": the interpolate dialog offers the factors " +
+                              Offered(entries) + " for a " + MapSize() + " map";
             return;
         }
         SetDialogResult(3, NormaliseVarianceText(variance));
@@ -202,7 +199,7 @@ std::optional<std::string> PrepareInterpolate(const std::string& v, StepHost& ho
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareResample(const std::string& v, StepHost& host)
+std::optional<std::string> PrepareResample(const std::string& v, StepAnswers& answers)
 {
     std::string factor, methodText;
     bool hasMethod;
@@ -211,12 +208,12 @@ std::optional<std::string> PrepareResample(const std::string& v, StepHost& host)
     if (hasMethod && methodText == "average") method = 1;
     else if (hasMethod && methodText != "cut") return "--resample wants F[:cut|average], not " + v;
     if (!AllDigits(factor)) return "--resample wants F[:cut|average], not " + v;
-    host.answers[DialogId::Resample] = [=, &host] {
+    answers.dialogs[DialogId::Resample] = [=, &answers] {
         const auto entries = ResampleFactorEntries(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
         const int32_t f = std::stoi(factor);
         if (std::none_of(entries.begin(), entries.end(), [f](const ComboEntry& e) { return e.value == f; })) {
-            host.refusal = "--resample " + factor + ": the resample dialog offers the factors " + Offered(entries) +
-                           " for a " + MapSize() + " map";
+            answers.refusal = "--resample " + factor + ": the resample dialog offers the factors " + Offered(entries) +
+                              " for a " + MapSize() + " map";
             return;
         }
         SetDialogResult(3, f);
@@ -226,7 +223,7 @@ std::optional<std::string> PrepareResample(const std::string& v, StepHost& host)
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareTrim(const std::string& v, StepHost& host)
+std::optional<std::string> PrepareTrim(const std::string& v, StepAnswers& answers)
 {
     static const std::map<std::string, int32_t> anchors = {
         {"lt", TrimLeftTop}, {"lb", TrimLeftBottom}, {"rt", TrimRightTop}, {"rb", TrimRightBottom}, {"c", TrimCenter}};
@@ -245,7 +242,7 @@ std::optional<std::string> PrepareTrim(const std::string& v, StepHost& host)
     // The size boxes take at most three digits.
     if (!hasH || !AllDigits(w, kTrimMaxChars) || !AllDigits(h, kTrimMaxChars))
         return "--trim wants WxH[:lt|lb|rt|rb|c] with sizes of up to three digits, not " + v;
-    host.answers[DialogId::Trim] = [=] {
+    answers.dialogs[DialogId::Trim] = [=] {
         SetDialogResult(1, anchor);
         SetDialogResult(2, CheckTrimDimension(w, HeightmapWidth()));
         SetDialogResult(3, CheckTrimDimension(h, HeightmapHeight()));
@@ -254,7 +251,7 @@ std::optional<std::string> PrepareTrim(const std::string& v, StepHost& host)
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareSplit(const std::string& v, const CliOptions& options, StepHost& host)
+std::optional<std::string> PrepareSplit(const std::string& v, const CliOptions& options, StepAnswers& answers)
 {
     std::string size, flag;
     bool hasFlag;
@@ -268,7 +265,7 @@ std::optional<std::string> PrepareSplit(const std::string& v, const CliOptions& 
         return "--split wants CxR[:seamless] with 1 to 4 columns and rows, not " + v;
     if (options.output.empty()) return "--split needs OUTPUT to name the tiles";
     const int32_t columns = std::stoi(c), rows = std::stoi(r);
-    host.answers[DialogId::Split] = [=] {
+    answers.dialogs[DialogId::Split] = [=] {
         const SplitTileSize t = ComputeSplitTileSize(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt(), columns, rows);
         SetDialogResult(3, columns);
         SetDialogResult(4, rows);
@@ -280,19 +277,69 @@ std::optional<std::string> PrepareSplit(const std::string& v, const CliOptions& 
     return std::nullopt;
 }
 
-} // namespace
-
-StepResult RunTransform(const TransformStep& step, const CliOptions& options, std::string& message)
+// Checks the value's form and fills the answer to the step's dialog; a message when the value
+// has the wrong form.
+std::optional<std::string> PrepareAnswers(const TransformStep& step, const CliOptions& options, StepAnswers& answers)
 {
-    static const std::map<std::string, MapCommand> availability = {
+    const std::string& v = step.value;
+    if (step.option == "--invert") return PrepareInvert(step, answers);
+    if (step.option == "--scale") return PrepareScale(v, answers);
+    if (step.option == "--move") return PrepareMove(v, answers);
+    if (step.option == "--interpolate") return PrepareInterpolate(v, answers);
+    if (step.option == "--resample") return PrepareResample(v, answers);
+    if (step.option == "--trim") return PrepareTrim(v, answers);
+    if (step.option == "--split") return PrepareSplit(v, options, answers);
+    return std::nullopt; // the flips, rotations and crop have no dialog
+}
+
+const std::map<std::string, MapCommand>& StepCommands()
+{
+    static const std::map<std::string, MapCommand> commands = {
         {"--flip-h", MapCommand::FlipHorizontal}, {"--flip-v", MapCommand::FlipVertical},
         {"--rotate-ccw", MapCommand::RotateCCW},  {"--rotate-cw", MapCommand::RotateCW},
         {"--crop", MapCommand::Crop},             {"--invert", MapCommand::Invert},
         {"--scale", MapCommand::Scale},           {"--move", MapCommand::Move},
         {"--interpolate", MapCommand::Interpolate}, {"--resample", MapCommand::Resample},
         {"--trim", MapCommand::Trim},             {"--split", MapCommand::Split}};
-    auto it = availability.find(step.option);
-    if (it == availability.end()) {
+    return commands;
+}
+
+bool RunCommand(MapCommand command, const std::string& output)
+{
+    switch (command) {
+    case MapCommand::FlipHorizontal: return CommandFlipHorizontal();
+    case MapCommand::FlipVertical: return CommandFlipVertical();
+    case MapCommand::RotateCCW: return CommandRotateCCW();
+    case MapCommand::RotateCW: return CommandRotateCW();
+    case MapCommand::Crop: return CommandCrop();
+    case MapCommand::Invert: return CommandInvert();
+    case MapCommand::Scale: return CommandScale(true);
+    case MapCommand::Move: return CommandMove();
+    case MapCommand::Interpolate: return CommandInterpolate();
+    case MapCommand::Resample: return CommandResample();
+    case MapCommand::Trim: return CommandTrim();
+    default:
+        return CommandSplit([&output](std::string& path) {
+            path = output;
+            return true;
+        });
+    }
+}
+
+} // namespace
+
+std::optional<std::string> CheckTransformForm(const TransformStep& step, const CliOptions& options)
+{
+    if (!StepCommands().count(step.option)) return "unknown transform " + step.option;
+    StepAnswers scratch; // its answers are never run
+    return PrepareAnswers(step, options, scratch);
+}
+
+StepResult RunTransform(const TransformStep& step, const CliOptions& options, const std::string& output,
+                        std::string& message)
+{
+    auto it = StepCommands().find(step.option);
+    if (it == StepCommands().end()) {
         message = "unknown transform " + step.option;
         return StepResult::Usage;
     }
@@ -301,39 +348,15 @@ StepResult RunTransform(const TransformStep& step, const CliOptions& options, st
         message = step.option + " is disabled for this " + MapSize() + " map: " + CommandRule(it->second);
         return StepResult::Usage;
     }
-
-    StepHost host(Host());
-    std::optional<std::string> usage;
-    std::function<bool()> run;
-    const std::string& v = step.value;
-    if (step.option == "--flip-h") run = CommandFlipHorizontal;
-    else if (step.option == "--flip-v") run = CommandFlipVertical;
-    else if (step.option == "--rotate-ccw") run = CommandRotateCCW;
-    else if (step.option == "--rotate-cw") run = CommandRotateCW;
-    else if (step.option == "--crop") run = CommandCrop;
-    else if (step.option == "--invert") { usage = PrepareInvert(step, host); run = CommandInvert; }
-    else if (step.option == "--scale") { usage = PrepareScale(v, host); run = [] { return CommandScale(true); }; }
-    else if (step.option == "--move") { usage = PrepareMove(v, host); run = CommandMove; }
-    else if (step.option == "--interpolate") { usage = PrepareInterpolate(v, host); run = CommandInterpolate; }
-    else if (step.option == "--resample") { usage = PrepareResample(v, host); run = CommandResample; }
-    else if (step.option == "--trim") { usage = PrepareTrim(v, host); run = CommandTrim; }
-    else {
-        usage = PrepareSplit(v, options, host);
-        const std::string output = options.output;
-        run = [output] {
-            return CommandSplit([output](std::string& path) {
-                path = output;
-                return true;
-            });
-        };
-    }
-    if (usage) {
+    StepAnswers answers;
+    if (auto usage = PrepareAnswers(step, options, answers)) {
         message = *usage;
         return StepResult::Usage;
     }
-    run();
-    if (!host.refusal.empty()) {
-        message = host.refusal;
+    StepHost host(Host(), answers);
+    RunCommand(it->second, output);
+    if (!answers.refusal.empty()) {
+        message = answers.refusal;
         return StepResult::Usage;
     }
     return host.errorReports > 0 ? StepResult::Failed : StepResult::Ok;
@@ -346,45 +369,23 @@ bool HasSplit(const CliOptions& options)
     return false;
 }
 
-StepResult RunStitch(const CliOptions& options, std::string& message)
+bool RunStitch(const CliOptions& options)
 {
-    std::array<std::string, 4> sections;
-    size_t start = 0, count = 0;
-    for (;;) {
-        const size_t comma = options.stitch.find(',', start);
-        const std::string entry = options.stitch.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (count < 4) sections[count] = entry;
-        ++count;
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    if (count != 4) {
-        message = "--stitch wants four comma-separated section files UL,UR,LL,LR (empty entries allowed), not " +
-                  options.stitch;
-        return StepResult::Usage;
-    }
-    // As a file dialog would give them: absolute paths.
-    for (std::string& s : sections) {
-        if (s.empty()) continue;
-        std::error_code ec;
-        auto abs = std::filesystem::absolute(s, ec);
-        if (!ec) s = abs.lexically_normal().string();
-    }
-    StepHost host(Host());
+    StepAnswers answers;
     bool refused = false;
-    host.answers[DialogId::Stitch] = [&] {
-        const StitchCheck check = CheckStitchSections(sections);
+    answers.dialogs[DialogId::Stitch] = [&] {
+        const StitchCheck check = CheckStitchSections(options.sections);
         if (!check.ok) {
             ShowWarning(check.warning); // the dialog stays open; the converter gives up
             refused = true;
             return;
         }
-        for (int i = 0; i < 4; ++i) SetDialogResult(i + 1, sections[static_cast<size_t>(i)]);
+        for (int i = 0; i < 4; ++i) SetDialogResult(i + 1, options.sections[static_cast<size_t>(i)]);
         SetDialogCancelled(false);
     };
+    StepHost host(Host(), answers);
     const bool merged = CommandStitch();
-    if (refused || !merged || host.errorReports > 0) return StepResult::Failed;
-    return StepResult::Ok;
+    return !refused && merged && host.errorReports == 0;
 }
 
 } // namespace tolv::cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
+#include <optional>
 #include <string>
 
 #include "cli/CliOptions.h"
@@ -9,12 +10,18 @@ namespace tolv::cli {
 
 enum class StepResult { Ok, Failed, Usage };
 
-// Runs one transform option through the same command frame as its menu command.
-// Usage: message says why; Failed: the program's own messages were already printed.
-StepResult RunTransform(const TransformStep& step, const CliOptions& options, std::string& message);
+// Why the step's value has the wrong form, checked before any file is read; nullopt when it
+// has the right one.
+std::optional<std::string> CheckTransformForm(const TransformStep& step, const CliOptions& options);
+// Runs one transform option through the same command frame as its menu command; a split names
+// its tiles from output (absolute). Usage: message says why; Failed: the program's own messages
+// were already printed.
+StepResult RunTransform(const TransformStep& step, const CliOptions& options, const std::string& output,
+                        std::string& message);
 // True when the steps contain a split, which replaces writing OUTPUT.
 bool HasSplit(const CliOptions& options);
-// The stitch command with the four section files of --stitch.
-StepResult RunStitch(const CliOptions& options, std::string& message);
+// The stitch command with the four section files of --stitch; false when it did not merge
+// (its messages were already printed).
+bool RunStitch(const CliOptions& options);
 
 } // namespace tolv::cli

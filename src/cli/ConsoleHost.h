@@ -23,8 +23,6 @@ public:
     AnswerMode answerMode = AnswerMode::Default;
     // Fills the dialog's results and confirms it; a dialog without an answerer stays cancelled.
     std::map<DialogId, std::function<void()>> answerers;
-    // Set by an answerer whose dialog would leave OK disabled: the converter exits with status 1.
-    bool dialogRefused = false;
     // One line of the converter's own on standard error ("tolvconv: " + text).
     void Note(const std::string& text) { err_ << "tolvconv: " << text << '\n'; }
 

@@ -36,10 +36,7 @@ void AnswerRawSize(ConsoleHost& host, const CliOptions& options)
                       "-bit file; give its size with --raw-size WxH.");
         }
     }
-    if (!state.okEnabled) {
-        host.dialogRefused = true;
-        return;
-    }
+    if (!state.okEnabled) return; // the dialog stays cancelled and the reader gives up
     SetDialogResult(1, state.width);
     SetDialogResult(2, state.height);
     SetDialogCancelled(false);

@@ -52,7 +52,7 @@ void LoadSettings(const SettingsStore& s)
 void LoadLastOpenPath(const SettingsStore& s)
 {
     std::string p = s.IniGetString("Settings", "LastOpenPath", "");
-    g_globals.lastOpenPath = p.empty() ? ProgramFolder() + "data/" : p;
+    g_globals.lastOpenPath = p.empty() ? SampleFolderPath() : p;
 }
 
 void SaveSettings(const SettingsStore& s)

@@ -43,7 +43,7 @@ void ResetGlobals();
 
 // Reads "Options", "Functions" and "NoSubclassing" and applies the load rules.
 void LoadSettings(const SettingsStore& store);
-// Reads "LastOpenPath"; "" becomes the program folder + "data/".
+// Reads "LastOpenPath"; "" becomes the folder of sample maps (SampleFolderPath).
 void LoadLastOpenPath(const SettingsStore& store);
 // Writes the seven "Options" keys, the ten "Functions" keys and "LastOpenPath".
 void SaveSettings(const SettingsStore& store);

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include "shell/vbKeyFilter.h"
 
+#include <string_view>
+
 namespace tolv {
 namespace {
 
@@ -22,8 +24,11 @@ bool AcceptFileSpecKey(int ch)
 
 bool AcceptWebAddressKey(int ch)
 {
-    return ch == kKeyBackspace || ch == '-' || ch == '.' || ch == '/' || IsDigit(ch) || ch == ':' ||
-           IsLetter(ch) || ch == '_';
+    // Queries, fragments, escapes and "~" home folders are part of real addresses; dropping
+    // them would store a different address than the one entered.
+    static constexpr std::string_view kMarks = "-._~:/?#[]@!$&'()*+,;=%";
+    return ch == kKeyBackspace || IsDigit(ch) || IsLetter(ch) ||
+           (ch > 0 && ch < 128 && kMarks.find(static_cast<char>(ch)) != std::string_view::npos);
 }
 
 } // namespace tolv

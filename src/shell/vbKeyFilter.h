@@ -10,6 +10,7 @@ inline constexpr int kKeyBackspace = 8;
 bool AcceptDigitKey(int ch);
 bool AcceptDecimalKey(int ch);
 bool AcceptFileSpecKey(int ch);
+// Every character a web address may hold: letters, digits and "-._~:/?#[]@!$&'()*+,;=%".
 bool AcceptWebAddressKey(int ch);
 
 } // namespace tolv

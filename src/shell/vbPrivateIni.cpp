@@ -3,9 +3,13 @@
 #include "shell/vbPrivateIni.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <pwd.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -50,6 +54,45 @@ bool KeyValue(const std::string& line, std::string& key, std::string& value)
 }
 
 bool SameName(const std::string& a, const std::string& b) { return ToLower(a) == ToLower(b); }
+
+// The user made the file read-only. Root may write anything, so the mode bits decide for root.
+bool ReadOnlyFile(const std::string& path, const struct stat& st)
+{
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+bool WritableFolder(const std::string& folder)
+{
+    struct stat st;
+    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(folder.c_str(), W_OK) == 0;
+}
+
+bool PathExists(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// $XDG_CONFIG_HOME, else ~/.config; "" when there is no absolute answer.
+std::string ConfigHome()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/') return xdg;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + "/.config";
+    const passwd* pw = ::getpwuid(::geteuid());
+    if (pw && pw->pw_dir && pw->pw_dir[0] == '/') return std::string(pw->pw_dir) + "/.config";
+    return "";
+}
+
+// Makes the folder and its missing parents private to the user, as configuration folders are.
+void MakeFolders(const std::string& folder)
+{
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        ::mkdir(folder.substr(0, slash).c_str(), 0700);
+        if (slash == std::string::npos) break;
+    }
+}
 
 std::unique_ptr<SettingsStore> g_store;
 
@@ -100,6 +143,9 @@ float SettingsStore::IniGetSingle(const std::string& section, const std::string&
 
 void SettingsStore::IniPutString(const std::string& section, const std::string& key, const std::string& value) const
 {
+    struct stat st;
+    const bool exists = ::stat(path_.c_str(), &st) == 0;
+    if (exists && ReadOnlyFile(path_, st)) return;
     std::vector<std::string> lines = ReadLines(path_);
     bool inSection = false, sectionFound = false, done = false;
     size_t insertAt = lines.size();
@@ -137,6 +183,8 @@ void SettingsStore::IniPutString(const std::string& section, const std::string& 
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) return;
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    // The replacement keeps the mode the user gave the file (a private 0600 stays private).
+    if (exists) ok = ::fchmod(::fileno(f), st.st_mode & 07777) == 0 && ok;
     ok = (std::fclose(f) == 0) && ok;
     if (!ok || std::rename(tmp.c_str(), path_.c_str()) != 0) std::remove(tmp.c_str());
 }
@@ -176,6 +224,34 @@ std::string ProgramFileName()
     return slash == std::string::npos ? p : p.substr(slash + 1);
 }
 
+std::string SettingsFilePath(const std::string& programFolder, const std::string& iniName)
+{
+    if (WritableFolder(programFolder)) return programFolder + iniName;
+    const std::string home = ConfigHome();
+    if (home.empty()) return programFolder + iniName; // nowhere better: writes are lost as before
+    const std::string folder = home + "/tolv";
+    MakeFolders(folder);
+    return folder + "/" + iniName;
+}
+
+std::string LocateProgramFile(const std::string& programFolder, const std::string& name,
+                              const std::string& installedFolder)
+{
+    const std::string beside = programFolder + name;
+    if (PathExists(beside)) return beside;
+    namespace fs = std::filesystem;
+    const std::string installed =
+        (fs::path(programFolder) / ".." / "share" / installedFolder / name).lexically_normal().string();
+    return PathExists(installed) ? installed : beside;
+}
+
+std::string UserGuidePath()
+{
+    return LocateProgramFile(ProgramFolder(), ProgramFileName() + " User's Guide.pdf", kInstalledDocFolder);
+}
+
+std::string SampleFolderPath() { return LocateProgramFile(ProgramFolder(), "data/", kInstalledDataFolder); }
+
 SettingsStore& Settings()
 {
     if (!g_store) {
@@ -183,7 +259,7 @@ SettingsStore& Settings()
         size_t dot = name.rfind('.');
         if (dot != std::string::npos && dot > 0) name = name.substr(0, dot);
         // Only the file name is lower-cased: folders on this platform are case-sensitive.
-        g_store = std::make_unique<SettingsStore>(ProgramFolder() + ToLower(name) + ".ini");
+        g_store = std::make_unique<SettingsStore>(SettingsFilePath(ProgramFolder(), ToLower(name) + ".ini"));
     }
     return *g_store;
 }

@@ -6,11 +6,9 @@
 
 #include <filesystem>
 #include <set>
-#include <sstream>
 
 #include "RunProcess.h"
 #include "TempDir.h"
-#include "cli/ConsoleHost.h"
 
 using namespace tolv::test;
 namespace fs = std::filesystem;
@@ -50,17 +48,18 @@ TEST(CliContract, WritersBackUpAndFailuresLeaveFilesAlone)
         std::string input, output;
         int exit;
         std::string backup; // "" = the output and the older backup stay as they were
-        std::string err;
+        std::string err;    // the message blocks, then the line naming the file that failed
+        const char* failed = ""; // "read" names INPUT, "write" OUTPUT
     };
     const Row rows[] = {
         {"in.hma", "out.ter", 0, "out.bak", ""},
         // The extension picks the writer in any case; the backup keeps the path's case.
         {"in.hma", "OUT.TER", 0, "OUT.bak", ""},
-        {"in.hma", "out.raw", 1, "", "TOLV warning:\nUnable to determine the save file type.\n\n"},
-        {"in.hma", "out", 1, "", "TOLV warning:\nUnable to determine the save file type.\n\n"},
-        {"in.hma", "out.tga", 1, "", "TOLV info:\nThis format is only supported for opening.\n\n"},
-        {"missing.hmb", "out.ter", 1, "", noFile},
-        {"bad.hma", "out.ter", 1, "", "TOLV warning:\nThe heightmap value is non-numeric at 2 x 1.\n\n"},
+        {"in.hma", "out.raw", 1, "", "TOLV warning:\nUnable to determine the save file type.\n\n", "write"},
+        {"in.hma", "out", 1, "", "TOLV warning:\nUnable to determine the save file type.\n\n", "write"},
+        {"in.hma", "out.tga", 1, "", "TOLV info:\nThis format is only supported for opening.\n\n", "write"},
+        {"missing.hmb", "out.ter", 1, "", noFile, "read"},
+        {"bad.hma", "out.ter", 1, "", "TOLV warning:\nThe heightmap value is non-numeric at 2 x 1.\n\n", "read"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.input + " " + row.output);
@@ -73,7 +72,8 @@ TEST(CliContract, WritersBackUpAndFailuresLeaveFilesAlone)
         const auto before = Listing(dir.Path());
         ProcessResult r = Conv({"--info", dir / row.input, dir / row.output});
         EXPECT_EQ(r.exitCode, row.exit);
-        EXPECT_EQ(r.err, row.err);
+        const std::string failed = row.failed, file = failed == "read" ? row.input : row.output;
+        EXPECT_EQ(r.err, failed.empty() ? "" : row.err + "tolvconv: cannot " + failed + " " + (dir / file) + "\n");
         if (row.backup.empty()) {
             EXPECT_EQ(r.out, "");
             EXPECT_EQ(Listing(dir.Path()), before);
@@ -106,6 +106,47 @@ TEST(CliContract, RelativePathsAreTakenFromTheWorkingFolder)
     EXPECT_EQ(ReadFileText(dir / "a/again.hma"), kHma);
 }
 
+TEST(CliContract, FailuresEndWithALineNamingTheFileAsGiven)
+{
+    const std::string noFile = "TOLV error:\nAn error occurred validating the TOLV ASCII file header.\n\n"
+                               "Error Number: 53\nFile not found\n\n";
+    const std::string noFolder = "tolvconv: the folder nodir does not exist\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string err; // "" = only the end is known: the line in tail follows some message block
+        std::string tail;
+    } rows[] = {
+        {{"missing.hma", "out.hmb"}, noFile, "tolvconv: cannot read missing.hma\n"},
+        // A missing folder is reported before anything is read, and is not made.
+        {{"missing.hma", "nodir/out.hmb"}, noFolder, "tolvconv: cannot write nodir/out.hmb\n"},
+        {{"in.hma", "./nodir/../nodir/out.hmb"}, "tolvconv: the folder ./nodir/../nodir does not exist\n",
+         "tolvconv: cannot write ./nodir/../nodir/out.hmb\n"},
+        {{"in.hma", "in.hma/out.hmb"}, "tolvconv: in.hma is not a folder\n", "tolvconv: cannot write in.hma/out.hmb\n"},
+        {{"--split", "2x1", "in.hma", "nodir/tile.bmp"}, noFolder, "tolvconv: cannot write nodir/tile.bmp\n"},
+        {{"--stitch", "in.hma,,,", "nodir/out.hmb"}, noFolder, "tolvconv: cannot write nodir/out.hmb\n"},
+        // After the blocks of a writer, a transform and the stitch command.
+        {{"in.hma", "folder.hmb"}, "", "\ntolvconv: cannot write folder.hmb\n"},
+        {{"--crop", "--crop", "in.hma", "out.hmb"}, "", "\ntolvconv: cannot convert in.hma\n"},
+        {{"--stitch", "in.hma,,missing.hma,", "out.hmb"}, "", "\ntolvconv: cannot stitch in.hma,,missing.hma,\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.tail);
+        TempDir dir;
+        WriteFileText(dir / "in.hma", kHma);
+        fs::create_directory(dir / "folder.hmb");
+        const auto before = Listing(dir.Path());
+        ProcessResult r = Conv(row.args, dir.Path());
+        EXPECT_EQ(r.exitCode, 1);
+        if (row.err.empty()) {
+            EXPECT_TRUE(r.err.starts_with("TOLV ")) << r.err;
+            EXPECT_TRUE(r.err.ends_with(row.tail)) << r.err;
+        } else {
+            EXPECT_EQ(r.err, row.err + row.tail);
+        }
+        EXPECT_EQ(Listing(dir.Path()), before);
+    }
+}
+
 TEST(CliContract, QuestionsTakeTheDefaultOrTheAnswerGiven)
 {
     // A Terragen file with only its altitude chunk: opening it asks whether the guessed square is right.
@@ -129,7 +170,8 @@ TEST(CliContract, QuestionsTakeTheDefaultOrTheAnswerGiven)
         std::vector<std::string> args = row.options;
         args.insert(args.end(), {"--info", dir / "in.ter", dir / "out.r16"});
         ProcessResult r = Conv(args);
-        EXPECT_EQ(r.err, question + row.answer + "\n\n");
+        EXPECT_EQ(r.err, question + row.answer + "\n\n" +
+                             (row.answer == "No" ? "tolvconv: cannot read " + (dir / "in.ter") + "\n" : ""));
         if (row.answer == "Yes") {
             EXPECT_EQ(r.exitCode, 0);
             EXPECT_EQ(ReadFileBytes(dir / "out.r16").size(), 50u);
@@ -233,6 +275,31 @@ TEST(CliContract, UsageErrorsExitTwoAndTouchNothing)
         {{"--raw-size", "3x", "in.hma", "out.hmb"}, "--raw-size wants WxH, not 3x"},
         {{"--colour", "gray", "in.hma", "out.hmb"}, "unknown option --colour"},
         {{"--color", "blue", "in.hma", "out.hmb"}, "--color wants gray, green or ask, not blue"},
+        // Values are checked before anything is read: the missing INPUT is never reached.
+        {{"--scale", "in7.hma", "out8.hma"}, "--scale wants 8bit, 16bit, P% or LOW:HIGH, not in7.hma"},
+        {{"--move", "-3", "missing.hma"}, "--move wants highest, midpoint, lowest or a base altitude, not -3"},
+        {{"--invert=mid", "missing.hma"}, "--invert wants a midpoint altitude, not mid"},
+        {{"--interpolate", "2:-1", "missing.hma"},
+         "--interpolate wants F[:V] with a factor F and a variance V such as 0.5, not 2:-1"},
+        {{"--resample", "4:median", "missing.hma"}, "--resample wants F[:cut|average], not 4:median"},
+        {{"missing.hma", "--trim", "1000x2"},
+         "--trim wants WxH[:lt|lb|rt|rb|c] with sizes of up to three digits, not 1000x2"},
+        {{"--trim", "2x2:middle", "missing.hma"}, "--trim: there is no trim anchor middle (lt, lb, rt, rb or c)"},
+        {{"--split", "5x1", "missing.hma", "t.bmp"}, "--split wants CxR[:seamless] with 1 to 4 columns and rows, not 5x1"},
+        {{"--split", "2x2:seams", "missing.hma", "t.bmp"},
+         "--split wants CxR[:seamless] with 1 to 4 columns and rows, not 2x2:seams"},
+        {{"--split", "2x2", "missing.hma"}, "--split needs OUTPUT to name the tiles"},
+        {{"--stitch", "a.hma,b.hma", "out.hma"},
+         "--stitch wants four comma-separated section files UL,UR,LL,LR (empty entries allowed), not a.hma,b.hma"},
+        {{"--to", "hmb", "--split", "2x2", "missing.hma"}, "--split does not combine with --to"},
+        {{"--stitch", "in.hma,,,", "--to", "hmb", "missing.hma"}, "--stitch does not combine with --to"},
+        {{"--out-dir", "made", "missing.hma", "out.hmb"}, "--out-dir needs --to"},
+        {{"--to", "hmb", "--out-dir", "made"}, "missing INPUT"},
+        {{"--to", "raw", "missing.hma"}, "--to wants the extension of a format TOLV writes (bmp, hma, hmb, obj, pam, "
+                                         "pgm, png, r16, stl, t3d, ter, tif), not raw"},
+        // Two inputs whose results would replace each other; the folder is not made either.
+        {{"--to", "ter", "--out-dir", "made", "a/x.hma", "b/x.hmb"}, "a/x.hma and b/x.hmb would both be written to made/x.ter"},
+        {{"--to", "hma", "in.hma", "./in.hma"}, "in.hma and ./in.hma would both be written to ./in.hma"},
     };
     for (const auto& [args, message] : rows) {
         SCOPED_TRACE(message);
@@ -242,20 +309,4 @@ TEST(CliContract, UsageErrorsExitTwoAndTouchNothing)
         EXPECT_EQ(r.err.substr(0, r.err.find("usage: tolvconv [OPTIONS] INPUT [OUTPUT]\n")), "tolvconv: " + message + "\n");
         EXPECT_EQ(Listing(dir.Path()), std::set<std::string>{"in.hma"});
     }
-}
-
-TEST(ConsoleHost, BlocksAndAnswers)
-{
-    std::ostringstream err;
-    tolv::cli::ConsoleHost host(err);
-    host.ShowMessage(tolv::MessageKind::Info, "one\r\ntwo", "TOLV", 0);
-    EXPECT_TRUE(host.AskQuestion("Continue?\r\nReally?", "TOLV", false, 0));
-    EXPECT_FALSE(host.AskQuestion("Save?", "TOLV", true, 0));
-    host.answerMode = tolv::cli::AnswerMode::Yes;
-    EXPECT_TRUE(host.AskQuestion("Sure?", "TOLV", true, 0));
-    host.answerMode = tolv::cli::AnswerMode::No;
-    EXPECT_FALSE(host.AskQuestion("Sure?", "TOLV", false, 0));
-    EXPECT_EQ(err.str(), "TOLV info:\none\ntwo\n\nTOLV question:\nContinue?\nReally?\nanswer: Yes\n\n"
-                         "TOLV question:\nSave?\nanswer: No\n\nTOLV question:\nSure?\nanswer: Yes\n\n"
-                         "TOLV question:\nSure?\nanswer: No\n\n");
 }

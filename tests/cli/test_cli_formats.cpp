@@ -69,7 +69,7 @@ TEST(CliFormats, RawSizeGoesThroughTheDialogRules)
             EXPECT_NE(p.out.find(r.want), std::string::npos) << p.out;
         } else {
             EXPECT_EQ(p.exitCode, 1);
-            EXPECT_EQ(p.err, r.want);
+            EXPECT_EQ(p.err, r.want + "tolvconv: cannot read " + (dir / r.file) + "\n");
             EXPECT_EQ(p.out, "");
             EXPECT_FALSE(std::filesystem::exists(dir / "out.hmb"));
         }
@@ -112,7 +112,8 @@ TEST(CliFormats, RawToG16BitmapAndBack)
     r = Conv({dir / "long.bmp", dir / "out.r16"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "TOLV warning:\nThe Bitmap file is corrupt.\nThe file size does not match the header property.\n\n"
-                     "TOLV warning:\nInvalid or unsupported BMP file.\n\n");
+                     "TOLV warning:\nInvalid or unsupported BMP file.\n\ntolvconv: cannot read " +
+                         (dir / "long.bmp") + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "out.r16"));
 }
 

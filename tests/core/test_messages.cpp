@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "TestHost.h"
 #include "shell/Numbers.h"
 #include "shell/RunTimeError.h"
@@ -107,9 +109,11 @@ TEST(KeyFilters, AcceptedCharacters)
         const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
         EXPECT_EQ(AcceptDigitKey(c), digit || c == 8) << c;
         EXPECT_EQ(AcceptDecimalKey(c), digit || c == 8 || c == '.') << c;
-        const bool web = digit || letter || c == 8 || c == '-' || c == '.' || c == '/' || c == ':' || c == '_';
-        EXPECT_EQ(AcceptWebAddressKey(c), web) << c;
-        EXPECT_EQ(AcceptFileSpecKey(c), web || c == ' ' || c == '\\') << c;
+        const bool path = digit || letter || c == 8 || c == '-' || c == '.' || c == '/' || c == ':' || c == '_';
+        EXPECT_EQ(AcceptFileSpecKey(c), path || c == ' ' || c == '\\') << c;
+        // Every character a web address may hold, and nothing else (no blanks, quotes, "\\").
+        const bool web = c > ' ' && c < 127 && std::string_view("\"<>\\^`{|}").find(char(c)) == std::string_view::npos;
+        EXPECT_EQ(AcceptWebAddressKey(c), web || c == 8) << c;
     }
 }
 

@@ -3,6 +3,10 @@
 // Everything kept in the settings file: the store itself, the program settings, the start-up
 // checks and the web links.
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
 
 #include "TempDir.h"
 #include "TestHost.h"
@@ -52,6 +56,94 @@ TEST(SettingsStore, PutKeepsHandEditsAndReplacesInPlace)
     SettingsStore lost(dir / "no-such-folder/t.ini"); // writes are lost silently
     lost.IniPutInteger("A", "x", 1);
     EXPECT_EQ(lost.IniGetInteger("A", "x", 9), 9);
+}
+
+TEST(SettingsStore, ReadOnlyFileIsLeftAloneAndAWrittenOneKeepsItsMode)
+{
+    for (mode_t mode : {0444, 0400, 0000, 0600, 0640}) {
+        TempDir dir;
+        const std::string ini = dir / "tolv.ini", text = "[Shutdown]\r\nSuccess=1\r\n";
+        WriteFileText(ini, text);
+        ASSERT_EQ(chmod(ini.c_str(), mode), 0);
+        struct stat before {}, after {};
+        ASSERT_EQ(stat(ini.c_str(), &before), 0);
+        SettingsStore(ini).IniPutInteger("Shutdown", "Success", 0);
+        ASSERT_EQ(stat(ini.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode & 07777, mode) << std::oct << mode;
+        EXPECT_FALSE(std::filesystem::exists(ini + ".tmp")) << std::oct << mode;
+        if (mode & 0200) {
+            EXPECT_EQ(ReadFileText(ini), "[Shutdown]\r\nSuccess=0\r\n") << std::oct << mode;
+        } else { // neither changed nor replaced, even by root
+            EXPECT_EQ(ReadFileText(ini), text) << std::oct << mode;
+            EXPECT_EQ(after.st_ino, before.st_ino) << std::oct << mode;
+        }
+    }
+}
+
+// Sets an environment variable for one scope (nullopt: unset).
+struct EnvVar {
+    EnvVar(const char* n, const std::optional<std::string>& value) : name(n)
+    {
+        if (const char* v = std::getenv(n)) old = v;
+        value ? setenv(n, value->c_str(), 1) : unsetenv(n);
+    }
+    ~EnvVar() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
+    const char* name;
+    std::optional<std::string> old;
+};
+
+TEST(SettingsLocation, BesideTheProgramOnlyWhileItsFolderIsWritable)
+{
+    TempDir dir;
+    WriteFileText(dir / "file", "");
+    const std::string writable = dir.Path() + "/", unwritable = dir / "file/bin/"; // binds root too
+    const struct {
+        std::string programFolder;
+        std::optional<std::string> xdg, home;
+        std::string expected;
+    } rows[] = {
+        {writable, dir / "cfg", dir.Path(), writable + "tolv.ini"},
+        {unwritable, dir / "cfg/deep", dir.Path(), dir / "cfg/deep/tolv/tolv.ini"},
+        {unwritable, std::nullopt, dir / "home", dir / "home/.config/tolv/tolv.ini"},
+        {unwritable, "relative/cfg", dir / "home2", dir / "home2/.config/tolv/tolv.ini"},
+    };
+    for (const auto& r : rows) {
+        EnvVar xdg("XDG_CONFIG_HOME", r.xdg), home("HOME", r.home);
+        const std::string ini = SettingsFilePath(r.programFolder, "tolv.ini");
+        ASSERT_EQ(ini, r.expected) << r.programFolder << " " << r.xdg.value_or("(unset)");
+        if (r.programFolder == writable) continue;
+        // The folder is made, private to the user, and the store works there at once.
+        struct stat st {};
+        ASSERT_EQ(stat(std::filesystem::path(ini).parent_path().c_str(), &st), 0) << ini;
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << ini;
+        SettingsStore(ini).IniPutInteger("Shutdown", "Success", 0);
+        EXPECT_EQ(SettingsStore(ini).IniGetInteger("Shutdown", "Success", 1), 0) << ini;
+    }
+}
+
+TEST(ProgramFiles, BesideTheProgramFirstThenTheInstallTree)
+{
+    const struct {
+        std::vector<std::string> files; // made in the fake tree; a trailing "/" makes a folder
+        std::string name, installedFolder, expected;
+    } rows[] = {
+        {{"prefix/share/doc/tolv/g.pdf"}, "g.pdf", kInstalledDocFolder, "prefix/share/doc/tolv/g.pdf"},
+        {{"prefix/share/doc/tolv/g.pdf", "prefix/bin/g.pdf"}, "g.pdf", kInstalledDocFolder, "prefix/bin/g.pdf"},
+        {{"prefix/share/tolv/data/"}, "data/", kInstalledDataFolder, "prefix/share/tolv/data/"},
+        {{"prefix/share/tolv/data/", "prefix/bin/data/"}, "data/", kInstalledDataFolder, "prefix/bin/data/"},
+        {{"prefix/share/tolv/data"}, "data/", kInstalledDataFolder, "prefix/bin/data/"}, // a file is no folder
+        {{"prefix/share/doc/g.pdf"}, "g.pdf", kInstalledDocFolder, "prefix/bin/g.pdf"},   // neither: beside
+    };
+    for (const auto& r : rows) {
+        TempDir dir;
+        std::filesystem::create_directories(dir / "prefix/bin");
+        for (const std::string& f : r.files) {
+            std::filesystem::create_directories(std::filesystem::path(dir / f).parent_path());
+            if (f.back() != '/') WriteFileText(dir / f, "");
+        }
+        EXPECT_EQ(LocateProgramFile(dir / "prefix/bin/", r.name, r.installedFolder), dir / r.expected)
+            << r.files.front();
+    }
 }
 
 TEST(Globals, LoadRules)

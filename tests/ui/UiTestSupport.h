@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
 #include <QApplication>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -11,6 +12,12 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+
+// Failures show Qt strings and key sequences as text.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QKeySequence& k, std::ostream* os) { *os << k.toString().toStdString(); }
+QT_END_NAMESPACE
 
 namespace tolv::test {
 

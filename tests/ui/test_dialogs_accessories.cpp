@@ -15,6 +15,7 @@
 #include "shell/ui/vbFrmAbout.h"
 #include "shell/ui/vbFrmSysInfo.h"
 #include "shell/ui/vbFrmWebLinks.h"
+#include "shell/ui/vbShellExec.h"
 #include "shell/vbPrivateIni.h"
 
 using namespace tolv;
@@ -59,7 +60,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(WebLinksTest, IncompleteLinkIsRefusedThenTheFilteredLinkIsSaved)
+TEST_F(WebLinksTest, IncompleteLinkIsRefusedThenTheAddressIsSavedAsEntered)
 {
     VbFrmWebLinks editor;
     ShowActive(editor);
@@ -77,14 +78,32 @@ TEST_F(WebLinksTest, IncompleteLinkIsRefusedThenTheFilteredLinkIsSaved)
     caption->selectAll();
     TypeInto(caption, "&Maps");
     auto* address = Child<QLineEdit>(editor, "TxtAddress");
-    TypeInto(address, "maps.example/a b?c=d"); // blanks, "?" and "=" are dropped
-    EXPECT_EQ(address->text(), "maps.example/abcd");
+    TypeInto(address, "maps.example/~me/a b?c=d&e=%20#top"); // only the blank cannot be in an address
+    EXPECT_EQ(address->text(), "maps.example/~me/ab?c=d&e=%20#top");
+    const QString pasted = "https://maps.example/~me/?q=a%20b&r=1#top";
+    QApplication::clipboard()->setText(pasted);
+    address->selectAll();
+    QTest::keyClick(address, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(address->text(), pasted);
     EXPECT_EQ(list->item(before)->text(), "Maps");
     editor.PressOk();
     EXPECT_EQ(editor.result(), QDialog::Accepted);
     std::vector<WebLink> saved = LoadWebLinks(Settings());
     ASSERT_EQ(saved.size(), static_cast<size_t>(before + 1));
-    EXPECT_EQ(saved.back(), (WebLink{"&Maps", "maps.example/abcd"}));
+    EXPECT_EQ(saved.back(), (WebLink{"&Maps", S(pasted)}));
+
+    // The menu item opens the address as it was entered.
+    std::vector<QUrl> opened;
+    SetUrlOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    QMenu menu;
+    FillWebLinksMenu(&menu, OpenWebAddress);
+    menu.actions()[before]->trigger();
+    SetUrlOpener(nullptr);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toString(QUrl::FullyEncoded), pasted);
 }
 
 TEST_F(WebLinksTest, ReorderRemoveAndTheMenu)

@@ -226,6 +226,32 @@ TEST(TrimDialog, ListsForThreeHundredByTwoHundredAndTheBoxRules)
     ExpectResults(1, {"3", "10"});
 }
 
+TEST(TrimDialog, EnterInASizeBoxNeverChoosesAnAnchor)
+{
+    TestHost host;
+    LoadGrid(257, 257, std::vector<int32_t>(257 * 257, 7));
+    FrmTrim d;
+    ShowActive(d);
+    for (const char* name : {"CmdTrimLT", "CmdTrimLB", "CmdTrimRT", "CmdTrimRB", "CmdTrimC", "CmdCancel"})
+        EXPECT_FALSE(Child<QPushButton>(d, name)->isDefault()) << name;
+    auto* rb = Child<QPushButton>(d, "CmdTrimRB");
+    for (const char* name : {"CboWidth", "CboHeight"}) {
+        auto* box = Child<QComboBox>(d, name);
+        rb->setFocus(Qt::TabFocusReason); // a button that had the focus stays no default
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_TRUE(d.isVisible()) << name;
+        EXPECT_TRUE(DialogCancelled()) << name;
+        EXPECT_EQ(GetDialogResult(1).AsString(), "") << name;
+    }
+    // A button the user moved to is a choice: Enter presses it.
+    rb->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(rb, Qt::Key_Return);
+    EXPECT_FALSE(d.isVisible());
+    ExpectResults(1, {"3", "256", "256"});
+}
+
 TEST(SplitDialog, TileSizeFollowsTheCountsAndOkReturnsThem)
 {
     TestHost host;

@@ -7,8 +7,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScreen>
+#include <QSvgRenderer>
 #include <QToolBar>
+#include <filesystem>
+#include <map>
 
 #include "UiTestHost.h"
 #include "formats/vbFileManagement.h"
@@ -109,6 +113,154 @@ TEST_F(Fixture, EnableCommandsFalseDisablesEverythingAndTrueReappliesTheRules)
     EXPECT_TRUE(window.MnuMap->menuAction()->isEnabled());
     EXPECT_TRUE(window.TbarButton[28]->isEnabled());
     EXPECT_FALSE(window.TbarButton[31]->isEnabled());
+}
+
+// Every caption and shortcut of the menus in menu order ("caption|shortcut", "-" a separator);
+// the recent-file slots (null) are set by the recent list.
+TEST_F(Fixture, MenuCaptionsAndShortcuts)
+{
+    window.LoadStep(32);
+    const FrmMain& w = window;
+    const char* const recent = nullptr;
+    struct Menu {
+        QMenu* menu;
+        const std::vector<QAction*>& items;
+        std::vector<const char*> expected;
+    };
+    const Menu menus[] = {
+        {w.MnuFile, w.MnuFileItem, {"&New|Ctrl+N", "&Open...|Ctrl+O", "&Save|Ctrl+S", "Save &As...|Ctrl+A", "-",
+                                    "Stitch Height&maps...", "S&plit Heightmap...", "-", recent, recent, recent, recent,
+                                    recent, recent, recent, recent, "-", "E&xit\tAlt+F4|Alt+F4"}},
+        {w.MnuEdit, w.MnuEditItem, {"&Undo|Ctrl+Z"}},
+        {w.MnuView, w.MnuViewItem, {"&Top|F5", "&Front|F6", "&Side|F7", "&Perspective|F8", "-", "&Zoom In|F11",
+                                    "Zoom &Out|F12", "-", "&Colorset"}},
+        {w.MnuViewColorset, w.MnuViewColorsetItem, {"&Grayscale", "Sca&led Grayscale", "&Woodlands", "&Canyons",
+                                                    "&Desert", "A&rctic", "&Altitude", "&Spectrum"}},
+        {w.MnuMap, w.MnuMapItem, {"Flip &Horizontally|Ctrl+H", "Flip &Vertically|Ctrl+V", "R&otate 90° ccw",
+                                  "Rotate 90° c&w", "I&nvert|Ctrl+E", "&Crop...|Ctrl+C", "&Trim...|Ctrl+T", "-",
+                                  "&Resample...|Ctrl+R", "&Interpolate...|Ctrl+I", "&Scale...|Ctrl+L",
+                                  "&Move...|Ctrl+M"}},
+        {w.MnuTools, w.MnuToolsItem, {"&Options...|F2", "-", "Center &Window on screen",
+                                      "&Reset Window to default size", "&Expand Window full-screen"}},
+        {w.MnuHelp, w.MnuHelpItem, {"&Contents|F1", "-", "Brendock on the Web", "-", "&About..."}},
+    };
+    for (const auto& [menu, items, expected] : menus) {
+        SCOPED_TRACE(menu->objectName().toStdString());
+        const QList<QAction*> actions = menu->actions();
+        ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()));
+        ASSERT_EQ(items.size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            QAction* a = actions[static_cast<qsizetype>(i)];
+            EXPECT_EQ(a, items[i]) << i; // the index the commands are dispatched by
+            if (!expected[i]) continue;
+            const QStringList want = QString::fromUtf8(expected[i]).split('|');
+            SCOPED_TRACE(want[0].toStdString());
+            EXPECT_EQ(a->isSeparator(), want[0] == "-");
+            if (a->isSeparator()) continue;
+            EXPECT_EQ(a->text(), want[0]);
+            EXPECT_EQ(a->shortcut(), QKeySequence(want.value(1)));
+        }
+    }
+}
+
+// Each button, and the menu item it stands for, triggered as a click would: its tooltip and the one
+// effect its command has.
+TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
+{
+    window.LoadStep(32);
+    WriteFileText(host.dir / "guide.pdf", "%PDF-1.4\n");
+    window.SetHelpFile(host.dir / "guide.pdf");
+    const std::map<DialogId, const char*> dialogNames = {
+        {DialogId::Options, "Options"}, {DialogId::Scale, "Scale"},   {DialogId::Move, "Move"},
+        {DialogId::Invert, "Invert"},   {DialogId::Interpolate, "Interpolate"}, {DialogId::Resample, "Resample"},
+        {DialogId::Trim, "Trim"},       {DialogId::Split, "Split"},   {DialogId::Stitch, "Stitch"}};
+    std::string effects;
+    for (const auto& [id, name] : dialogNames)
+        host.dialogs[id] = [&effects, name = name](QWidget*) { effects += std::string("dialog ") + name + ";"; };
+    SetFileChooser([&](const FileDialogRequest& r) {
+        effects += (r.save ? "save dialog " : "open dialog ") + S(r.title) + ";";
+        return QString();
+    });
+    // Corner altitudes 1 2 / 3 4 (top-left, top-right, bottom-left, bottom-right) show each turn.
+    auto corners = [] {
+        return std::to_string(GetAltitude(1, 1)) + " " + std::to_string(GetAltitude(HeightmapWidth(), 1)) + " " +
+               std::to_string(GetAltitude(1, HeightmapHeight())) + " " +
+               std::to_string(GetAltitude(HeightmapWidth(), HeightmapHeight()));
+    };
+    const std::string underDevelopment = "info This function is under development.;";
+    const FrmMain& w = window;
+    struct Row {
+        int button;
+        QAction* item;
+        const char* tooltip;
+        std::string effect;
+        int startView = 0;
+    };
+    const Row rows[] = {
+        {2, w.MnuFileItem[0], "New", "closed;"},
+        {3, w.MnuFileItem[1], "Open", "open dialog Open Heightmap File;closed;"},
+        {4, w.MnuFileItem[2], "Save", "written;"},
+        {5, w.MnuFileItem[3], "Save As", "save dialog Save Heightmap File;"},
+        {7, w.MnuFileItem[5], "Stitch Heightmaps", "dialog Stitch;closed;"},
+        {8, w.MnuFileItem[6], "Split Heightmap", "dialog Split;"},
+        {10, w.MnuEditItem[0], "Undo", underDevelopment},
+        {12, w.MnuViewItem[0], "Top", "view 0 pressed 12;", 2},
+        {13, w.MnuViewItem[1], "Front", "view 1 pressed 13;"},
+        {14, w.MnuViewItem[2], "Side", "view 2 pressed 14;"},
+        {15, w.MnuViewItem[3], "Perspective", "view 3 pressed 15;"},
+        {16, w.MnuViewItem[5], "Zoom In", underDevelopment},
+        {17, w.MnuViewItem[6], "Zoom Out", underDevelopment},
+        {20, w.MnuMapItem[0], "Flip Horizontally", "corners 2 1 4 3;"},
+        {21, w.MnuMapItem[1], "Flip Vertically", "corners 3 4 1 2;"},
+        {22, w.MnuMapItem[2], "Rotate 90° counter-clockwise", "corners 2 4 1 3;"},
+        {23, w.MnuMapItem[3], "Rotate 90° clockwise", "corners 3 1 4 2;"},
+        {24, w.MnuMapItem[4], "Invert", "dialog Invert;"},
+        {25, w.MnuMapItem[5], "Crop", "size 16 x 16;"},
+        {26, w.MnuMapItem[6], "Trim", "dialog Trim;"},
+        {28, w.MnuMapItem[8], "Resample", "dialog Resample;"},
+        {29, w.MnuMapItem[9], "Interpolate", "dialog Interpolate;"},
+        {30, w.MnuMapItem[10], "Scale", "dialog Scale;"},
+        {31, w.MnuMapItem[11], "Move", "dialog Move;"},
+        {33, w.MnuToolsItem[0], "Options", "dialog Options;"},
+        {35, w.MnuHelpItem[0], "Help", "opened " + (host.dir / "guide.pdf") + ";"},
+    };
+    const std::string path = host.dir / "map.hmb";
+    for (const Row& r : rows) {
+        EXPECT_EQ(window.TbarButton[r.button]->toolTip(), QString::fromUtf8(r.tooltip)) << r.button;
+        for (QAction* action : {window.TbarButton[r.button], r.item}) {
+            SCOPED_TRACE(action->objectName().toStdString() + " " + S(action->text()));
+            std::vector<int32_t> samples(32 * 32, 0);
+            samples[0] = 1, samples[31] = 2, samples[32 * 31] = 3, samples[32 * 32 - 1] = 4;
+            LoadGrid(32, 32, samples, FmtHmb);
+            window.SetCurrentFile(path);
+            window.UpdateCommandStates();
+            window.SelectView(r.startView);
+            std::filesystem::remove(path);
+            host.messages.clear();
+            host.opened.clear();
+            effects.clear();
+
+            action->trigger();
+            for (const auto& m : host.messages) effects += m.kind + " " + m.text + ";";
+            for (const QUrl& url : host.opened) effects += "opened " + S(url.toLocalFile()) + ";";
+            if (Globals().currentView != r.startView) {
+                int pressed = 0;
+                for (int b = 12; b <= 15; ++b)
+                    if (window.TbarButton[b]->isChecked()) pressed = pressed ? -1 : b;
+                effects += "view " + std::to_string(Globals().currentView) + " pressed " + std::to_string(pressed);
+                effects += ";";
+            }
+            if (!window.HasHeightmap())
+                effects += "closed;";
+            else if (HeightmapWidth() != 32 || HeightmapHeight() != 32)
+                effects += "size " + std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()) + ";";
+            else if (corners() != "1 2 3 4")
+                effects += "corners " + corners() + ";";
+            if (FileExists(path)) effects += "written;";
+            EXPECT_EQ(effects, r.effect);
+        }
+    }
+    SetFileChooser(nullptr);
 }
 
 TEST_F(Fixture, RightClickOnThePreviewOffersTheMapMenuAndRunsTheChosenCommand)
@@ -218,7 +370,6 @@ TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
     ShowActive(window);
     host.realBoxes = true;
     const std::string other = WriteMapFile("other.hmb", 16, 16);
-    WriteFileText(host.dir / "file", ""); // nothing can be written under a regular file, not even by root
     int stitchShown = 0;
     host.dialogs[DialogId::Stitch] = [&](QWidget*) { ++stitchShown; };
     QAction* const* file = window.MnuFileItem.data();
@@ -238,7 +389,7 @@ TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
         {"Save As cancelled", 16, "", {B::Yes}, "The current Heightmap has been changed.\r\nSave the Heightmap to a file?"},
         {"not a power of two", 24, "never.hmb", {B::Yes, B::NoButton},
          "The heightmap is not a power-of-two size.\r\nContinue with save?"},
-        {"writer failed", 16, "file/map.hmb", {B::Yes, B::Ok}, "An error occurred "},
+        {"writer failed", 16, "/proc/map.hmb", {B::Yes, B::Ok}, "An error occurred "}, // not even root writes there
     };
     for (const auto& [command, run] : commands) {
         for (const auto& f : failures) {
@@ -251,7 +402,7 @@ TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
             int openDialogs = 0;
             SetFileChooser([&](const FileDialogRequest& r) {
                 openDialogs += !r.save;
-                return r.save && *f.saveAs ? Q(host.dir / f.saveAs) : QString();
+                return r.save && *f.saveAs ? Q(std::filesystem::path(host.dir.Path()) / f.saveAs) : QString();
             });
             BoxClicker clicker(f.answers);
             run();
@@ -369,31 +520,15 @@ TEST_F(Fixture, SelectingAViewOrColorsetMovesTheCheck)
     window.SelectView(0);
     EXPECT_EQ(window.PicPreview->Image(), before);
     window.SelectView(1);
-    EXPECT_EQ(Globals().currentView, 1);
-    for (int b = 12; b <= 15; ++b) EXPECT_EQ(window.TbarButton[b]->isChecked(), b == 13) << b;
     EXPECT_NE(window.PicPreview->Image(), before);
     EXPECT_TRUE(window.TbarButton[20]->isEnabled()); // commands were enabled again
-    window.TbarButton[14]->setChecked(true);
-    for (int b = 12; b <= 15; ++b) EXPECT_EQ(window.TbarButton[b]->isChecked(), b == 14) << b;
 
     window.SelectColorset(5);
     for (int c = 0; c < 8; ++c) EXPECT_EQ(window.MnuViewColorsetItem[c]->isChecked(), c == 5) << c;
     EXPECT_EQ(Globals().previewColorset, 5);
 }
 
-TEST_F(Fixture, UnfinishedCommandsSayTheyAreUnderDevelopment)
-{
-    OpenMap(64, 64, 0, 100);
-    for (QAction* a : {window.MnuEditItem[0], window.MnuViewItem[5], window.MnuViewItem[6]}) {
-        host.messages.clear();
-        a->trigger();
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].kind, "info");
-        EXPECT_EQ(host.messages[0].text, "This function is under development.");
-    }
-}
-
-TEST_F(Fixture, HelpContentsOpensTheGuideOrWarnsWhenMissing)
+TEST_F(Fixture, HelpContentsWarnsWhenTheGuideIsMissing)
 {
     window.SetHelpFile(host.dir / "missing.pdf");
     window.ShowHelpContents();
@@ -401,12 +536,21 @@ TEST_F(Fixture, HelpContentsOpensTheGuideOrWarnsWhenMissing)
     EXPECT_EQ(host.messages[0].text,
               "The Help File is missing.\r\nPlease repair the installation or reinstall the application.");
     EXPECT_TRUE(host.opened.empty());
+}
 
-    WriteFileText(host.dir / "guide.pdf", "%PDF-1.4\n");
-    window.SetHelpFile(host.dir / "guide.pdf");
-    window.TbarButton[35]->trigger();
-    ASSERT_EQ(host.opened.size(), 1u);
-    EXPECT_EQ(host.opened[0], QUrl::fromLocalFile(Q(host.dir / "guide.pdf")));
+TEST_F(Fixture, WindowIconIsTheScalableIconInstalledForTheDesktop)
+{
+    QSvgRenderer svg(QStringLiteral(TOLV_SOURCE_DIR "/packaging/tolv.svg"));
+    ASSERT_TRUE(svg.isValid());
+    for (int size : {16, 32, 256}) {
+        QImage expected(size, size, QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::transparent);
+        QPainter p(&expected);
+        svg.render(&p);
+        p.end();
+        QImage shown = window.windowIcon().pixmap(size).toImage();
+        EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied), expected) << size;
+    }
 }
 
 TEST_F(Fixture, OptionsCommandStoresTheDialogResults)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -32,6 +33,7 @@ TEST(CommonDialogs, StartFolderIsTheLastChosenFolderAndCancelKeepsResults)
     UiTestHost host;
     SetInitialFolder("/start/here/");
     std::vector<QString> folders;
+    WriteFileText(host.dir / "one.hmb", "x");
     QString answer = Q(host.dir / "one.hmb");
     SetFileChooser([&](const FileDialogRequest& r) {
         folders.push_back(r.folder);
@@ -48,6 +50,55 @@ TEST(CommonDialogs, StartFolderIsTheLastChosenFolderAndCancelKeepsResults)
     EXPECT_EQ(folders[0], QStringLiteral("/start/here/"));
     EXPECT_EQ(folders[1], Q(host.dir.Path() + "/"));
     EXPECT_EQ(LastDialogFolder(), host.dir.Path() + "/");
+}
+
+TEST(CommonDialogs, AFolderOrFileThatDoesNotExistIsRefusedAndNeverBecomesTheLastFolder)
+{
+    UiTestHost host;
+    WriteFileText(host.dir / "plain", "x");
+    const std::string start = host.dir.Path() + "/";
+    SetInitialFolder(start);
+    SetFileDialog("T", "!", "", "", true);
+    struct Row {
+        bool save;
+        std::string path;
+        std::string refusal; // "" when the choice stands
+    };
+    const std::string missing = host.dir / "missing";
+    const std::string noFolder = "The folder does not exist.\r\n\"", noFile = "The file does not exist.\r\n\"";
+    for (const Row& r : {Row{true, missing + "/x.hmb", noFolder + missing + "\""},
+                         Row{true, host.dir / "plain/x.hmb", noFolder + (host.dir / "plain") + "\""},
+                         Row{false, host.dir / "none.hmb", noFile + (host.dir / "none.hmb") + "\""},
+                         Row{true, host.dir / "new.hmb", ""}}) {
+        host.messages.clear();
+        SetFileChooser([&](const FileDialogRequest&) { return Q(r.path); });
+        const bool chosen = r.save ? ShowSaveDialog(nullptr) : ShowOpenDialog(nullptr);
+        EXPECT_EQ(chosen, r.refusal.empty()) << r.path;
+        EXPECT_EQ(host.messages.empty() ? "" : host.messages[0].text, r.refusal) << r.path;
+        EXPECT_EQ(LastDialogFolder(), start) << r.path;
+        EXPECT_EQ(GetDialogFileName(), r.refusal.empty() ? r.path : "") << r.path;
+    }
+
+    // The real save dialog stays open on the refusal; cancelled, it keeps nothing.
+    SetFileChooser(nullptr);
+    SetInitialFolder(start);
+    host.messages.clear();
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        if (auto* name = dlg->findChild<QLineEdit*>("fileNameEdit")) {
+            name->setText(Q(missing + "/y.hmb"));
+            QTest::keyClick(name, Qt::Key_Return);
+            stayedOpen = dlg->isVisible();
+        }
+        if (dlg->isVisible()) dlg->reject();
+    });
+    EXPECT_FALSE(ShowSaveDialog(nullptr));
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, noFolder + missing + "\"");
+    EXPECT_EQ(LastDialogFolder(), start);
 }
 
 TEST(CommonDialogs, ColourDialogKeepsItsColourOnlyOnOk)

@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include "heightmap/ui/FrmTrim.h"
 
+#include <QApplication>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -90,6 +92,8 @@ FrmTrim::FrmTrim(QWidget* parent) : DialogBase("FrmTrim", kTrimCaption, parent)
         b->setObjectName(buttons[anchor].name);
         b->setToolTip(buttons[anchor].tooltip);
         b->setIconSize(QSize(24, 24));
+        // Every button cuts different edges, so none may be the one Enter presses by default.
+        b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [this, anchor] { PressTrim(anchor); });
         // Corners in a square, "all sides" across the middle row.
         static const int pos[5][2] = {{0, 0}, {2, 0}, {0, 1}, {2, 1}, {1, 0}};
@@ -99,9 +103,20 @@ FrmTrim::FrmTrim(QWidget* parent) : DialogBase("FrmTrim", kTrimCaption, parent)
 
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("CmdCancel");
+    cancel->setAutoDefault(false);
     buttonRow()->addWidget(cancel);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     LoadDone();
+}
+
+void FrmTrim::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (button && button->window() == this) button->click();
+        return;
+    }
+    DialogBase::keyPressEvent(event);
 }
 
 void FrmTrim::PressTrim(int anchor)

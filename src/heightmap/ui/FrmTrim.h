@@ -15,6 +15,10 @@ public:
     // Confirms with the anchor of the pressed button (0 left/top .. 4 all sides).
     void PressTrim(int anchor);
 
+protected:
+    // Enter presses only a trim button the user moved to; in a size box it does nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     int32_t width_ = 0;
     int32_t height_ = 0;

@@ -371,7 +371,7 @@ void FrmMain::LoadStep(int colorDepth)
     BusyPointer busy;
     CheckEnvironment(Settings(), EnvironmentFacts{false, colorDepth});
     CheckSafeShutdown(Settings(), [] { ShowShutdownDialog(nullptr); });
-    helpFile_ = ProgramFolder() + ProgramFileName() + " User's Guide.pdf";
+    helpFile_ = UserGuidePath();
     LoadLastOpenPath(Settings());
     SetInitialFolder(Globals().lastOpenPath);
     LoadSettings(Settings());

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QSvgRenderer>
 #include <cmath>
 
 namespace tolv {
@@ -361,37 +362,17 @@ QPixmap AppPixmap(int size)
 {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
+    // The same scalable file is installed for the desktop's menus and launchers.
+    QSvgRenderer svg(QStringLiteral(":/tolv/tolv.svg"));
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 16.0, size / 16.0);
-    QLinearGradient sky(0, 0, 0, 16);
-    sky.setColorAt(0, QColor(70, 130, 210));
-    sky.setColorAt(1, QColor(190, 220, 250));
-    p.setPen(QPen(QColor(30, 50, 90), 0.6));
-    p.setBrush(sky);
-    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 2.5, 2.5);
-    QPainterPath land;
-    land.moveTo(0.5, 13);
-    land.lineTo(4, 6);
-    land.lineTo(6.5, 9);
-    land.lineTo(10, 3.5);
-    land.lineTo(15.5, 11);
-    land.lineTo(15.5, 15.5);
-    land.lineTo(0.5, 15.5);
-    land.closeSubpath();
-    QLinearGradient ground(0, 3, 0, 16);
-    ground.setColorAt(0, QColor(250, 250, 250));
-    ground.setColorAt(0.35, QColor(130, 110, 80));
-    ground.setColorAt(1, QColor(50, 110, 40));
-    p.setBrush(ground);
-    p.drawPath(land);
+    svg.render(&p);
     return pm;
 }
 
 QIcon AppIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48, 64}) icon.addPixmap(AppPixmap(size));
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(AppPixmap(size));
     return icon;
 }
 

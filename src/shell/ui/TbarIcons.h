@@ -15,7 +15,7 @@ inline constexpr int kTbarIconCount = 26;
 
 // The normal picture and, in the Active mode, the brighter hot-tracking picture (16 and 32 px).
 QIcon TbarIconFor(TbarIcon which);
-// The program's own icon: a terrain under a sky.
+// The program's own icon (packaging/tolv.svg): a mountain with contour lines under a sky.
 QIcon AppIcon();
 QPixmap AppPixmap(int size);
 

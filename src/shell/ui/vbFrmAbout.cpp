@@ -8,12 +8,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "TolvVersion.h"
 #include "shell/ui/vbFormEffects.h"
 #include "shell/ui/vbFrmSysInfo.h"
-
-#ifndef TOLV_VERSION
-#define TOLV_VERSION "0.0.0"
-#endif
 
 namespace tolv {
 namespace {
@@ -40,7 +37,7 @@ QStringList CreditLines()
 
 } // namespace
 
-QString ProgramVersion() { return QStringLiteral(TOLV_VERSION); }
+QString ProgramVersion() { return QString::fromLatin1(kProgramVersion); }
 
 CreditsPicture::CreditsPicture(QStringList lines, QWidget* parent)
     : QWidget(parent), lines_(std::move(lines)), timer_(new QTimer(this))

@@ -9,6 +9,7 @@
 
 #include "formats/vbFileManagement.h"
 #include "shell/ui/QtHost.h"
+#include "shell/vbMsgBox.h"
 #include "shell/vbPrivateIni.h"
 
 namespace tolv {
@@ -49,9 +50,43 @@ std::string StartFolder()
 QColor FromColorRef(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 int32_t ToColorRef(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
+// Why a chosen path is refused: both dialogs need an existing folder, the open dialog an
+// existing file too. "" when the choice stands.
+std::string RefusedChoice(const QString& path, bool save)
+{
+    auto quoted = [](const QString& p) { return '"' + S(QDir::toNativeSeparators(p)) + '"'; };
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).isDir()) return std::string("The folder does not exist.") + kCrLf + quoted(folder);
+    // The open dialog does not follow links, so a dangling link is still a file that is there.
+    if (!save && !info.exists() && !info.isSymLink())
+        return std::string("The file does not exist.") + kCrLf + quoted(info.absoluteFilePath());
+    return {};
+}
+
+// Refuses a choice inside the dialog, which stays open for another one.
+class CheckedFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        // A folder typed into the name box is entered by the dialog itself.
+        if (!files.isEmpty() && !QFileInfo(files.first()).isDir()) {
+            const std::string refusal = RefusedChoice(files.first(), acceptMode() == AcceptSave);
+            if (!refusal.empty()) {
+                ShowWarning(refusal);
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
 QString RunRealFileDialog(const FileDialogRequest& r, QWidget* owner)
 {
-    QFileDialog dlg(owner, r.title, r.folder);
+    CheckedFileDialog dlg(owner, r.title, r.folder);
     dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The open dialog does not follow links: the chosen path is the link itself.
@@ -77,8 +112,13 @@ bool ShowFileDialog(QWidget* owner, bool save)
     r.filters = QtFilters(g_file.filter);
     r.filterIndex = g_file.filterIndex - 1;
     QString chosen = g_fileChooser ? g_fileChooser(r) : RunRealFileDialog(r, owner);
-    // A cancel leaves the results of the previous choice as they were.
+    // A cancel leaves the results of the previous choice as they were. The real dialog refused
+    // a bad choice while open; a chooser's choice meets the same rule here, as a cancel.
     if (chosen.isEmpty()) return false;
+    if (const std::string refusal = RefusedChoice(chosen, save); !refusal.empty()) {
+        ShowWarning(refusal);
+        return false;
+    }
     QFileInfo info(chosen);
     g_file.chosenPath = S(QDir::toNativeSeparators(info.absoluteFilePath()));
     g_file.chosenFolder = S(QDir::toNativeSeparators(info.absolutePath()));

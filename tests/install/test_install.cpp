@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+// Installs the build into a temporary prefix and checks what a user's system gets: the files where
+// the desktop and man look for them, that the desktop's own tools accept them, and that the
+// installed programs find their files and keep their settings per user.
+#include <gtest/gtest.h>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "RunProcess.h"
+#include "TempDir.h"
+#include "shell/vbPrivateIni.h"
+
+using namespace tolv;
+using namespace tolv::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The tool's full path from PATH, or "" when it is not installed.
+std::string FindTool(const std::string& name)
+{
+    std::string path = RunProcess("/bin/sh", {"-c", "command -v " + name}).out;
+    while (!path.empty() && path.back() == '\n') path.pop_back();
+    return path;
+}
+
+class Install : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Traversable by the unprivileged user that runs the installed program below.
+        ASSERT_EQ(::chmod(root.Path().c_str(), 0755), 0);
+        ProcessResult r = RunProcess(TOLV_CMAKE, {"--install", TOLV_BUILD_DIR, "--prefix", prefix});
+        ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+    }
+
+    std::string In(const std::string& relative) const { return prefix + "/" + relative; }
+
+    TempDir root;
+    const std::string prefix = root / "usr";
+};
+
+TEST_F(Install, PutsEveryFileWhereTheDesktopLooks)
+{
+    std::vector<std::string> expected = {
+        "bin/tolv", "bin/tolvconv", "share/applications/tolv.desktop",
+        "share/icons/hicolor/scalable/apps/tolv.svg", "share/mime/packages/tolv.xml",
+        "share/doc/tolv/tolv User's Guide.pdf", "share/tolv/data/terrain513.hmb", "share/man/man1/tolv.1"};
+    for (const auto& page : fs::directory_iterator(TOLV_SOURCE_DIR "/docs/man"))
+        expected.push_back("share/man/man1/" + page.path().filename().string());
+    for (const std::string& f : expected) EXPECT_TRUE(fs::is_regular_file(In(f))) << f;
+    for (const char* exe : {"bin/tolv", "bin/tolvconv"}) EXPECT_EQ(::access(In(exe).c_str(), X_OK), 0) << exe;
+    EXPECT_FALSE(fs::exists(In("share/tolv/data/.samples"))); // the build's stamp stays behind
+
+    // The installed programs look exactly where the files went.
+    EXPECT_EQ(LocateProgramFile(In("bin/"), "tolv User's Guide.pdf", kInstalledDocFolder),
+              In("share/doc/tolv/tolv User's Guide.pdf"));
+    EXPECT_EQ(LocateProgramFile(In("bin/"), "data/", kInstalledDataFolder), In("share/tolv/data/"));
+
+    // The desktop entry starts the installed program with the installed icon.
+    const std::string entry = ReadFileText(In("share/applications/tolv.desktop"));
+    EXPECT_NE(entry.find("\nExec=tolv %F\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nIcon=tolv\n"), std::string::npos) << entry;
+    if (std::string validate = FindTool("desktop-file-validate"); !validate.empty()) {
+        ProcessResult r = RunProcess(validate, {In("share/applications/tolv.desktop")});
+        EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+        EXPECT_EQ(r.out + r.err, ""); // hints and warnings too
+    }
+    if (std::string mime = FindTool("update-mime-database"); !mime.empty()) {
+        // It reports errors on standard error only, and a note when the folder is not searched.
+        const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+        const std::string saved = dataDirs ? dataDirs : "";
+        setenv("XDG_DATA_DIRS", In("share").c_str(), 1);
+        ProcessResult r = RunProcess(mime, {In("share/mime")});
+        dataDirs ? setenv("XDG_DATA_DIRS", saved.c_str(), 1) : unsetenv("XDG_DATA_DIRS");
+        EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_NE(ReadFileText(In("share/mime/globs2")).find("application/x-tolv-hmb:*.hmb"), std::string::npos);
+    }
+    const std::string groff = FindTool("groff");
+    if (groff.empty()) GTEST_SKIP() << "groff is not installed: the man pages were not rendered";
+    for (const auto& page : fs::directory_iterator(In("share/man/man1"))) {
+        ProcessResult r = RunProcess(groff, {"-man", "-ww", "-z", "-Tutf8", page.path().string()});
+        EXPECT_EQ(r.exitCode, 0) << page.path();
+        EXPECT_EQ(r.err, "") << page.path();
+    }
+}
+
+// Starts the installed program offscreen with the user's folders under home, waits until one of
+// files holds the marker of a run in progress, and ends the run. Returns that file, or "".
+std::string SettingsOfARun(const std::string& program, const std::vector<std::string>& files,
+                           const std::string& setpriv, const std::string& home)
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+        setenv("TMPDIR", (home + "/tmp").c_str(), 1); // the single-instance socket of a killed run
+        setenv("ASAN_OPTIONS", "detect_leaks=0", 1); // the run is ended by a signal
+        int devnull = ::open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        if (!setpriv.empty())
+            execl(setpriv.c_str(), "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                  program.c_str(), static_cast<char*>(nullptr));
+        else
+            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string found;
+    for (int tenth = 0; tenth < 600 && found.empty(); ++tenth) {
+        for (const std::string& f : files)
+            if (ReadFileText(f).find("Success=0") != std::string::npos) found = f;
+        int status;
+        if (found.empty() && waitpid(pid, &status, WNOHANG) == pid) return "";
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return found;
+}
+
+TEST_F(Install, SettingsBesideAWritableProgramElsePerUser)
+{
+    const std::string home = root / "home", beside = In("bin/tolv.ini"), perUser = home + "/config/tolv/tolv.ini";
+    for (const char* folder : {"", "/config", "/tmp"}) {
+        fs::create_directories(home + folder);
+        ASSERT_EQ(::chmod((home + folder).c_str(), 01777), 0);
+    }
+    // A program folder its user may write: the settings stay beside the program.
+    EXPECT_EQ(SettingsOfARun(In("bin/tolv"), {beside, perUser}, "", home), beside);
+    EXPECT_FALSE(fs::exists(perUser));
+    fs::remove(beside);
+
+    // The usual installation: a program folder the user cannot write. Root may write anything,
+    // so the program runs as nobody then.
+    std::string setpriv;
+    if (::geteuid() == 0) {
+        setpriv = FindTool("setpriv");
+        if (setpriv.empty()) GTEST_SKIP() << "setpriv is not installed";
+    } else {
+        ASSERT_EQ(::chmod(In("bin").c_str(), 0555), 0);
+    }
+    EXPECT_EQ(SettingsOfARun(In("bin/tolv"), {beside, perUser}, setpriv, home), perUser);
+    EXPECT_FALSE(fs::exists(beside));
+}
+
+} // namespace
