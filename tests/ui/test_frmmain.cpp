@@ -386,7 +386,8 @@ TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
         std::initializer_list<B::StandardButton> answers;
         const char* lastMessage;
     } failures[] = {
-        {"Save As cancelled", 16, "", {B::Yes}, "The current Heightmap has been changed.\r\nSave the Heightmap to a file?"},
+        {"Save As cancelled", 16, "", {B::Yes},
+         "The current Heightmap has been changed.\r\nSave the Heightmap to a file?"},
         {"not a power of two", 24, "never.hmb", {B::Yes, B::NoButton},
          "The heightmap is not a power-of-two size.\r\nContinue with save?"},
         {"writer failed", 16, "/proc/map.hmb", {B::Yes, B::Ok}, "An error occurred "}, // not even root writes there
