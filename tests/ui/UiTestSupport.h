@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <QAbstractButton>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>

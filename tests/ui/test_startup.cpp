@@ -35,6 +35,7 @@ struct Startup : ::testing::Test {
     {
         ASSERT_TRUE(QFile::copy(QStringLiteral(TOLV_EXE_PATH), Q(exe)));
         ASSERT_EQ(::mkdir(run.c_str(), 0700), 0);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(run)); // the starts inherit it
     }
     void TearDown() override
     {
@@ -43,10 +44,6 @@ struct Startup : ::testing::Test {
     QProcess& Start(const QStringList& args, const std::string& cwd = "")
     {
         auto& p = *started.emplace_back(std::make_unique<QProcess>());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_RUNTIME_DIR", Q(run));
-        p.setProcessEnvironment(env);
         p.setWorkingDirectory(Q(cwd.empty() ? dir.Path() : cwd));
         p.start(Q(exe), args);
         EXPECT_TRUE(p.waitForStarted());

@@ -46,8 +46,6 @@ public:
     // open, and files are opened one after another through OpenPath.
     void ActivateFromOutside();
     void OpenFromOutside(const std::string& path);
-    // Brings the window forward; a minimized window returns to its former state (maximized too).
-    void Activate();
 
     // File commands. FileNew is false when the user asked to save the changed map and the save
     // did not complete: the map is then kept and the command that called it stops.
@@ -143,6 +141,8 @@ private:
     // FileNew, then the path choosePath gives ("" stops there), then the open dispatch.
     bool CloseAndOpen(const std::function<std::string()>& choosePath);
     void ServeOutsideRequests();
+    // Brings the window forward; a minimized window returns to its former state (maximized too).
+    void Activate();
     // The close questions; false keeps the window open.
     bool QueryUnload();
     void UnloadStep();
