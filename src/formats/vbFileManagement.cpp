@@ -36,16 +36,18 @@ using Routine = bool (*)(const std::string&);
 
 bool OpenBmp(const std::string& path)
 {
+    const uint64_t reports = ReportsShown();
     if (!ValidateBmpFile(path)) {
-        ShowWarning("Invalid or unsupported BMP file.");
+        // Only a refusal that has not been explained yet gets the general warning.
+        if (ReportsShown() == reports) ShowWarning("Invalid or unsupported BMP file.");
         return false;
     }
     // 16 bits per pixel, uncompressed, is a G16 heightmap; every other kind is a picture.
     const int32_t type = BmpFileType(path);
     if (type == 8) return LoadG16File(path);
-    // The type query has already warned about an unknown header version; the image reader
-    // would only warn twice more about the same file.
-    if (type == 0 && !BmpHasKnownHeader(path)) return false;
+    // A type query that has warned (an unknown header version, an unreadable header) has
+    // refused the file; the image reader would only say so again.
+    if (ReportsShown() != reports) return false;
     return LoadBmpImage(path);
 }
 

@@ -133,16 +133,6 @@ bool ValidateBmpFile(const std::string& path)
     }
 }
 
-bool BmpHasKnownHeader(const std::string& path)
-{
-    try {
-        FileReader in(path);
-        return IsKnownHeaderSize(ReadBmpHeaderSize(in));
-    } catch (...) {
-        return false;
-    }
-}
-
 int32_t BmpFileType(const std::string& path)
 {
     BmpHeader h;

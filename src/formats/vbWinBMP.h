@@ -39,8 +39,6 @@ enum BmpKind : int32_t {
 // question first when the extension is not "bmp"; a size mismatch is warned about.
 bool ValidateBmpFile(const std::string& path);
 int32_t BmpFileType(const std::string& path);
-// True when the header that follows the file header is one of the two known versions; silent.
-bool BmpHasKnownHeader(const std::string& path);
 bool BmpIsCoreHeader(const std::string& path);
 // 54 after an info header, 26 after a core header, 0 for an unknown header.
 int32_t BmpPaletteOffset(const std::string& path);
