@@ -100,6 +100,28 @@ TEST(SaveFailures, DiskFullHalfWayKeepsTheOldFileUnderItsBackupName)
     }
 }
 
+// Cancelling a writer's options dialog changes nothing on disk: the dialog is answered before
+// the file is moved to its backup name.
+TEST(SaveFailures, CancelledOptionsLeaveTheFilesAsTheyWere)
+{
+    for (auto [ext, dialog] : {std::pair{"pgm", DialogId::SavePGM}, {"stl", DialogId::SaveSTL}, {"obj", DialogId::SaveOBJ}}) {
+        TestHost host;
+        TempDir dir;
+        const std::string path = dir / (std::string("map.") + ext);
+        WriteFileText(path, "the user's file");
+        WriteFileText(dir / "map.bak", "an older backup");
+        LoadPatternMap(5, 5);
+        SetFormatCode(FmtHmb);
+        EXPECT_FALSE(SaveFileByType(path)) << ext;
+        EXPECT_EQ(host.dialogs, std::vector<DialogId>{dialog}) << ext;
+        EXPECT_TRUE(host.messages.empty()) << ext;
+        EXPECT_EQ(ReadFileText(path), "the user's file") << ext;
+        EXPECT_EQ(ReadFileText(dir / "map.bak"), "an older backup") << ext;
+        EXPECT_EQ(Entries(dir), 2u) << ext;
+        EXPECT_EQ(FormatCode(), FmtHmb) << ext;
+    }
+}
+
 TEST(SaveFailures, FailedBackupAndFailedWriteLeaveTheOriginalInPlace)
 {
     TestHost host;
