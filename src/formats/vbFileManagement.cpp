@@ -43,8 +43,7 @@ bool OpenBmp(const std::string& path)
     // 16 bits per pixel, uncompressed, is a G16 heightmap; every other kind is a picture.
     const int32_t type = BmpFileType(path);
     if (type == 8) return LoadG16File(path);
-    // The type query has already warned about an unknown header version; the image reader
-    // would only warn twice more about the same file.
+    // An unknown header version: the type query has warned about it already.
     if (type == 0 && !BmpHasKnownHeader(path)) return false;
     return LoadBmpImage(path);
 }
