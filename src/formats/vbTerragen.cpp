@@ -100,7 +100,6 @@ bool ValidateTerragenFile(const std::string& path)
         const size_t got = in.Read(head, sizeof head);
         in.Close();
         if (got == sizeof head && std::memcmp(head, "TERRAGENTERRAIN ", 16) == 0) return true;
-        // A file that is not a Terragen terrain at all is told so rather than ignored.
         ShowWarning(kRefusal);
         return false;
     } catch (...) {
