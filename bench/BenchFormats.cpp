@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
-// Speed of every reader and writer on a 513 x 513 map (the OBJ read on 512 x 512, the largest
-// mesh it takes back), of every transform and of the four preview views.
+// Speed of every reader and writer on a 513 x 513 map (the OBJ read on 512 x 512), of every
+// transform and of the four preview views.
 #include <benchmark/benchmark.h>
 
 #include <cmath>

@@ -135,21 +135,16 @@ bool FileReader::ReadLine(std::string& line, size_t maxLength)
     }
 }
 
-FileWriter::FileWriter(const std::string& path, WriteMode mode)
+FileWriter::FileWriter(const std::string& path)
 {
     if (path.empty()) throw RunTimeError(ErrBadFileName);
     struct stat st {};
-    bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) throw RunTimeError(ErrPathFileAccess);
-    if (mode == WriteMode::Append || (mode == WriteMode::Update && exists)) {
-        file_ = std::fopen(path.c_str(), mode == WriteMode::Append ? "ab" : "r+b");
-    } else {
-        // A new file is written beside its final name and renamed into place by Close(), so a
-        // write that fails half way never leaves a truncated file under the real name.
-        path_ = path;
-        tempPath_ = path + ".tolv-part";
-        file_ = std::fopen(tempPath_.c_str(), "wb");
-    }
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw RunTimeError(ErrPathFileAccess);
+    // Written beside its final name and renamed into place by Close(), so a write that fails
+    // half way never leaves a truncated file under the real name.
+    path_ = path;
+    tempPath_ = path + ".tolv-part";
+    file_ = std::fopen(tempPath_.c_str(), "wb");
     // Creating a file, "no such entry" can only mean a missing folder.
     if (!file_) throw errno == ENOENT ? RunTimeError(ErrPathNotFound) : ErrorFromErrno(errno);
     buf_.resize(kWriteBuffer);
@@ -234,13 +229,6 @@ void FileWriter::PutU16BE(uint16_t v)
     Put(b, 2);
 }
 
-void FileWriter::Seek(int64_t offset)
-{
-    if (offset < 0) throw RunTimeError(ErrInvalidCall);
-    Flush();
-    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) throw ErrorFromErrno(errno);
-}
-
 void FileWriter::Close()
 {
     Flush();
@@ -252,10 +240,8 @@ void FileWriter::Close()
         throw ErrorFromErrno(e);
     }
     if (std::fclose(f) != 0) throw ErrorFromErrno(errno);
-    if (!tempPath_.empty()) {
-        if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) throw ErrorFromErrno(errno);
-        tempPath_.clear();
-    }
+    if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) throw ErrorFromErrno(errno);
+    tempPath_.clear();
 }
 
 int64_t FileLengthOf(const std::string& path)

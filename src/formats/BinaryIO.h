@@ -59,18 +59,14 @@ private:
     size_t bufLen_ = 0;
 };
 
-// How a FileWriter opens its file: Create truncates (or creates) it; Update keeps an existing
-// file's bytes and creates a missing one, for writers that patch headers in place; Append adds
-// to the end of an existing file (creating a missing one), for writers that write in parts.
-enum class WriteMode { Create, Update, Append };
-
-// A file created for writing through a large buffer. Every failure raises a RunTimeError
-// mapped from the system error (61 disk full, 70 permission denied, ...). Close() must be
-// called to finish the file: a created file only takes its name there, so a writer that fails
-// (or is destroyed without Close) leaves no partial file behind.
+// A file created for writing through a large buffer, from start to end in one pass. Every
+// failure raises a RunTimeError mapped from the system error (61 disk full, 70 permission
+// denied, ...). Close() must be called to finish the file: it is written beside its name and
+// only takes that name there, so a writer that fails (or is destroyed without Close) leaves no
+// partial file behind and whatever had the name before stays as it was.
 class FileWriter {
 public:
-    explicit FileWriter(const std::string& path, WriteMode mode = WriteMode::Create);
+    explicit FileWriter(const std::string& path);
     ~FileWriter();
     FileWriter(const FileWriter&) = delete;
     FileWriter& operator=(const FileWriter&) = delete;
@@ -88,8 +84,6 @@ public:
     char* Reserve(size_t n);
     void Commit(size_t n) { used_ += n; }
     int64_t BytesWritten() const { return written_ + static_cast<int64_t>(used_); }
-    // Writes out what is buffered, then positions at offset (from the start of the file).
-    void Seek(int64_t offset);
     void Close();
 
     // Test hook: every writer fails with Disk full once this many bytes have gone to disk in
@@ -100,7 +94,7 @@ private:
     void Flush();
     std::FILE* file_ = nullptr;
     std::string path_;
-    std::string tempPath_; // "" once renamed into place, or when updating in place
+    std::string tempPath_; // "" once renamed into place
     std::vector<char> buf_;
     size_t used_ = 0;
     int64_t written_ = 0;

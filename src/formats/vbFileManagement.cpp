@@ -5,6 +5,8 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
 
@@ -36,16 +38,18 @@ using Routine = bool (*)(const std::string&);
 
 bool OpenBmp(const std::string& path)
 {
+    const uint64_t reports = ReportsShown();
     if (!ValidateBmpFile(path)) {
-        ShowWarning("Invalid or unsupported BMP file.");
+        // Only a refusal that has not been explained yet gets the general warning.
+        if (ReportsShown() == reports) ShowWarning("Invalid or unsupported BMP file.");
         return false;
     }
     // 16 bits per pixel, uncompressed, is a G16 heightmap; every other kind is a picture.
     const int32_t type = BmpFileType(path);
     if (type == 8) return LoadG16File(path);
-    // The type query has already warned about an unknown header version; the image reader
-    // would only warn twice more about the same file.
-    if (type == 0 && !BmpHasKnownHeader(path)) return false;
+    // A type query that has warned (an unknown header version, an unreadable header) has
+    // refused the file; the image reader would only say so again.
+    if (ReportsShown() != reports) return false;
     return LoadBmpImage(path);
 }
 
@@ -77,18 +81,46 @@ const OpenRow kOpenTable[] = {
     {"pam", LoadPamFile},    {"dem", OpenNothing},     {"png", LoadPngFile},
 };
 
+// A writer ready to run: bound to the answers of its options dialog, where it has one. Empty
+// when that dialog was cancelled.
+using BoundWriter = std::function<bool(const std::string&)>;
+
+template <Routine Writer>
+BoundWriter NoOptions()
+{
+    return Writer;
+}
+
+template <class Options>
+BoundWriter Bind(std::optional<Options> options, bool (*writer)(const std::string&, const Options&))
+{
+    if (!options) return {};
+    return [o = *options, writer](const std::string& path) { return writer(path, o); };
+}
+
+BoundWriter PgmWriter() { return Bind(AskPgmOptions(), SavePgmFile); }
+BoundWriter StlWriter() { return Bind(AskStlOptions(), SaveStlFile); }
+BoundWriter ObjWriter() { return Bind(AskObjOptions(), SaveObjFile); }
+
 struct SaveRow {
     std::string_view ext;
-    Routine writer;
+    BoundWriter (*prepare)();
     int32_t code;
 };
 
 const SaveRow kSaveTable[] = {
-    {"bmp", SaveG16File, FmtG16},       {"hma", SaveHmaFile, FmtHma},     {"hmb", SaveHmbFile, FmtHmb},
-    {"obj", SaveObjFile, FmtObj},       {"pam", SavePamFile, FmtPam},     {"pgm", SavePgmFile, FmtPgm},
-    {"r16", SaveRaw16File, FmtRaw16},   {"stl", SaveStlFile, FmtStl},     {"t3d", SaveT3dFile, FmtT3d},
-    {"ter", SaveTerragenFile, FmtTerragen}, {"tif", SaveTiffImage, FmtTiffGray16},
-    {"png", SavePngFile, FmtPng16},
+    {"bmp", NoOptions<SaveG16File>, FmtG16},
+    {"hma", NoOptions<SaveHmaFile>, FmtHma},
+    {"hmb", NoOptions<SaveHmbFile>, FmtHmb},
+    {"obj", ObjWriter, FmtObj},
+    {"pam", NoOptions<SavePamFile>, FmtPam},
+    {"pgm", PgmWriter, FmtPgm},
+    {"r16", NoOptions<SaveRaw16File>, FmtRaw16},
+    {"stl", StlWriter, FmtStl},
+    {"t3d", NoOptions<SaveT3dFile>, FmtT3d},
+    {"ter", NoOptions<SaveTerragenFile>, FmtTerragen},
+    {"tif", NoOptions<SaveTiffImage>, FmtTiffGray16},
+    {"png", NoOptions<SavePngFile>, FmtPng16},
 };
 
 constexpr std::string_view kOpenOnly[] = {"dem", "gif", "pcx", "r8", "r32", "tga", "txt"};
@@ -274,8 +306,11 @@ bool SaveFileByType(const std::string& path)
     const std::string ext = ToLower(GetFileExtension(path));
     for (const SaveRow& row : kSaveTable) {
         if (row.ext != ext) continue;
+        // The options come first: Cancel leaves the file and its older backup as they were.
+        const BoundWriter writer = row.prepare();
+        if (!writer) return false;
         BackupFile(path); // the writer runs whether or not the backup worked
-        if (!row.writer(path)) return false;
+        if (!writer(path)) return false;
         SetFormatCode(row.code);
         return true;
     }

@@ -364,11 +364,18 @@ bool SavePamFile(const std::string& path)
     return true;
 }
 
-bool SavePgmFile(const std::string& path)
+std::optional<PgmOptions> AskPgmOptions()
 {
     ClearDialogParams();
-    if (ShowDialogModal(DialogId::SavePGM)) return false;
-    const bool p5 = SavePgmAnswerIsP5();
+    std::optional<PgmOptions> options;
+    if (!ShowDialogModal(DialogId::SavePGM)) options = PgmOptions{SavePgmAnswerIsP5()};
+    ClearDialogParams();
+    return options;
+}
+
+bool SavePgmFile(const std::string& path, const PgmOptions& options)
+{
+    const bool p5 = options.p5;
     std::vector<int32_t> grid;
     try {
         grid = HeightmapSamples();

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,12 @@ namespace tolv {
 
 // PGM (P2 decimal text, P5 binary) and PAM (P7) files. The writers always use the full 16-bit
 // range (maximum value 65535, big-endian binary samples), rows top first.
-bool SavePgmFile(const std::string& path);
+struct PgmOptions {
+    bool p5 = false; // the binary form; P2 otherwise
+};
+// Shows the PGM options dialog; nothing when it was cancelled.
+std::optional<PgmOptions> AskPgmOptions();
+bool SavePgmFile(const std::string& path, const PgmOptions& options);
 bool SavePamFile(const std::string& path);
 // grid: width x height samples, rows top first; each sample contributes its low 16 bits.
 bool WritePgmP2File(const std::string& path, int32_t width, int32_t height, const std::vector<int32_t>& grid);

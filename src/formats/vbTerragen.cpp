@@ -33,6 +33,62 @@ bool IsDimension(int32_t v) { return v != 0 && v != -1; }
 
 void Refuse(const std::string& detail) { ShowWarning(std::string(kRefusal) + kCrLf + detail); }
 
+// One walk over the chunks from the header on, remembering the first offset of every marker met.
+// It ends at "ALTW", at "EOF ", or at a marker it cannot step over (which is remembered too).
+struct ChunkWalk {
+    std::vector<std::pair<std::string, int64_t>> found;
+    bool metEnd = false; // stopped at "EOF "
+
+    int64_t OffsetOf(std::string_view marker) const
+    {
+        for (const auto& [m, offset] : found)
+            if (m == marker) return offset;
+        return 0;
+    }
+};
+
+// Raises a run-time error when the file ends inside the walk. A lookup stops at the marker it
+// wants; the load walks on to "ALTW".
+ChunkWalk WalkChunks(FileReader& in, std::string_view wanted = {})
+{
+    ChunkWalk walk;
+    in.Seek(kFirstChunk);
+    int64_t offset = kFirstChunk;
+    char skip[16];
+    for (;;) {
+        char m[4];
+        in.ReadExact(m, sizeof m);
+        const std::string marker(m, sizeof m);
+        if (marker == "EOF ") {
+            walk.metEnd = true;
+            return walk;
+        }
+        if (walk.OffsetOf(marker) == 0) walk.found.emplace_back(marker, offset);
+        const int64_t size = ChunkSize(marker);
+        if (marker == wanted || marker == "ALTW" || size == 0) return walk;
+        // Step over the chunk by reading it, so a long walk stays buffered.
+        in.ReadExact(skip, static_cast<size_t>(size - 4));
+        offset += size;
+    }
+}
+
+// The signed 16-bit value after a dimension marker.
+int32_t ChunkValue(FileReader& in, int64_t offset)
+{
+    uint8_t v[2];
+    in.Seek(offset + 4);
+    in.ReadExact(v, sizeof v);
+    return LoadI16LE(v);
+}
+
+// What a lookup of marker gives after the walk: its offset, -1 when "ALTW" came first, 0 when
+// an unknown marker or the end came first.
+int64_t LookupResult(const ChunkWalk& walk, std::string_view marker)
+{
+    if (const int64_t offset = walk.OffsetOf(marker); offset != 0) return offset;
+    return walk.OffsetOf("ALTW") != 0 ? -1 : 0;
+}
+
 } // namespace
 
 bool ValidateTerragenFile(const std::string& path)
@@ -44,7 +100,6 @@ bool ValidateTerragenFile(const std::string& path)
         const size_t got = in.Read(head, sizeof head);
         in.Close();
         if (got == sizeof head && std::memcmp(head, "TERRAGENTERRAIN ", 16) == 0) return true;
-        // A file that is not a Terragen terrain at all is told so rather than ignored.
         ShowWarning(kRefusal);
         return false;
     } catch (...) {
@@ -57,25 +112,10 @@ int64_t FindTerragenChunk(const std::string& path, const std::string& marker)
 {
     try {
         FileReader in(path);
-        in.Seek(kFirstChunk);
-        int64_t offset = kFirstChunk;
-        char skip[16];
-        for (;;) {
-            char m[4];
-            in.ReadExact(m, sizeof m);
-            const std::string_view found(m, sizeof m);
-            if (found == "EOF ") {
-                ShowWarning("Premature end of file!");
-                return 0;
-            }
-            if (found == marker) return offset;
-            if (found == "ALTW") return -1;
-            const int64_t size = ChunkSize(found);
-            if (size == 0) return 0;
-            // Step over the chunk by reading it, so a long walk stays buffered.
-            in.Read(skip, static_cast<size_t>(size - 4));
-            offset += size;
-        }
+        const ChunkWalk walk = WalkChunks(in, marker);
+        const int64_t result = LookupResult(walk, marker);
+        if (result == 0 && walk.metEnd) ShowWarning("Premature end of file!");
+        return result;
     } catch (...) {
         ReportCurrentError("An error occurred locating a Terragen Terrain chunk offset.");
         return 0;
@@ -88,10 +128,7 @@ int32_t ReadTerragenChunkValue(const std::string& path, const std::string& marke
     if (offset == 0 || offset == -1) return static_cast<int32_t>(offset);
     try {
         FileReader in(path);
-        in.Seek(offset + 4);
-        uint8_t v[2];
-        in.ReadExact(v, sizeof v);
-        return LoadI16LE(v);
+        return ChunkValue(in, offset);
     } catch (...) {
         ReportCurrentError("An error occurred retrieving the Terragen Terrain " + marker + " value.");
         return 0;
@@ -101,21 +138,39 @@ int32_t ReadTerragenChunkValue(const std::string& path, const std::string& marke
 bool LoadTerragenFile(const std::string& path)
 {
     if (!ValidateTerragenFile(path)) return false;
+    // The chunks are walked once, so a damaged file is told about once.
+    ChunkWalk walk;
+    int32_t xpts = 0, ypts = 0, size = 0;
+    try {
+        FileReader in(path);
+        walk = WalkChunks(in);
+        auto value = [&](std::string_view marker) {
+            const int64_t offset = LookupResult(walk, marker);
+            return offset > 0 ? ChunkValue(in, offset) : static_cast<int32_t>(offset);
+        };
+        xpts = value("XPTS");
+        ypts = value("YPTS");
+        size = value("SIZE");
+    } catch (...) {
+        ReportCurrentError("An error occurred locating a Terragen Terrain chunk offset.");
+        return false;
+    }
+    if (walk.metEnd) {
+        ShowWarning("Premature end of file!");
+        return false;
+    }
+    const int64_t altw = walk.OffsetOf("ALTW");
+    if (altw == 0) {
+        Refuse("The altitude data (ALTW chunk) could not be found.");
+        return false;
+    }
     int32_t width = 0, height = 0;
-    int64_t altw = 0;
-    const int32_t xpts = ReadTerragenChunkValue(path, "XPTS");
-    const int32_t ypts = ReadTerragenChunkValue(path, "YPTS");
     if (IsDimension(xpts) && IsDimension(ypts)) {
         width = xpts;
         height = ypts;
-    } else if (const int32_t size = ReadTerragenChunkValue(path, "SIZE"); IsDimension(size)) {
+    } else if (IsDimension(size)) {
         width = height = size + 1;
     } else {
-        altw = FindTerragenChunk(path, "ALTW");
-        if (altw <= 0) {
-            Refuse("The altitude data (ALTW chunk) could not be found.");
-            return false;
-        }
         const int64_t length = FileLengthOf(path);
         const int64_t values = (length - altw - 12) / 2;
         if (values < 1) {
@@ -131,14 +186,6 @@ bool LoadTerragenFile(const std::string& path)
         width = height = side;
     }
     if (!CheckHeightmapResolution(width, height)) return false;
-    if (altw == 0 && width >= 1 && height >= 1) {
-        // The size chunks came first; the data position still has to be found.
-        altw = FindTerragenChunk(path, "ALTW");
-        if (altw <= 0) {
-            Refuse("The altitude data (ALTW chunk) could not be found.");
-            return false;
-        }
-    }
     try {
         std::vector<uint8_t> data;
         if (width >= 1 && height >= 1) {

@@ -82,20 +82,17 @@ bool LoadHmbFile(const std::string& path)
     int32_t width = 0, height = 0;
     if (!ReadHmbResolution(path, width, height)) return false;
     try {
-        if (!BeginHeightmapLoad(width, height)) return false;
+        if (!CheckHeightmapResolution(width, height)) return false;
+        if (width < 1 || height < 1) return BeginHeightmapLoad(width, height); // refuses with its message
         FileReader in(path);
         in.Seek(kHmbHeaderSize);
         // A file shorter than its header promises reads its missing samples as 0.
-        std::vector<uint8_t> row(static_cast<size_t>(width) * 2);
-        for (int32_t y = 1; y <= height; ++y) {
-            size_t got = in.Read(row.data(), row.size());
-            std::fill(row.begin() + static_cast<std::ptrdiff_t>(got), row.end(), 0);
-            int32_t* out = MutableAltitudeRow(y);
-            for (int32_t x = 0; x < width; ++x) out[x] = LoadU16LE(&row[static_cast<size_t>(x) * 2]);
-        }
+        std::vector<uint8_t> body(static_cast<size_t>(width) * static_cast<size_t>(height) * 2, 0);
+        in.Read(body.data(), body.size());
         in.Close();
-        FinishHeightmapLoad(FmtHmb);
-        return true;
+        std::vector<int32_t> grid(body.size() / 2);
+        for (size_t i = 0; i < grid.size(); ++i) grid[i] = LoadU16LE(&body[2 * i]);
+        return LoadHeightmapGrid(width, height, grid, FmtHmb);
     } catch (...) {
         ReportCurrentError("An error occurred loading the TOLV Binary Heightmap file.");
         return false;
@@ -166,12 +163,15 @@ bool LoadHmaFile(const std::string& path)
             ShowWarning("The TOLV ASCII Height parameter is non-numeric.");
             return false;
         }
-        if (!BeginHeightmapLoad(width, height)) return false;
+        if (!CheckHeightmapResolution(width, height)) return false;
+        if (width < 1 || height < 1) return BeginHeightmapLoad(width, height); // refuses with its message
+        // The rows are read into a copy: a file that fails part way leaves the current map alone.
+        std::vector<int32_t> grid(static_cast<size_t>(width) * static_cast<size_t>(height));
         std::string line;
         for (int32_t y = 1; y <= height; ++y) {
             line = ReadRequiredLine(in);
             std::string_view rest(line);
-            int32_t* out = MutableAltitudeRow(y);
+            int32_t* out = grid.data() + static_cast<size_t>(y - 1) * static_cast<size_t>(width);
             for (int32_t x = 1; x <= width; ++x) {
                 size_t space = rest.find(' ');
                 std::string_view token = rest.substr(0, space);
@@ -186,8 +186,7 @@ bool LoadHmaFile(const std::string& path)
             }
         }
         in.Close();
-        FinishHeightmapLoad(FmtHma);
-        return true;
+        return LoadHeightmapGrid(width, height, grid, FmtHma);
     } catch (...) {
         ReportCurrentError("An error occurred loading the TOLV ASCII Heightmap file.");
         return false;

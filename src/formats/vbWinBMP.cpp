@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <vector>
 
 #include "formats/BinaryIO.h"
@@ -108,6 +109,31 @@ int32_t ReadBitsOffset(FileReader& in)
     return 0;
 }
 
+// The 14-byte file header: "BM", the whole file's size, 54 as the pixel data offset.
+void WriteBmpFileHeader(FileWriter& out, uint32_t fileSize)
+{
+    out.PutText("BM");
+    out.PutU32LE(fileSize);
+    out.PutU16LE(0);
+    out.PutU16LE(0);
+    out.PutU32LE(static_cast<uint32_t>(kG16BitsOffset));
+}
+
+// The 40-byte info header that follows it.
+void WriteBmpInfoHeader(FileWriter& out, int32_t width, int32_t height, int32_t planes, int32_t bitCount,
+                        int32_t compression, int32_t imageSize)
+{
+    out.PutU32LE(static_cast<uint32_t>(BmpInfoHeaderSize));
+    out.PutI32LE(width);
+    out.PutI32LE(height);
+    out.PutU16LE(static_cast<uint16_t>(planes));
+    out.PutU16LE(static_cast<uint16_t>(bitCount));
+    out.PutI32LE(compression);
+    out.PutI32LE(imageSize);
+    const uint8_t zeros[16] = {};
+    out.Put(zeros, sizeof zeros);
+}
+
 } // namespace
 
 bool ValidateBmpFile(const std::string& path)
@@ -129,16 +155,6 @@ bool ValidateBmpFile(const std::string& path)
         return signature;
     } catch (...) {
         ReportCurrentError("An error occurred validating the BMP File.");
-        return false;
-    }
-}
-
-bool BmpHasKnownHeader(const std::string& path)
-{
-    try {
-        FileReader in(path);
-        return IsKnownHeaderSize(ReadBmpHeaderSize(in));
-    } catch (...) {
         return false;
     }
 }
@@ -245,47 +261,6 @@ bool BmpHasGrayPalette(const std::string& path)
     }
 }
 
-bool WriteBmpFileHeader(const std::string& path)
-{
-    try {
-        const int64_t length = FileLengthOf(path);
-        FileWriter out(path, WriteMode::Update);
-        out.PutText("BM");
-        out.PutU32LE(static_cast<uint32_t>(length < 0 ? BmpFileHeaderSize : length));
-        out.PutU16LE(0);
-        out.PutU16LE(0);
-        out.PutU32LE(static_cast<uint32_t>(kG16BitsOffset));
-        out.Close();
-        return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred writing the BMP File Header.");
-        return false;
-    }
-}
-
-bool WriteBmpInfoHeader(const std::string& path, int32_t width, int32_t height, int32_t planes, int32_t bitCount,
-                        int32_t compression, int32_t imageSize)
-{
-    try {
-        FileWriter out(path, WriteMode::Update);
-        out.Seek(BmpFileHeaderSize);
-        out.PutU32LE(static_cast<uint32_t>(BmpInfoHeaderSize));
-        out.PutI32LE(width);
-        out.PutI32LE(height);
-        out.PutU16LE(static_cast<uint16_t>(planes));
-        out.PutU16LE(static_cast<uint16_t>(bitCount));
-        out.PutI32LE(compression);
-        out.PutI32LE(imageSize);
-        const uint8_t zeros[16] = {};
-        out.Put(zeros, sizeof zeros);
-        out.Close();
-        return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred writing the BMP Info Header.");
-        return false;
-    }
-}
-
 bool LoadG16File(const std::string& path)
 {
     try {
@@ -335,21 +310,21 @@ bool SaveG16Region(const std::string& path, int32_t x0, int32_t y0, int32_t widt
 {
     static const char* const kSentence = "An error occurred saving the Unreal G16 Grayscale Bitmap file.";
     const int64_t imageSize = 2 * static_cast<int64_t>(width) * height;
-    try {
-        // The header's 32-bit size fields bound the region.
-        if (width < 1 || height < 1 || imageSize > INT32_MAX - kG16BitsOffset) throw RunTimeError(ErrInvalidCall);
-        // Start from an empty file: a longer file left at the path (its backup failed) would
-        // otherwise keep its tail, and the header would count it.
-        FileWriter(path).Close();
-    } catch (...) {
-        ReportCurrentError(kSentence);
+    // The header's 32-bit size fields bound the region.
+    if (width < 1 || height < 1 || imageSize > INT32_MAX - kG16BitsOffset) {
+        ShowErrorReport(kSentence, RunTimeError(ErrInvalidCall));
         return false;
     }
-    if (!WriteBmpFileHeader(path)) return false;
-    if (!WriteBmpInfoHeader(path, width, height, 1, 16, 0, static_cast<int32_t>(imageSize))) return false;
+    std::optional<FileWriter> out;
     try {
-        FileWriter out(path, WriteMode::Update);
-        out.Seek(kG16BitsOffset);
+        out.emplace(path);
+        WriteBmpFileHeader(*out, static_cast<uint32_t>(kG16BitsOffset + imageSize));
+        WriteBmpInfoHeader(*out, width, height, 1, 16, 0, static_cast<int32_t>(imageSize));
+    } catch (...) {
+        ReportCurrentError("An error occurred writing the BMP File Header.");
+        return false;
+    }
+    try {
         const bool loaded = HeightmapLoaded();
         const int32_t maxX = std::min(HeightmapWidth(), GridWidth());
         const int32_t maxY = std::min(HeightmapHeight(), GridHeight());
@@ -360,7 +335,7 @@ bool SaveG16Region(const std::string& path, int32_t x0, int32_t y0, int32_t widt
                 static_cast<int32_t>(std::clamp<int64_t>(int64_t{x0} + c + 1, 1, std::max(maxX, 1)) - 1);
         const size_t rowBytes = static_cast<size_t>(width) * 2;
         for (int32_t r = height; r >= 1; --r) {
-            auto* p = reinterpret_cast<uint8_t*>(out.Reserve(rowBytes));
+            auto* p = reinterpret_cast<uint8_t*>(out->Reserve(rowBytes));
             if (!loaded || maxX < 1 || maxY < 1) {
                 std::fill(p, p + rowBytes, uint8_t{0});
             } else {
@@ -371,15 +346,13 @@ bool SaveG16Region(const std::string& path, int32_t x0, int32_t y0, int32_t widt
                     p[2 * c + 1] = static_cast<uint8_t>(v >> 8);
                 }
             }
-            out.Commit(rowBytes);
+            out->Commit(rowBytes);
         }
-        out.Close();
+        out->Close();
     } catch (...) {
         ReportCurrentError(kSentence);
         return false;
     }
-    // Now that the pixels are there, the file header can hold the true length.
-    if (!WriteBmpFileHeader(path)) return false;
     SetFormatCode(FmtG16);
     return true;
 }

@@ -39,8 +39,6 @@ enum BmpKind : int32_t {
 // question first when the extension is not "bmp"; a size mismatch is warned about.
 bool ValidateBmpFile(const std::string& path);
 int32_t BmpFileType(const std::string& path);
-// True when the header that follows the file header is one of the two known versions; silent.
-bool BmpHasKnownHeader(const std::string& path);
 bool BmpIsCoreHeader(const std::string& path);
 // 54 after an info header, 26 after a core header, 0 for an unknown header.
 int32_t BmpPaletteOffset(const std::string& path);
@@ -56,17 +54,11 @@ int32_t BmpBitsOffset(const std::string& path);
 // True for an uncompressed 8-bit bitmap whose 256 palette entries all have blue = green = red.
 bool BmpHasGrayPalette(const std::string& path);
 
-// Writes the 14-byte file header over the start of the file (created when missing), with the
-// file's current length as its size and 54 as the pixel data offset.
-bool WriteBmpFileHeader(const std::string& path);
-// Writes a 40-byte info header at offset 14, leaving the rest of the file as it is.
-bool WriteBmpInfoHeader(const std::string& path, int32_t width, int32_t height, int32_t planes, int32_t bitCount,
-                        int32_t compression, int32_t imageSize);
-
 bool LoadG16File(const std::string& path);
 bool SaveG16File(const std::string& path);
 // Writes the points (x0 + 1 .. x0 + width, y0 + 1 .. y0 + height) as a G16 bitmap; points outside
-// the heightmap repeat its nearest edge.
+// the heightmap repeat its nearest edge. The file is written in one pass beside its name and
+// renamed into place, so a failed save leaves no partial file there.
 bool SaveG16Region(const std::string& path, int32_t x0, int32_t y0, int32_t width, int32_t height);
 
 } // namespace tolv

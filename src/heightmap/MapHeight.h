@@ -35,15 +35,15 @@ void MarkHeightmapLoaded();
 int32_t FormatCode();
 void SetFormatCode(int32_t code);
 
-// Loading protocol steps 2 and 3 in one: sets Width and Height and allocates the grid.
-// A size below 1 (which AllocateHeightmap would not refuse with a message) is refused with the
-// resolution warning, so a reader never reports success with an empty grid.
+// A reader's first step once its file is validated: checks the resolution (a size below 1 gets
+// the resolution warning too), sets Width and Height and allocates the grid. False when refused.
 bool BeginHeightmapLoad(int32_t width, int32_t height);
-// Loading protocol steps 6 to 8: mark loaded, set the format code, update the statistics.
+// A reader's last step once every sample is stored: marks the heightmap loaded, sets the format
+// code and updates the statistics.
 void FinishHeightmapLoad(int32_t formatCode);
 
-// The whole protocol for a reader that decoded every sample first (rows top first):
-// begin, copy the rows, finish. False when the size was refused.
+// Both steps for a reader that decoded every sample first (rows top first): begin, copy the
+// rows, finish. False when the size was refused.
 bool LoadHeightmapGrid(int32_t width, int32_t height, const std::vector<int32_t>& samples, int32_t formatCode);
 
 // Direct access for writers, views and transforms: row y (1-based) of the allocated grid,

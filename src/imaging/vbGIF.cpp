@@ -165,8 +165,10 @@ bool GetGifDimensions(const std::string& path, int32_t& width, int32_t& height)
 
 bool LoadGifImage(const std::string& path)
 {
+    const uint64_t reports = ReportsShown();
     if (!ValidateGifFile(path)) {
-        ShowInfo("Unknown or unsupported GIF format.");
+        // A file that could not be read at all has been reported already.
+        if (ReportsShown() == reports) ShowInfo("Unknown or unsupported GIF format.");
         return false;
     }
     int32_t width = 0, height = 0;

@@ -251,16 +251,22 @@ bool WriteObjFile(const std::string& path, int32_t width, int32_t height, int32_
     }
 }
 
-bool SaveObjFile(const std::string& path)
+std::optional<ObjOptions> AskObjOptions()
 {
     ClearDialogParams();
     SetDialogParam(1, int32_t(kDefaultSpacing));
     SetDialogParam(2, true);
     SetDialogParam(3, true);
-    if (ShowDialogModal(DialogId::SaveOBJ)) return false;
-    const int32_t spacing = std::clamp(GetDialogResult(1).AsInt(), kMinSpacing, kMaxSpacing);
-    const bool objectName = GetDialogResult(2).AsBool();
-    const bool smooth = GetDialogResult(3).AsBool();
+    std::optional<ObjOptions> options;
+    if (!ShowDialogModal(DialogId::SaveOBJ))
+        options = ObjOptions{std::clamp(GetDialogResult(1).AsInt(), kMinSpacing, kMaxSpacing),
+                             GetDialogResult(2).AsBool(), GetDialogResult(3).AsBool()};
+    ClearDialogParams();
+    return options;
+}
+
+bool SaveObjFile(const std::string& path, const ObjOptions& options)
+{
     std::vector<int32_t> grid;
     try {
         grid = HeightmapSamples();
@@ -268,7 +274,9 @@ bool SaveObjFile(const std::string& path)
         ReportCurrentError("An error occurred saving the Object file.");
         return false;
     }
-    if (!WriteObjFile(path, HeightmapWidth(), HeightmapHeight(), spacing, objectName, smooth, grid)) return false;
+    if (!WriteObjFile(path, HeightmapWidth(), HeightmapHeight(), options.spacing, options.includeObjectName,
+                      options.smoothFaces, grid))
+        return false;
     SetFormatCode(FmtObj);
     return true;
 }

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,15 @@ namespace tolv {
 
 // Wavefront OBJ meshes.
 bool LoadObjFile(const std::string& path);
-bool SaveObjFile(const std::string& path);
+
+struct ObjOptions {
+    int32_t spacing = 16;
+    bool includeObjectName = true;
+    bool smoothFaces = true;
+};
+// Shows the OBJ options dialog with its fixed defaults; nothing when it was cancelled.
+std::optional<ObjOptions> AskObjOptions();
+bool SaveObjFile(const std::string& path, const ObjOptions& options);
 
 // Extension question, then the first line must end within 82 bytes and hold only text.
 bool ValidateObjFile(const std::string& path);

@@ -98,16 +98,22 @@ bool WriteStlFile(const std::string& path, int32_t width, int32_t height, int32_
     }
 }
 
-bool SaveStlFile(const std::string& path)
+std::optional<StlOptions> AskStlOptions()
 {
     ClearDialogParams();
     SetDialogParam(1, int32_t(kDefaultSpacing));
     SetDialogParam(2, int32_t(0));
     SetDialogParam(3, false);
     SetDialogParam(4, false);
-    if (ShowDialogModal(DialogId::SaveSTL)) return false;
-    const int32_t spacing = std::clamp(GetDialogResult(1).AsInt(), kMinSpacing, kMaxSpacing);
-    const bool flip = GetDialogResult(4).AsBool();
+    std::optional<StlOptions> options;
+    if (!ShowDialogModal(DialogId::SaveSTL))
+        options = StlOptions{std::clamp(GetDialogResult(1).AsInt(), kMinSpacing, kMaxSpacing), GetDialogResult(4).AsBool()};
+    ClearDialogParams();
+    return options;
+}
+
+bool SaveStlFile(const std::string& path, const StlOptions& options)
+{
     std::vector<int32_t> grid;
     try {
         grid = HeightmapSamples();
@@ -115,7 +121,8 @@ bool SaveStlFile(const std::string& path)
         ReportCurrentError("An error occurred saving the StereoLitho file.");
         return false;
     }
-    if (!WriteStlFile(path, HeightmapWidth(), HeightmapHeight(), spacing, flip, grid)) return false;
+    if (!WriteStlFile(path, HeightmapWidth(), HeightmapHeight(), options.spacing, options.flipNormals, grid))
+        return false;
     SetFormatCode(FmtStl);
     return true;
 }

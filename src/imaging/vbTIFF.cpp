@@ -26,7 +26,7 @@ bool IsIntegerType(uint16_t type)
 }
 
 // Reads `rows` rows of width samples from offset into grid starting at row `firstRow` (0-based).
-void ReadRows(FileReader& in, int64_t offset, int32_t width, int32_t firstRow, int32_t rows,
+void ReadRows(FileReader& in, int64_t offset, int32_t width, int32_t firstRow, int32_t rows, bool isSigned,
               std::vector<int32_t>& grid, std::vector<uint8_t>& buffer)
 {
     const int64_t rowBytes = int64_t(width) * 2;
@@ -36,7 +36,8 @@ void ReadRows(FileReader& in, int64_t offset, int32_t width, int32_t firstRow, i
     for (int32_t r = 0; r < rows; ++r) {
         in.ReadExact(buffer.data(), buffer.size());
         int32_t* out = grid.data() + static_cast<size_t>(firstRow + r) * width;
-        for (int32_t x = 0; x < width; ++x) out[x] = LoadU16LE(buffer.data() + 2 * x);
+        for (int32_t x = 0; x < width; ++x)
+            out[x] = isSigned ? LoadI16LE(buffer.data() + 2 * x) : LoadU16LE(buffer.data() + 2 * x);
     }
 }
 
@@ -105,6 +106,7 @@ bool ReadTiffTags(const std::string& path)
                 g_tags.stripOffsets = value;
                 break;
             case 278: g_tags.rowsPerStrip = value; break;
+            case 339: g_tags.sampleFormat = plain ? value : 0; break;
             default: break;
             }
         }
@@ -124,6 +126,13 @@ bool LoadTiffImage(const std::string& path)
             ShowWarning("Only 16-bit Grayscale TIF images are supported.");
             return false;
         }
+        // Signed samples keep their sign (negative altitudes); floating point and anything else
+        // would only be misread as unsigned.
+        if (t.sampleFormat != 1 && t.sampleFormat != 2) {
+            ShowWarning("Only integer TIF samples are supported.");
+            return false;
+        }
+        const bool isSigned = t.sampleFormat == 2;
         // A directory without a Compression entry is uncompressed by the TIFF default.
         if ((t.hasCompression ? t.compression : 1) != 1) {
             ShowWarning("Only uncompressed TIF images are supported.");
@@ -148,7 +157,7 @@ bool LoadTiffImage(const std::string& path)
         std::vector<uint8_t> buffer;
         const int64_t stripOffsets = static_cast<uint32_t>(t.stripOffsets);
         if (t.stripOffsetsCount == 1) {
-            ReadRows(in, stripOffsets, width, 0, height, grid, buffer);
+            ReadRows(in, stripOffsets, width, 0, height, isSigned, grid, buffer);
         } else {
             const int64_t strips = static_cast<uint32_t>(t.stripOffsetsCount);
             if (stripOffsets + strips * 4 > in.Length()) throw RunTimeError(ErrInputPastEnd);
@@ -157,7 +166,7 @@ bool LoadTiffImage(const std::string& path)
             int32_t row = 0;
             for (int64_t s = 0; s < strips && row < height; ++s) {
                 const int32_t rows = std::min<int64_t>(t.rowsPerStrip, height - row);
-                ReadRows(in, LoadU32LE(table.data() + s * 4), width, row, rows, grid, buffer);
+                ReadRows(in, LoadU32LE(table.data() + s * 4), width, row, rows, isSigned, grid, buffer);
                 row += rows;
             }
         }

@@ -17,6 +17,9 @@ struct TiffTags {
     int32_t stripOffsets = 0;
     int32_t rowsPerStrip = 0;
     bool hasCompression = false; // a Compression entry was present at all
+    // SampleFormat: 1 unsigned (also when there is no entry), 2 signed, 3 floating point; 0 for
+    // an entry that is not one integer.
+    int32_t sampleFormat = 1;
 };
 
 // 16-bit gray TIFF images.

@@ -91,8 +91,7 @@ Classified Classify(const TgaHeader& h, bool paletteGray)
     constexpr const char* kUnknown = "Unknown or unsupported TGA format.";
     switch (h.imageType) {
     case 1:
-        // Indices wider than a byte, or a colour map missing or of an unknown entry size, would be
-        // read as garbage; such files are refused rather than loaded wrongly.
+        // Read only with byte indices and a colour map whose entry size is known.
         if (h.pixelDepth != 8 || h.colorMapType != 1 || PaletteEntryBytes(h.colorMapEntryBits) == 0)
             return {TgaKind::Refused, kUnknown};
         return {paletteGray ? TgaKind::Gray8 : TgaKind::Color8, nullptr};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "shell/RunTimeError.h"
@@ -24,5 +25,10 @@ std::string ErrorReportText(const std::string& text, const RunTimeError& error);
 
 // Reports the exception being handled; call from inside a catch block.
 void ReportCurrentError(const std::string& text);
+
+// How many warning, information and error boxes have been shown so far (questions are not
+// counted). A caller compares two counts to tell whether a routine it called has already told
+// the user why it refused, so one refusal never shows two boxes.
+uint64_t ReportsShown();
 
 } // namespace tolv

@@ -112,8 +112,7 @@ TEST(CliFormats, RawToG16BitmapAndBack)
     r = Conv({dir / "long.bmp", dir / "out.r16"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "TOLV warning:\nThe Bitmap file is corrupt.\nThe file size does not match the header property.\n\n"
-                     "TOLV warning:\nInvalid or unsupported BMP file.\n\ntolvconv: cannot read " +
-                         (dir / "long.bmp") + "\n");
+                     "tolvconv: cannot read " + (dir / "long.bmp") + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "out.r16"));
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
-// Files built to hurt: cut short anywhere, headers that promise huge, zero or negative sizes,
-// offsets past the end. Each must end in a message (or the silence a format's rules give) with
-// the heightmap untouched or consistent, never in a crash, a hang or a huge allocation.
+// Files built to hurt: missing, cut short anywhere, headers that promise huge, zero or negative
+// sizes, offsets past the end. Each refusal is one message (or the silence a format's rules give)
+// and leaves the heightmap exactly as it was; never a crash, a hang or a huge allocation.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -95,6 +95,7 @@ struct HostileRow {
     const char* ext;
     std::vector<uint8_t> bytes;
     const char* size = nullptr; // the size a resolution refusal names, when the header declares one
+    bool absent = false;        // no file at all
 };
 
 std::vector<HostileRow> HostileHeaders()
@@ -128,6 +129,8 @@ std::vector<HostileRow> HostileHeaders()
                                                      Text("ALTW"), Le16(1), Le16(0), Le16(5)}))},
         {"ter no ALTW", "ter", Terragen(Cat({Text("XPTS"), Le16(4), Le16(0), Text("SCAL"), Le32(0), Le32(0), Le32(0)}))},
         {"ter unknown chunks only", "ter", Terragen(Text("ABCDEFGHIJKLMNOPQRSTUVWX"))},
+        {"ter end marker first", "ter", Terragen(Text("EOF "))},
+        {"ter end marker before ALTW", "ter", Terragen(Cat({Text("XPTS"), Le16(4), Le16(0), Text("YPTS"), Le16(4), Le16(0), Text("EOF ")}))},
         {"txt first line 20000 values", "txt", Text(wideLine + "\r\n"), "20000 x 1"},
         {"txt 100000 rows", "txt", Text(manyLines), "1 x 100000"},
         {"pgm huge size", "pgm", Text("P5\n999999999 999999999\n65535\n"), "999999999 x 999999999"},
@@ -168,32 +171,53 @@ std::vector<HostileRow> HostileHeaders()
         {"png bad bit depth", "png", PngHeader(4, 4, 7, 0)},
         {"png palette without PLTE", "png", Cat({PngHeader(4, 4, 8, 3), PngChunk("IDAT", {0x78, 0x9C, 0x03, 0, 0, 0, 0, 1}), PngChunk("IEND", {})})},
     };
-    for (const char* ext : kReadableExtensions) rows.push_back({"empty file", ext, {}});
+    for (const char* ext : kReadableExtensions) {
+        rows.push_back({"empty file", ext, {}});
+        rows.push_back({"missing file", ext, {}, nullptr, true});
+    }
     return rows;
 }
 
-std::vector<int32_t> Before() { return {5, 6, 7, 8, 9, 10}; }
+// The map every open starts from, and what is wrong when it is no longer that map ("" if none).
+void LoadBefore() { LoadGrid(3, 2, {5, 6, 7, 8, 9, 10}, FmtHma); }
+std::string ChangedFromBefore()
+{
+    if (!HeightmapLoaded() || HeightmapWidth() != 3 || HeightmapHeight() != 2 || FormatCode() != FmtHma)
+        return "size, loaded flag or format code changed";
+    return CurrentGrid() == std::vector<int32_t>{5, 6, 7, 8, 9, 10} ? "" : "altitudes changed";
+}
+
+// One message for a refusal; at most one for the formats whose rules allow silence.
+void ExpectOneRefusal(const TestHost& host, const std::string& ext, const std::string& where)
+{
+    if (MaySayNothing(ext)) {
+        EXPECT_LE(host.messages.size(), 1u) << where << ": " << host.OnlyText();
+    } else {
+        EXPECT_EQ(host.messages.size(), 1u) << where << ": " << host.OnlyText();
+    }
+}
 
 } // namespace
 
-// Every header fails before the map is touched: the previous map stays exactly as it was.
-TEST(Hostile, HeadersDeclaringImpossibleSizesChangeNothing)
+// Every refusal is one message and the previous map stays exactly as it was.
+TEST(Hostile, MalformedFilesGetOneMessageAndChangeNothing)
 {
     for (const HostileRow& r : HostileHeaders()) {
         TestHost host;
         host.onDialog = [](DialogId) { YesHost::AnswerRawSize(); };
         TempDir dir;
         const std::string path = dir / (std::string("hostile.") + r.ext);
-        ASSERT_TRUE(WriteBinaryFile(path, r.bytes));
-        LoadGrid(3, 2, Before(), FmtHma);
+        if (!r.absent) ASSERT_TRUE(WriteBinaryFile(path, r.bytes));
+        LoadBefore();
         const auto start = std::chrono::steady_clock::now();
         const bool opened = OpenFileByType(path);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const std::string where = std::string(r.ext) + ": " + r.name;
         EXPECT_FALSE(opened) << where;
         EXPECT_LT(seconds, 5.0) << where << " took too long";
-        if (!MaySayNothing(r.ext)) {
-            EXPECT_GE(host.messages.size(), 1u) << where << ": refused in silence";
+        ExpectOneRefusal(host, r.absent ? "" : r.ext, where);
+        if (r.absent) {
+            EXPECT_TRUE(host.OnlyText().ends_with("\r\n\r\nError Number: 53\r\nFile not found")) << where;
         }
         if (r.size) {
             ASSERT_FALSE(host.messages.empty()) << where;
@@ -203,17 +227,13 @@ TEST(Hostile, HeadersDeclaringImpossibleSizesChangeNothing)
                       0u)
                 << where << ": " << host.messages.back().text;
         }
-        EXPECT_TRUE(HeightmapLoaded()) << where;
-        EXPECT_EQ(HeightmapWidth(), 3) << where;
-        EXPECT_EQ(HeightmapHeight(), 2) << where;
-        EXPECT_EQ(CurrentGrid(), Before()) << where;
-        EXPECT_EQ(FormatCode(), FmtHma) << where;
+        EXPECT_EQ(ChangedFromBefore(), "") << where;
     }
 }
 
 // Valid files of every kind cut at every length up to 64 bytes and at sixteen points beyond:
-// after each open from an empty map (File > Open clears the map first) the map is either loaded
-// and consistent or not loaded, and a refusal always says something.
+// after each open the map is either loaded and consistent or exactly the map from before, and a
+// refusal says one thing.
 TEST(Hostile, TruncatedFilesOfEveryFormat)
 {
     size_t files = 0, opens = 0;
@@ -234,12 +254,15 @@ TEST(Hostile, TruncatedFilesOfEveryFormat)
                 TestHost host;
                 host.onDialog = [](DialogId) { YesHost::AnswerRawSize(); };
                 ASSERT_TRUE(WriteBinaryFile(cut, std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n))));
+                LoadBefore();
                 const bool opened = OpenFileByType(cut);
                 ++opens;
                 const std::string where = GetFileName(sample) + " cut to " + std::to_string(n) + " bytes";
-                EXPECT_EQ(OpenOutcomeProblem(opened), "") << where;
-                if (!opened && !MaySayNothing(ext)) {
-                    EXPECT_GE(host.messages.size(), 1u) << where << ": refused in silence";
+                if (opened) {
+                    EXPECT_EQ(OpenOutcomeProblem(opened), "") << where;
+                } else {
+                    EXPECT_EQ(ChangedFromBefore(), "") << where;
+                    ExpectOneRefusal(host, ext, where);
                 }
             }
         }

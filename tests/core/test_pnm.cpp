@@ -5,7 +5,6 @@
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/BinaryIO.h"
-#include "formats/FrmSavePGMRules.h"
 #include "formats/vbFileManagement.h"
 #include "formats/vbPNM.h"
 #include "heightmap/MapHeight.h"
@@ -22,14 +21,6 @@ std::vector<uint8_t> Bytes(const std::string& text, std::initializer_list<uint8_
     std::vector<uint8_t> b(text.begin(), text.end());
     b.insert(b.end(), tail);
     return b;
-}
-
-// Answers the PGM options dialog with P2 (0) or P5 (1), or cancels it (-1).
-void AnswerPgm(TestHost& host, int choice)
-{
-    host.onDialog = [choice](DialogId id) {
-        if (id == DialogId::SavePGM && choice >= 0) ConfirmSavePgmDialog(choice);
-    };
 }
 
 } // namespace
@@ -68,19 +59,6 @@ TEST(Pnm, WriterBytes)
         EXPECT_EQ(ReadFileBytes(dir / "a.pnm"), r.bytes) << r.name;
         EXPECT_TRUE(host.messages.empty()) << r.name;
     }
-}
-
-TEST(Pnm, CancelledPgmDialogWritesNothing)
-{
-    TestHost host;
-    TempDir dir;
-    LoadGrid(2, 2, {1, 2, 3, 4}, FmtHmb);
-    AnswerPgm(host, -1);
-    EXPECT_FALSE(SaveFileByType(dir / "m.pgm"));
-    EXPECT_EQ(host.dialogs, std::vector<DialogId>{DialogId::SavePGM});
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_FALSE(FileExists(dir / "m.pgm"));
-    EXPECT_EQ(FormatCode(), FmtHmb);
 }
 
 TEST(Pnm, ReadsWhatOtherToolsWrite)

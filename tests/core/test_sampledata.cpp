@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
-// The files generated beside the program at build time: the sample heightmaps of data/ and the
-// user's guide.
+// The sample heightmaps generated in data/ beside the program at build time.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -50,12 +49,3 @@ TEST(SampleData, EverySampleOfASizeHoldsTheSameTerrain)
         EXPECT_GE(compared, 4u) << "hmb, hma, r16 and bmp at least";
     }
 }
-
-#ifdef TOLV_GUIDE_PDF
-TEST(SampleData, TheUsersGuideIsAPdf)
-{
-    const std::vector<uint8_t> bytes = test::ReadFileBytes(TOLV_GUIDE_PDF);
-    ASSERT_GT(bytes.size(), 10000u);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
-}
-#endif

@@ -21,26 +21,20 @@ using namespace tolv::test;
 
 namespace {
 
-// Every writer, with the sentence of its report when the disk fills at once and when it fills
-// later: the G16 and T3D writers name the step that failed.
-struct Writer {
-    const char* ext;
-    const char* early;
-    const char* late;
-};
-const Writer kWriters[] = {
-    {"hma", "An error occurred saving the TOLV ASCII heightmap file.", nullptr},
-    {"hmb", "An error occurred saving the TOLV Binary heightmap file.", nullptr},
-    {"bmp", "An error occurred writing the BMP File Header.", "An error occurred saving the Unreal G16 Grayscale Bitmap file."},
-    {"r16", "An error occurred saving the RAW16 Binary heightmap file.", nullptr},
-    {"ter", "An error occurred saving the Terragen Terrain file.", nullptr},
-    {"pgm", "An error occurred saving the PGM P2 file.", nullptr},
-    {"pam", "An error occurred saving the PAM P7 file.", nullptr},
-    {"t3d", "An error occurred writing the T3D file.", "An error occurred saving the Unreal T3D file."},
-    {"tif", "An error occurred saving the TIF 16-bit grayscale file.", nullptr},
-    {"stl", "An error occurred saving the StereoLitho file.", nullptr},
-    {"obj", "An error occurred saving the Object file.", nullptr},
-    {"png", "An error occurred saving the PNG file.", nullptr},
+// Every writer, with the sentence of its report when the disk fills.
+const std::pair<const char*, const char*> kWriters[] = {
+    {"hma", "An error occurred saving the TOLV ASCII heightmap file."},
+    {"hmb", "An error occurred saving the TOLV Binary heightmap file."},
+    {"bmp", "An error occurred saving the Unreal G16 Grayscale Bitmap file."},
+    {"r16", "An error occurred saving the RAW16 Binary heightmap file."},
+    {"ter", "An error occurred saving the Terragen Terrain file."},
+    {"pgm", "An error occurred saving the PGM P2 file."},
+    {"pam", "An error occurred saving the PAM P7 file."},
+    {"t3d", "An error occurred saving the Unreal T3D file."},
+    {"tif", "An error occurred saving the TIF 16-bit grayscale file."},
+    {"stl", "An error occurred saving the StereoLitho file."},
+    {"obj", "An error occurred saving the Object file."},
+    {"png", "An error occurred saving the PNG file."},
 };
 
 // Confirms the option dialogs of the writers (PGM, STL, OBJ) with their proposals.
@@ -68,12 +62,12 @@ size_t Entries(const TempDir& dir)
 
 TEST(SaveFailures, DiskFullHalfWayKeepsTheOldFileUnderItsBackupName)
 {
-    for (const Writer& wr : kWriters) {
+    for (const auto& [ext, sentence] : kWriters) {
         for (int64_t after : {int64_t(0), int64_t(7), int64_t(3000)}) {
             TestHost host;
             ConfirmDialogs(host);
             TempDir dir;
-            const std::string path = dir / (std::string("map.") + wr.ext);
+            const std::string path = dir / (std::string("map.") + ext);
             WriteFileText(path, "the user's old file");
             LoadPatternMap(129, 129);
             SetFormatCode(FmtRaw8);
@@ -82,21 +76,37 @@ TEST(SaveFailures, DiskFullHalfWayKeepsTheOldFileUnderItsBackupName)
                 FaultGuard fault(after);
                 saved = SaveFileByType(path);
             }
-            const std::string where = std::string(wr.ext) + " failing after " + std::to_string(after) + " bytes";
+            const std::string where = std::string(ext) + " failing after " + std::to_string(after) + " bytes";
             EXPECT_FALSE(saved) << where;
             ASSERT_EQ(host.Count("error"), 1u) << where;
-            const char* sentence = after == 3000 && wr.late ? wr.late : wr.early;
             EXPECT_EQ(host.messages.back().text, std::string(sentence) + "\r\n\r\nError Number: 61\r\nDisk full") << where;
             EXPECT_EQ(ReadFileText(dir / "map.bak"), "the user's old file") << where;
             EXPECT_EQ(FormatCode(), FmtRaw8) << where;
-            // Single-pass writers leave nothing but the backup. The G16 and T3D writers build
-            // their files in steps that each reopen the file, so a failure in a later step leaves
-            // the partial file beside the intact backup.
-            if (!wr.late) {
-                EXPECT_FALSE(FileExists(path)) << where << ": a half-written file is left under the real name";
-                EXPECT_EQ(Entries(dir), 1u) << where;
-            }
+            EXPECT_FALSE(FileExists(path)) << where << ": a half-written file is left under the real name";
+            EXPECT_EQ(Entries(dir), 1u) << where;
         }
+    }
+}
+
+// Cancelling a writer's options dialog changes nothing on disk: the dialog is answered before
+// the file is moved to its backup name.
+TEST(SaveFailures, CancelledOptionsLeaveTheFilesAsTheyWere)
+{
+    for (auto [ext, dialog] : {std::pair{"pgm", DialogId::SavePGM}, {"stl", DialogId::SaveSTL}, {"obj", DialogId::SaveOBJ}}) {
+        TestHost host;
+        TempDir dir;
+        const std::string path = dir / (std::string("map.") + ext);
+        WriteFileText(path, "the user's file");
+        WriteFileText(dir / "map.bak", "an older backup");
+        LoadPatternMap(5, 5);
+        SetFormatCode(FmtHmb);
+        EXPECT_FALSE(SaveFileByType(path)) << ext;
+        EXPECT_EQ(host.dialogs, std::vector<DialogId>{dialog}) << ext;
+        EXPECT_TRUE(host.messages.empty()) << ext;
+        EXPECT_EQ(ReadFileText(path), "the user's file") << ext;
+        EXPECT_EQ(ReadFileText(dir / "map.bak"), "an older backup") << ext;
+        EXPECT_EQ(Entries(dir), 2u) << ext;
+        EXPECT_EQ(FormatCode(), FmtHmb) << ext;
     }
 }
 
@@ -128,6 +138,9 @@ TEST(SaveFailures, PathsThatCannotBeWritten)
     const std::pair<const char*, std::string> rows[] = {
         {"plain/map.hmb", hmb + "76"}, // parent is a file
         {"no/such/folder/map.hmb", hmb + "76"},
+        // The writers that name their first step report a file that cannot be created as that step.
+        {"plain/map.bmp", "An error occurred writing the BMP File Header.\r\n\r\nError Number: 76"},
+        {"plain/map.t3d", "An error occurred writing the T3D file.\r\n\r\nError Number: 76"},
         {"map.hmb", hmb + "75\r\nPath/File access error"}, // a folder
         {"map.hma", "An error occurred saving the TOLV ASCII heightmap file.\r\n\r\nError Number: 75\r\nPath/File access error"},
     };

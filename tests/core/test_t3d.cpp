@@ -4,7 +4,6 @@
 
 #include "TempDir.h"
 #include "TestHost.h"
-#include "formats/BinaryIO.h"
 #include "formats/vbFileManagement.h"
 #include "formats/vbT3D.h"
 #include "heightmap/MapHeight.h"
@@ -103,35 +102,4 @@ TEST(T3d, Full513LineCount)
     const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
     EXPECT_EQ(lines, 30u + (513u * 513u + 7u) / 8u + 4u);
     EXPECT_EQ(text.substr(text.size() - kFooter.size()), kFooter);
-}
-
-TEST(T3d, Failures)
-{
-    TestHost probe;
-    TempDir dir;
-    const std::vector<int32_t> grid = Coded(3, 3);
-    ASSERT_TRUE(WriteT3dFile(dir / "ok.t3d", 3, 3, grid));
-    const int64_t total = static_cast<int64_t>(ReadFileBytes(dir / "ok.t3d").size());
-    ASSERT_TRUE(WriteT3dHeader(dir / "head.t3d", 3, 3));
-    const int64_t header = static_cast<int64_t>(ReadFileBytes(dir / "head.t3d").size());
-    struct Row {
-        const char* name;
-        int64_t faultAfter;
-        std::string sentence;
-    };
-    const Row rows[] = {
-        {"header", 10, "An error occurred writing the T3D file."},
-        {"values", header + 5, "An error occurred saving the Unreal T3D file."},
-        {"footer", total - 5, "An error occurred writing the T3D file."},
-    };
-    for (const Row& r : rows) {
-        TestHost host;
-        LoadGrid(3, 3, grid, 2);
-        FileWriter::SetFaultAfterBytes(r.faultAfter);
-        EXPECT_FALSE(SaveT3dFile(dir / "f.t3d")) << r.name;
-        FileWriter::SetFaultAfterBytes(-1);
-        ASSERT_EQ(host.messages.size(), 1u) << r.name;
-        EXPECT_EQ(host.messages[0].text.rfind(r.sentence + "\r\n\r\nError Number: 61", 0), 0u) << r.name;
-        EXPECT_EQ(FormatCode(), 2) << r.name;
-    }
 }

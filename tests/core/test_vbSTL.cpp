@@ -80,7 +80,8 @@ TEST(Stl, LargestMapHasEveryFacet)
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }
 
-TEST(Stl, SaveUsesTheDialogAndCancelWritesNothing)
+// Cancelling is in the shared save-failure tests.
+TEST(Stl, SaveUsesTheDialog)
 {
     TempDir dir;
     {
@@ -92,16 +93,8 @@ TEST(Stl, SaveUsesTheDialogAndCancelWritesNothing)
             EXPECT_EQ(GetDialogParam(2).AsInt(), 0);
             EXPECT_FALSE(GetDialogParam(3).AsBool());
             EXPECT_FALSE(GetDialogParam(4).AsBool());
+            ConfirmSaveStlDialog("5000", true);
         };
-        EXPECT_FALSE(SaveStlFile(dir / "a.stl"));
-        EXPECT_FALSE(FileExists(dir / "a.stl"));
-        EXPECT_TRUE(host.messages.empty());
-        EXPECT_EQ(FormatCode(), 2);
-    }
-    {
-        TestHost host;
-        LoadGrid(2, 2, {1, 2, 3, 4}, 2);
-        host.onDialog = [](DialogId) { ConfirmSaveStlDialog("5000", true); };
         ASSERT_TRUE(SaveFileByType(dir / "a.stl"));
         EXPECT_EQ(FormatCode(), FmtStl);
         const std::string text = ReadFileText(dir / "a.stl");

@@ -6,6 +6,7 @@
 #include "TestHost.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
+#include "heightmap/MapTransforms.h"
 #include "imaging/vbTIFF.h"
 
 using namespace tolv;
@@ -51,6 +52,12 @@ std::vector<Tag> GrayTags(uint32_t w, uint32_t h)
 std::vector<Tag> Without(std::vector<Tag> tags, uint16_t tag)
 {
     std::erase_if(tags, [&](const Tag& t) { return t.tag == tag; });
+    return tags;
+}
+
+std::vector<Tag> Plus(std::vector<Tag> tags, Tag extra)
+{
+    tags.push_back(extra);
     return tags;
 }
 
@@ -120,16 +127,47 @@ TEST(Tiff, MultiStripReadsEveryRow)
         for (int x : {1, 3}) EXPECT_EQ(GetAltitude(x, y), (y - 1) * 600 + x - 1) << x << "," << y;
 }
 
-TEST(Tiff, MissingCompressionEntryMeansUncompressed)
+// Samples 7 and 0xFFF6 under directories that differ in one entry.
+TEST(Tiff, DefaultsAndSampleFormat)
+{
+    const std::pair<std::vector<Tag>, std::vector<int32_t>> rows[] = {
+        {Without(GrayTags(2, 1), 259), {7, 65526}},                 // no Compression entry: uncompressed
+        {GrayTags(2, 1), {7, 65526}},                               // no SampleFormat entry: unsigned
+        {Plus(GrayTags(2, 1), {339, 3, 1, 1}), {7, 65526}},
+        {Plus(GrayTags(2, 1), {339, 3, 1, 2}), {7, -10}}, // signed
+    };
+    for (const auto& [tags, grid] : rows) {
+        TempDir dir;
+        TestHost host;
+        std::vector<uint8_t> data;
+        Put16(data, 7);
+        Put16(data, 0xFFF6);
+        WriteFileBytes(dir / "a.tif", MakeTiff(data, tags));
+        ASSERT_TRUE(LoadTiffImage(dir / "a.tif")) << host.OnlyText();
+        EXPECT_EQ(CurrentGrid(), grid);
+        EXPECT_TRUE(host.messages.empty());
+    }
+}
+
+// A signed elevation model with negative altitudes cannot go out as unsigned samples; once Move
+// has lifted it, it saves and reads back exactly.
+TEST(Tiff, SignedMapSavesOnceLifted)
 {
     TempDir dir;
     TestHost host;
     std::vector<uint8_t> data;
-    Put16(data, 7);
-    Put16(data, 9);
-    WriteFileBytes(dir / "a.tif", MakeTiff(data, Without(GrayTags(2, 1), 259)));
-    ASSERT_TRUE(LoadTiffImage(dir / "a.tif"));
-    EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{7, 9}));
+    for (int16_t v : {-100, 0, 400, -7}) Put16(data, static_cast<uint16_t>(v));
+    WriteFileBytes(dir / "dem.tif", MakeTiff(data, Plus(GrayTags(2, 2), {339, 3, 1, 2})));
+    ASSERT_TRUE(OpenFileByType(dir / "dem.tif"));
+    EXPECT_EQ(MinAltitude(), -100);
+    EXPECT_FALSE(SaveFileByType(dir / "out.tif"));
+    EXPECT_EQ(host.OnlyText().rfind("An error occurred saving the TIF 16-bit grayscale file.\r\n\r\nError Number: 6\r\n", 0), 0u);
+    EXPECT_FALSE(FileExists(dir / "out.tif"));
+    ASSERT_TRUE(MoveHeightmap(0));
+    ASSERT_TRUE(SaveFileByType(dir / "out.tif"));
+    ClearHeightmap();
+    ASSERT_TRUE(OpenFileByType(dir / "out.tif"));
+    EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{0, 100, 500, 93}));
 }
 
 TEST(Tiff, RefusalsLeaveHeightmapUntouched)
@@ -164,6 +202,9 @@ TEST(Tiff, RefusalsLeaveHeightmapUntouched)
          "Only 16-bit Grayscale TIF images are supported."},
         {"compressed", MakeTiff(px, With(GrayTags(2, 2), {259, 3, 1, 5})), "warning",
          "Only uncompressed TIF images are supported."},
+        {"16-bit float", MakeTiff(px, Plus(GrayTags(2, 2), {339, 3, 1, 3})), "warning", "Only integer TIF samples are supported."},
+        {"undefined sample format", MakeTiff(px, Plus(GrayTags(2, 2), {339, 3, 1, 4})), "warning",
+         "Only integer TIF samples are supported."},
         {"no strip offsets", MakeTiff(px, Without(GrayTags(2, 2), 273)), "warning", noStrips},
         {"strips without rows", MakeTiff(px, Without(With(GrayTags(2, 2), {273, 4, 2, 8}), 278)), "warning", noRows},
         // Strip data, strip table, rows per strip and directory sizes pointing far past the end.

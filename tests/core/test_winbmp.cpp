@@ -197,15 +197,16 @@ TEST(WinBmp, ValidationRefusals)
             EXPECT_EQ(host.messages[0].kind, "warning");
         }
     }
-    // Through the open dispatch a corrupt file gets the dispatch's warning too, and the map stays.
-    TestHost host;
-    WriteFileBytes(dir / "c.bmp", sizeOff);
-    LoadGrid(1, 1, {7});
-    EXPECT_FALSE(OpenFileByType(dir / "c.bmp"));
-    ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].text, kCorrupt);
-    EXPECT_EQ(host.messages[1].text, "Invalid or unsupported BMP file.");
-    EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{7});
+    // Through the open dispatch one refusal is one warning: the dispatch adds its own only when
+    // the validation said nothing. The map stays.
+    for (const auto& [bytes, message] : {std::pair{sizeOff, kCorrupt}, {notBm, "Invalid or unsupported BMP file."}}) {
+        TestHost host;
+        WriteFileBytes(dir / "c.bmp", bytes);
+        LoadGrid(1, 1, {7});
+        EXPECT_FALSE(OpenFileByType(dir / "c.bmp"));
+        EXPECT_EQ(host.OnlyText(), message);
+        EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{7});
+    }
 }
 
 TEST(WinBmp, G16RefusalsChangeNothing)
@@ -273,40 +274,4 @@ TEST(WinBmp, RegionPastTheEdgesRepeatsTheNearestPoints)
     ASSERT_TRUE(LoadG16File(dir / "u.bmp"));
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1, 1}));
     EXPECT_TRUE(host.messages.empty());
-}
-
-TEST(WinBmp, HeaderWritersPatchInPlace)
-{
-    TestHost host;
-    TempDir dir;
-    const std::string path = dir / "h.bmp";
-    ASSERT_TRUE(WriteBmpFileHeader(path));
-    EXPECT_EQ(ReadFileBytes(path), (std::vector<uint8_t>{'B', 'M', 14, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0}));
-    WriteFileBytes(path, std::vector<uint8_t>(100, 0xAB));
-    ASSERT_TRUE(WriteBmpInfoHeader(path, 7, -9, 1, 24, 0, 1234));
-    ASSERT_TRUE(WriteBmpFileHeader(path));
-    const auto b = ReadFileBytes(path);
-    ASSERT_EQ(b.size(), 100u);
-    EXPECT_EQ((std::vector<uint32_t>{Get32(b, 2), Get32(b, 14), Get32(b, 18), Get32(b, 22), Get32(b, 34)}),
-              (std::vector<uint32_t>{100, 40, 7, uint32_t(-9), 1234}));
-    EXPECT_EQ(b[54], 0xAB);
-    EXPECT_EQ(b[53], 0);
-    EXPECT_TRUE(host.messages.empty());
-}
-
-// A full disk while the info header is patched in is reported as that step (the other steps
-// are in the shared disk-full test).
-TEST(WinBmp, InfoHeaderWriteFailureNamesItsStep)
-{
-    TestHost host;
-    TempDir dir;
-    LoadPatternMap(20, 20);
-    SetFormatCode(FmtHmb);
-    FileWriter::SetFaultAfterBytes(20);
-    EXPECT_FALSE(SaveG16File(dir / "m.bmp"));
-    FileWriter::SetFaultAfterBytes(-1);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].kind, "error");
-    EXPECT_EQ(host.messages[0].text, "An error occurred writing the BMP Info Header.\r\n\r\nError Number: 61\r\nDisk full");
-    EXPECT_EQ(FormatCode(), FmtHmb);
 }

@@ -97,7 +97,7 @@ public:
     // The window size (Qt's units, menu bar included) for a client area of 800 x 600.
     QSize DefaultWindowSize() const;
 
-    // Controls, named as the window's design names them. Indices as the menus number them.
+    // Controls. Item vectors are indexed as their menus number the items, separators included.
     QMenu* MnuFile = nullptr;
     QMenu* MnuEdit = nullptr;
     QMenu* MnuView = nullptr;

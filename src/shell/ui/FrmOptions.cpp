@@ -20,8 +20,8 @@
 namespace tolv {
 namespace {
 
-// The title band behind LblCategory and the frame area below it (pixels). Both are wider than
-// the classic 228 pixels so the longest option texts fit in today's desktop fonts.
+// The title band behind LblCategory and the frame area below it (pixels), wide enough for the
+// longest option text in a desktop font.
 constexpr int kBandX = 148, kBandY = 16, kBandW = 316, kBandH = 23;
 constexpr int kFrameX = 148, kFrameY = 48, kFrameW = 316, kFrameH = 132;
 
