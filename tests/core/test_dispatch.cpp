@@ -34,10 +34,10 @@ TEST(PathHelpers, NamesBackupsAndExistence)
     };
     const Row rows[] = {
         {"/d/terrain.hmb", "hmb", "terrain", "terrain.hmb", "/d/terrain.bak"},
-        {"/home/u/maps.old/terrain", "", "", "terrain", "/home/u/maps.old/terrain.bak"},
-        {"C:\\maps.old\\terrain", "", "", "terrain", "C:\\maps.old\\terrain.bak"},
+        {"/home/u/maps.old/terrain", "", "terrain", "terrain", "/home/u/maps.old/terrain.bak"},
+        {"C:\\maps.old\\terrain257", "", "terrain257", "terrain257", "C:\\maps.old\\terrain257.bak"},
         {"a/b.c/d.tar.gz", "gz", "d.tar", "d.tar.gz", "a/b.c/d.tar.bak"},
-        {"plain", "", "", "plain", "plain.bak"},
+        {"plain", "", "plain", "plain", "plain.bak"},
         {"dir/.hidden", "hidden", "", ".hidden", "dir/.bak"},
         {"MAP.HMB", "HMB", "MAP", "MAP.HMB", "MAP.bak"},
     };
@@ -56,6 +56,9 @@ TEST(PathHelpers, NamesBackupsAndExistence)
     EXPECT_FALSE(FileExists(""));
     EXPECT_TRUE(BackupFile(dir / "none.hmb")); // nothing to keep is no failure
     EXPECT_TRUE(host.messages.empty());
+    host.Answer({false}); // a reader reached with no extension at all names the file it asks about
+    EXPECT_FALSE(CheckReaderExtension("/d/terrain257", "bmp", "BMP"));
+    EXPECT_EQ(host.OnlyText(), "Invalid BMP File Extension on: terrain257\r\nContinue if file contents are valid?");
 }
 
 // Every writer and its reader at awkward sizes: the samples, the size and the format code come back.
