@@ -274,7 +274,7 @@ std::string GetFileBaseName(const std::string& path)
 {
     std::string name = GetFileName(path);
     size_t dot = name.rfind('.');
-    return dot == std::string::npos ? "" : name.substr(0, dot);
+    return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
 std::string GetFolderOf(const std::string& path)

@@ -20,6 +20,8 @@ std::string FormatDescription(int32_t code);
 
 // Path helpers; "\" and "/" both separate path components.
 std::string GetFileExtension(const std::string& path);
+// The last component up to its last "."; the whole component when it has no ".", so a name
+// typed without an extension ("terrain257") is still a name.
 std::string GetFileBaseName(const std::string& path);
 std::string GetFileName(const std::string& path);
 bool FileExists(const std::string& path);

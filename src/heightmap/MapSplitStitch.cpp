@@ -28,11 +28,12 @@ SplitTile SplitTileAt(int32_t row, int32_t column, int32_t columns, int32_t tile
 {
     SplitTile t;
     t.number = (row - 1) * columns + (column - 1);
-    t.x0 = (column - 1) * tileWidth;
-    t.y0 = (row - 1) * tileHeight;
-    // Seamless tiles step back by one point (not by their index) after the first column or row.
-    if (seamless && column > 1) t.x0 -= 1;
-    if (seamless && row > 1) t.y0 -= 1;
+    // Seamless tiles start on the last column (row) of their left (upper) neighbour, so every
+    // pair of neighbours shares its border.
+    const int32_t stepX = seamless ? tileWidth - 1 : tileWidth;
+    const int32_t stepY = seamless ? tileHeight - 1 : tileHeight;
+    t.x0 = (column - 1) * stepX;
+    t.y0 = (row - 1) * stepY;
     return t;
 }
 

@@ -47,7 +47,8 @@ struct SplitTile {
 // base name, n with at least two digits, ".bmp".
 std::string SplitTileName(const std::string& chosenPath, int32_t number);
 // Tile r (1-based from the top), c (1-based from the left) of a columns x rows split of tiles
-// tw x th.
+// tw x th. Seamless tiles overlap their neighbours by one column and one row: x0 = (c - 1) x
+// (tw - 1), y0 likewise.
 SplitTile SplitTileAt(int32_t row, int32_t column, int32_t columns, int32_t tileWidth, int32_t tileHeight,
                       bool seamless);
 // Writes every tile as a G16 bitmap, row by row, each after backing up an existing file of its

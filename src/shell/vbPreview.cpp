@@ -55,34 +55,33 @@ int32_t ScreenCoordinate(float v)
     return static_cast<int32_t>(std::nearbyint(v));
 }
 
-// Cuts the segment down to the area widened by one pixel (Liang-Barsky), so a line from a point
-// far outside costs no more than one across the area. False when nothing of it is inside.
-bool ClipLine(const PixelBuffer& area, int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1)
+// Lines reaching beyond this are brought to it first, so the exact step arithmetic below stays
+// well inside 64 bits; the perspective keeps its points within +-1,000,000 anyway.
+constexpr int64_t kLineLimit = int64_t(1) << 29;
+
+// How far the pen has moved along an axis of the given length after k of its steps (steps =
+// the longer axis): the pen's own rounding, so a walk can start at any step.
+int64_t PenOffset(int64_t length, int64_t steps, int64_t k)
 {
-    const double dx = double(x1) - x0, dy = double(y1) - y0;
-    double t0 = 0.0, t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {double(x0) + 1, double(area.width) - x0, double(y0) + 1, double(area.height) - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    const double ox = x0, oy = y0;
-    if (t0 > 0.0) {
-        x0 = static_cast<int32_t>(std::nearbyint(ox + t0 * dx));
-        y0 = static_cast<int32_t>(std::nearbyint(oy + t0 * dy));
-    }
-    if (t1 < 1.0) {
-        x1 = static_cast<int32_t>(std::nearbyint(ox + t1 * dx));
-        y1 = static_cast<int32_t>(std::nearbyint(oy + t1 * dy));
-    }
-    return true;
+    return steps == 0 ? 0 : (2 * length * k + steps) / (2 * steps);
+}
+
+int64_t CeilDivPositive(int64_t a, int64_t b) { return (a + b - 1) / b; }
+
+// Narrows [from, to] to the steps whose coordinate on one axis (start, moving by dir over
+// length) lies in 0..size-1. False when none does.
+bool StepsInside(int64_t start, int32_t dir, int64_t length, int64_t steps, int32_t size, int64_t& from, int64_t& to)
+{
+    int64_t lo = dir > 0 ? -start : start - (size - 1), hi = dir > 0 ? size - 1 - start : start;
+    lo = std::max<int64_t>(lo, 0);
+    hi = std::min(hi, length);
+    if (lo > hi) return false;
+    if (length == 0) return true;
+    // The offset reaches lo once 2 length k + steps >= 2 steps lo, and passes hi once
+    // 2 length k + steps >= 2 steps (hi + 1).
+    if (lo > 0) from = std::max(from, CeilDivPositive(steps * (2 * lo - 1), 2 * length));
+    if (hi < length) to = std::min(to, CeilDivPositive(steps * (2 * hi + 1), 2 * length) - 1);
+    return from <= to;
 }
 
 } // namespace
@@ -94,22 +93,36 @@ void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
         return;
     const bool inside = x0 >= 0 && y0 >= 0 && x1 >= 0 && y1 >= 0 && x0 < area.width && x1 < area.width &&
                         y0 < area.height && y1 < area.height;
-    if (!inside && !ClipLine(area, x0, y0, x1, y1)) return;
-    const int64_t dx = std::abs(int64_t(x1) - x0), dy = -std::abs(int64_t(y1) - y0);
+    if (!inside) {
+        auto limit = [](int32_t& v) { v = static_cast<int32_t>(std::clamp<int64_t>(v, -kLineLimit, kLineLimit)); };
+        limit(x0), limit(y0), limit(x1), limit(y1);
+    }
+    const int64_t a = std::abs(int64_t(x1) - x0), b = std::abs(int64_t(y1) - y0);
     const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    const int64_t steps = std::max(a, b);
+    int64_t from = 0, to = steps;
+    // A line running off the area is walked only over its steps inside, starting from where the
+    // pen would be there, so it draws exactly the pixels the whole line would.
+    if (!inside && (!StepsInside(x0, sx, a, steps, area.width, from, to) ||
+                    !StepsInside(y0, sy, b, steps, area.height, from, to)))
+        return;
+    const int64_t movedX = from == 0 ? 0 : PenOffset(a, steps, from);
+    const int64_t movedY = from == 0 ? 0 : PenOffset(b, steps, from);
+    int32_t x = static_cast<int32_t>(x0 + sx * movedX), y = static_cast<int32_t>(y0 + sy * movedY);
     auto walk = [&](auto plot) {
-        int64_t err = dx + dy;
-        for (;;) {
-            plot(x0, y0);
-            if (x0 == x1 && y0 == y1) break;
+        // The pen's error term after movedX and movedY moves, as if it had come from the start.
+        int64_t err = a * (movedY + 1) - b * (movedX + 1);
+        for (int64_t k = from;; ++k) {
+            plot(x, y);
+            if (k == to) break;
             const int64_t e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x0 += sx;
+            if (e2 >= -b) {
+                err -= b;
+                x += sx;
             }
-            if (e2 <= dx) {
-                err += dx;
-                y0 += sy;
+            if (e2 <= a) {
+                err += a;
+                y += sy;
             }
         }
     };
@@ -117,10 +130,11 @@ void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
         // Wholly inside: no test per pixel.
         uint32_t* pixels = area.pixels.data();
         const size_t width = static_cast<size_t>(area.width);
-        walk([&](int32_t x, int32_t y) { pixels[static_cast<size_t>(y) * width + static_cast<size_t>(x)] = colour; });
+        walk([&](int32_t px, int32_t py) {
+            pixels[static_cast<size_t>(py) * width + static_cast<size_t>(px)] = colour;
+        });
     } else {
-        // A clipped line may still touch the border widened by one.
-        walk([&](int32_t x, int32_t y) { area.Set(x, y, colour); });
+        walk([&](int32_t px, int32_t py) { area.Set(px, py, colour); });
     }
 }
 
@@ -467,8 +481,10 @@ void DrawSideView(PixelBuffer& area, bool centred)
     DrawSilhouette(area, lows, highs, centred ? (kPreviewSize - h) / 2 : 0);
 }
 
-void DrawPerspectiveView(PixelBuffer& area)
+void PerspectiveScreenPoints(std::vector<int32_t>& sx, std::vector<int32_t>& sy)
 {
+    sx.clear();
+    sy.clear();
     if (!HasGrid()) return;
     const int32_t w = HeightmapWidth(), h = HeightmapHeight();
     const float n = float(std::max(w, h));
@@ -480,8 +496,8 @@ void DrawPerspectiveView(PixelBuffer& area)
     const float cc = std::cos(roll), sc = std::sin(roll);
     const float halfW = float(w) / 2.0f, halfH = float(h) / 2.0f;
 
-    // Screen points of every sample, x fastest.
-    std::vector<int32_t> sx(static_cast<size_t>(w) * h), sy(static_cast<size_t>(w) * h);
+    sx.resize(static_cast<size_t>(w) * h);
+    sy.resize(static_cast<size_t>(w) * h);
     for (int32_t y = 1; y <= h; ++y) {
         const int32_t* row = AltitudeRow(y);
         for (int32_t x = 1; x <= w; ++x) {
@@ -504,6 +520,14 @@ void DrawPerspectiveView(PixelBuffer& area)
             }
         }
     }
+}
+
+void DrawPerspectiveView(PixelBuffer& area)
+{
+    if (!HasGrid()) return;
+    const int32_t w = HeightmapWidth(), h = HeightmapHeight();
+    std::vector<int32_t> sx, sy;
+    PerspectiveScreenPoints(sx, sy);
 
     const int32_t lowest = MinAltitude();
     const int32_t depth = AltitudeRange();

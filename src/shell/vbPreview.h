@@ -33,7 +33,8 @@ struct PixelBuffer {
 };
 
 // Pen of width one between two pixels, both ends included; what lies outside the buffer is
-// not drawn.
+// not drawn, and what lies inside is exactly what the whole line would draw there. Coordinates
+// beyond +-2^29 are brought to that limit first.
 void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour);
 // A solid polygon of four corners with an outline in the same colour: the interior by the
 // alternate (even-odd) rule with pixel centres on whole coordinates, then the four edges, so
@@ -85,6 +86,9 @@ bool DrawTopView(PixelBuffer& area, bool centred, int32_t zoom = 100);
 void DrawFrontView(PixelBuffer& area, bool centred);
 void DrawSideView(PixelBuffer& area, bool centred);
 void DrawPerspectiveView(PixelBuffer& area);
+// The Perspective view's screen point of every sample of the current heightmap, x fastest,
+// rounded half to even to whole pixels.
+void PerspectiveScreenPoints(std::vector<int32_t>& sx, std::vector<int32_t>& sy);
 // Releases the Top view's drawing buffer (the window calls it when it closes).
 void ReleaseDrawingBuffer();
 

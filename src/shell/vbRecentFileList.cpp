@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include "shell/vbRecentFileList.h"
 
+#include <algorithm>
+
 #include "formats/vbFileManagement.h"
 #include "shell/Numbers.h"
 #include "shell/UiHost.h"
@@ -77,9 +79,13 @@ std::string CompactPath(const std::string& path, int32_t length)
     const size_t sep = path.find_last_of("/\\");
     const int64_t p = sep == std::string::npos ? 0 : static_cast<int64_t>(sep) + 1; // 1-based, 0 = none
     if (p == 0) return path.substr(0, static_cast<size_t>(L - 3)) + "..."; // no file name to keep
-    if (p + 6 >= L) return path.substr(0, 3) + "..." + path.substr(static_cast<size_t>(p - 1), static_cast<size_t>(L - 6));
-    // Keep the head only up to the last separator, so no part of the file name shows twice.
-    const int64_t head = std::min(L - 3 - p, p - 1);
+    const int64_t tail = n - p + 1; // the last separator and the file name
+    // A file name too long to keep whole shows its start after the path's first three characters.
+    if (p + 6 >= L || tail + 3 > L)
+        return path.substr(0, 3) + "..." + path.substr(static_cast<size_t>(p - 1), static_cast<size_t>(L - 6));
+    // The head stops before the last separator, so no part of the file name shows twice, and
+    // leaves room for the whole file name, so the caption never grows past the length.
+    const int64_t head = std::min({L - 3 - p, p - 1, L - 3 - tail});
     return path.substr(0, static_cast<size_t>(head)) + "..." + path.substr(static_cast<size_t>(p - 1));
 }
 
@@ -125,8 +131,13 @@ void RflLoad()
     l.displayLength = store.IniGetInteger(kRecentFileSection, "DisplayLength", kDefaultLength);
     // A hand-edited length below 1 leaves no room for any caption at all.
     if (l.displayLength < 1) l.displayLength = kDefaultLength;
-    for (int32_t i = 1; i <= kRecentFileCount; ++i)
-        l.entries[i - 1] = store.IniGetString(kRecentFileSection, KeyOf(i), "");
+    // A hand-edited file may name a path twice or leave slots empty: each path is kept once, at
+    // its first place, and the entries are packed as every add and remove keeps them.
+    int32_t kept = 0;
+    for (int32_t i = 1; i <= kRecentFileCount; ++i) {
+        std::string path = store.IniGetString(kRecentFileSection, KeyOf(i), "");
+        if (!path.empty() && FindEntry(path) == 0) l.entries[kept++] = std::move(path);
+    }
 }
 
 void RflSave()

@@ -62,7 +62,8 @@ int32_t RflEntryForMenuItem(int32_t k);
 
 // The caption text of a path in the given display mode.
 std::string RflDisplayText(const std::string& path, int32_t mode, int32_t length);
-// The path shortened to at most about length characters, keeping its start and its file name.
+// The path shortened to at most length characters (never longer than the path), keeping its
+// start and as much of its file name as fits.
 std::string CompactPath(const std::string& path, int32_t length);
 
 // Display mode names as stored, and their reading (any letter case; unknown is FileName).

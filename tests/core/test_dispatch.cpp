@@ -34,10 +34,10 @@ TEST(PathHelpers, NamesBackupsAndExistence)
     };
     const Row rows[] = {
         {"/d/terrain.hmb", "hmb", "terrain", "terrain.hmb", "/d/terrain.bak"},
-        {"/home/u/maps.old/terrain", "", "", "terrain", "/home/u/maps.old/terrain.bak"},
-        {"C:\\maps.old\\terrain", "", "", "terrain", "C:\\maps.old\\terrain.bak"},
+        {"/home/u/maps.old/terrain", "", "terrain", "terrain", "/home/u/maps.old/terrain.bak"},
+        {"C:\\maps.old\\terrain257", "", "terrain257", "terrain257", "C:\\maps.old\\terrain257.bak"},
         {"a/b.c/d.tar.gz", "gz", "d.tar", "d.tar.gz", "a/b.c/d.tar.bak"},
-        {"plain", "", "", "plain", "plain.bak"},
+        {"plain", "", "plain", "plain", "plain.bak"},
         {"dir/.hidden", "hidden", "", ".hidden", "dir/.bak"},
         {"MAP.HMB", "HMB", "MAP", "MAP.HMB", "MAP.bak"},
     };
@@ -56,6 +56,9 @@ TEST(PathHelpers, NamesBackupsAndExistence)
     EXPECT_FALSE(FileExists(""));
     EXPECT_TRUE(BackupFile(dir / "none.hmb")); // nothing to keep is no failure
     EXPECT_TRUE(host.messages.empty());
+    host.Answer({false}); // a reader reached with no extension at all names the file it asks about
+    EXPECT_FALSE(CheckReaderExtension("/d/terrain257", "bmp", "BMP"));
+    EXPECT_EQ(host.OnlyText(), "Invalid BMP File Extension on: terrain257\r\nContinue if file contents are valid?");
 }
 
 // Every writer and its reader at awkward sizes: the samples, the size and the format code come back.
@@ -300,23 +303,51 @@ TEST(PowerOfTwo, Sizes)
     }
 }
 
-TEST(FilterLists, BothOrdersAndDescriptions)
+TEST(FilterLists, TheFourListsWhole)
 {
     TestHost host;
-    Globals().fileTypeSort = 1;
-    const std::string openExt = OpenFilterList(), saveExt = SaveFilterList();
-    EXPECT_EQ(openExt.rfind("bmp - Unreal G16 Heightmap|*.bmp|bmp - Windows 8-bit gray and 8/24/32-bit color Bitmap|*.bmp|", 0), 0u);
-    EXPECT_NE(openExt.find("pgm - Portable Gray Map P2/P5 8/16-bit Heightmap|*.pgm|"), std::string::npos);
-    EXPECT_NE(openExt.find("txt - VistaPro 4 ASCII DEM|*.txt|png - PNG 8/16-bit gray and color|*.png|All Files (*.*)|*.*"), std::string::npos);
-    EXPECT_NE(saveExt.find("stl - StereoLitho ASCII|*.stl|t3d - Unreal T3D Terrain|*.t3d|"), std::string::npos);
-    EXPECT_NE(saveExt.find("png - PNG 16-bit grayscale|*.png|All Files (*.*)|*.*"), std::string::npos);
-    Globals().fileTypeSort = 0;
-    const std::string openType = OpenFilterList(), saveType = SaveFilterList();
-    EXPECT_EQ(openType.rfind("hma - TOLV ASCII Text Heightmap|*.hma|hmb - TOLV Binary Heightmap|*.hmb|bmp - Unreal G16", 0), 0u);
-    EXPECT_NE(openType.find("pgm - Portable GrayMap P2/P5"), std::string::npos);
-    EXPECT_NE(openType.find("png - PNG 8/16-bit gray and color|*.png|All Files (*.*)|*.*"), std::string::npos);
-    EXPECT_NE(saveType.find("ter - Terragen Terrain|*.ter|obj - Alias Wavefront Object|*.obj|"), std::string::npos);
-    EXPECT_NE(saveType.find("png - PNG 16-bit grayscale|*.png|All Files (*.*)|*.*"), std::string::npos);
+    const std::string openPng = "png - PNG 8/16-bit gray and color|*.png|", savePng = "png - PNG 16-bit grayscale|*.png|";
+    const std::string all = "All Files (*.*)|*.*";
+    const struct {
+        int32_t sort;
+        std::string (*list)();
+        std::string expected;
+    } rows[] = {
+        {1, OpenFilterList,
+         "bmp - Unreal G16 Heightmap|*.bmp|bmp - Windows 8-bit gray and 8/24/32-bit color Bitmap|*.bmp|"
+         "gif - GIF 8-bit gray and color|*.gif|hma - TOLV ASCII Text Heightmap|*.hma|hmb - TOLV Binary Heightmap|*.hmb|"
+         "obj - Alias Wavefront Object|*.obj|pam - Portable AnyMap P7 8/16-bit Heightmap|*.pam|"
+         "pgm - Portable Gray Map P2/P5 8/16-bit Heightmap|*.pgm|raw - Raw 8-bit Binary Heightmap|*.raw|"
+         "r16 - Raw 16-bit Binary Heightmap|*.r16|r32 - Raw 32-bit Binary Heightmap|*.r32|"
+         "t3d - Unreal T3D Terrain|*.t3d|ter - Terragen Terrain|*.ter|"
+         "tga - Targa 8-bit gray and 8/24/32-bit color|*.tga|tif - TIFF 8/16-bit gray and 8/24/32-bit color|*.tif|"
+         "txt - VistaPro 4 ASCII DEM|*.txt|" + openPng + all},
+        {0, OpenFilterList,
+         "hma - TOLV ASCII Text Heightmap|*.hma|hmb - TOLV Binary Heightmap|*.hmb|bmp - Unreal G16 Heightmap|*.bmp|"
+         "pam - Portable AnyMap P7 8/16-bit Heightmap|*.pam|pgm - Portable GrayMap P2/P5 8/16-bit Heightmap|*.pgm|"
+         "raw - Raw 8-bit Binary Heightmap|*.raw|r16 - Raw 16-bit Binary Heightmap|*.r16|"
+         "r32 - Raw 32-bit Binary Heightmap|*.r32|ter - Terragen Terrain|*.ter|txt - VistaPro 4 ASCII DEM|*.txt|"
+         "obj - Alias Wavefront Object|*.obj|t3d - Unreal T3D Terrain|*.t3d|"
+         "bmp - Windows 8-bit gray and 8/24/32-bit color Bitmap|*.bmp|gif - GIF 8-bit gray and color|*.gif|"
+         "tga - Targa 8-bit gray and 8/24/32-bit color|*.tga|tif - TIFF 8/16-bit gray and 8/24/32-bit color|*.tif|" +
+             openPng + all},
+        {1, SaveFilterList,
+         "bmp - Unreal G16 Heightmap|*.bmp|hma - TOLV ASCII Text Heightmap|*.hma|hmb - TOLV Binary Heightmap|*.hmb|"
+         "obj - Alias Wavefront Object|*.obj|pam - Portable Any Map 16-bit Heightmap|*.pam|"
+         "pgm - Portable Gray Map 16-bit Heightmap|*.pgm|r16 - Raw 16-bit Binary Heightmap|*.r16|"
+         "stl - StereoLitho ASCII|*.stl|t3d - Unreal T3D Terrain|*.t3d|ter - Terragen Terrain|*.ter|"
+         "tif - TIFF 16-bit grayscale|*.tif|" + savePng + all},
+        {0, SaveFilterList,
+         "hma - TOLV ASCII Text Heightmap|*.hma|hmb - TOLV Binary Heightmap|*.hmb|bmp - Unreal G16 Heightmap|*.bmp|"
+         "pam - Portable Any Map 16-bit Heightmap|*.pam|pgm - Portable Gray Map 16-bit Heightmap|*.pgm|"
+         "r16 - Raw 16-bit Binary Heightmap|*.r16|ter - Terragen Terrain|*.ter|obj - Alias Wavefront Object|*.obj|"
+         "stl - StereoLitho ASCII|*.stl|t3d - Unreal T3D Terrain|*.t3d|tif - TIFF 16-bit grayscale|*.tif|" +
+             savePng + all},
+    };
+    for (const auto& r : rows) {
+        Globals().fileTypeSort = r.sort;
+        EXPECT_EQ(r.list(), r.expected) << (r.list == OpenFilterList ? "open" : "save") << ", sort " << r.sort;
+    }
 
     EXPECT_EQ(FormatDescription(2), "TOLV Binary heightmap");
     EXPECT_EQ(FormatDescription(32), "TIFF 16-bit uncompressed grayscale image");

@@ -225,7 +225,11 @@ TEST(Split, TileCoverage)
     } rows[] = {
         {"512 2x2 seamless", 512, 512, 2, 2, true, 256, 256, {{0, 1, 1}, {1, 256, 1}, {2, 1, 256}, {3, 256, 256}}},
         {"513 2x2", 513, 513, 2, 2, false, 256, 256, {{0, 1, 1}, {1, 257, 1}, {2, 1, 257}, {3, 257, 257}}},
-        {"384x128 3x1 seamless", 384, 128, 3, 1, true, 128, 128, {{0, 1, 1}, {1, 128, 1}, {2, 256, 1}}},
+        // Every neighbour starts on the last column (row) of the one before it.
+        {"384x128 3x1 seamless", 384, 128, 3, 1, true, 128, 128, {{0, 1, 1}, {1, 128, 1}, {2, 255, 1}}},
+        {"16x12 4x3 seamless", 16, 12, 4, 3, true, 4, 4,
+         {{0, 1, 1}, {1, 4, 1}, {2, 7, 1}, {3, 10, 1}, {4, 1, 4}, {5, 4, 4}, {6, 7, 4}, {7, 10, 4},
+          {8, 1, 7}, {9, 4, 7}, {10, 7, 7}, {11, 10, 7}}},
         {"512x256 2x4", 512, 256, 2, 4, false, 256, 64,
          {{0, 1, 1}, {1, 257, 1}, {2, 1, 65}, {3, 257, 65}, {4, 1, 129}, {5, 257, 129}, {6, 1, 193}, {7, 257, 193}}},
         {"1x1", 1, 1, 1, 1, false, 1, 1, {{0, 1, 1}}},
@@ -271,6 +275,7 @@ TEST(Split, NamesAndBackups)
     EXPECT_EQ(SplitTileName("C:\\maps\\tile.bmp", 0), "C:\\maps\\tile00.bmp");
     EXPECT_EQ(SplitTileName("/maps/tile.bmp", 15), "/maps/tile15.bmp");
     EXPECT_EQ(SplitTileName("tile.bmp", 3), "tile03.bmp");
+    EXPECT_EQ(SplitTileName("/maps/terrain257", 0), "/maps/terrain25700.bmp"); // as the dialog proposes it
 
     TestHost host;
     TempDir dir;

@@ -95,10 +95,19 @@ TEST(RecentFiles, CompactPath)
         {"/home/someone/terrain/projects/2026/winter/a/map.hmb", 32, "/ho.../map.hmb"},
         {"C:\\Program Files\\Heightmap\\Mountains\\Alps\\Region\\a.hmb", 32, "C:\\...\\a.hmb"},
         {"/home/someone/terrain/projects/2026/winter/levels/a/mountains.hmb", 32, "/ho.../mountains.hmb"},
-        {"/a/verylongfilenamexxxxxxxxxxxxxxxxxxxxxxxxx.hmb", 32, "/a.../verylongfilenamexxxxxxxxxxxxxxxxxxxxxxxxx.hmb"},
+        // File names longer than their folder: kept whole while they fit, else cut.
+        {"C:\\maps\\terrain_north_ridge.hmb", 29, "C:...\\terrain_north_ridge.hmb"},
+        {"/data/terrain.hmb", 16, "/.../terrain.hmb"},
+        {"C:\\maps\\terrain_north_ridge.hmb", 24, "C:\\...\\terrain_north_rid"},
+        {"/a/verylongfilenamexxxxxxxxxxxxxxxxxxxxxxxxx.hmb", 32, "/a/.../verylongfilenamexxxxxxxxx"},
         {"nofolderbutaverylongname.hmb", 12, "nofolderb..."},
     };
     for (const Row& r : rows) EXPECT_EQ(CompactPath(r.path, r.length), r.shown) << r.path << " / " << r.length;
+    // Whatever the length, a caption is never longer than it, nor than the path.
+    for (const Row& r : rows)
+        for (int32_t length = 1; length <= 60; ++length)
+            EXPECT_LE(CompactPath(r.path, length).size(), std::min<size_t>(length, r.path.size()))
+                << r.path << " / " << length;
 }
 
 TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
@@ -112,7 +121,7 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
     } rows[] = {
         {RflFileName, 32, "&1 rock&&roll.ter", "&2 terrain.hmb"},
         {RflFileSpec, 32, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb"},
-        {RflTrimSpec, 20, "&1 /srv/ma.../rock&&roll.ter", "&2 C:\\D...\\terrain.hmb"},
+        {RflTrimSpec, 20, "&1 /sr.../rock&&roll.ter", "&2 C:\\D...\\terrain.hmb"},
         {7, 20, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb"}, // bad mode: full path
     };
     for (const Row& r : rows) {
@@ -163,8 +172,6 @@ TEST(RecentFiles, LoadReadsDisplayModesInAnyLetterCase)
         EXPECT_EQ(mode, r.mode) << r.stored;
         EXPECT_EQ(length, 20);
         EXPECT_EQ(RflGetItem(1), "/x/a.hmb");
-        EXPECT_EQ(RflGetItem(2), "");
-        EXPECT_EQ(RflGetItem(3), "/x/c.hmb");
     }
     // A length no caption could use falls back to the default.
     Fixture bad("[Recent File List]\r\nDisplayLength=-4\r\n");
@@ -177,6 +184,18 @@ TEST(RecentFiles, LoadReadsDisplayModesInAnyLetterCase)
     RflGetDisplay(mode, length);
     EXPECT_EQ(length, 100);
     EXPECT_EQ(RflMenu().items[0].caption, "&1 /x/a.hmb");
+}
+
+TEST(RecentFiles, LoadKeepsEachPathOnceAndPacksTheList)
+{
+    Fixture f("[Recent File List]\r\nFile1=/x/a.hmb\r\nFile2=/x/b.hmb\r\nFile3=/x/a.hmb\r\nFile5=/x/c.hmb\r\n"
+              "File6=/x/b.hmb\r\nFile8=/X/A.hmb\r\n");
+    EXPECT_EQ(f.Entries(), (std::vector<std::string>{"/x/a.hmb", "/x/b.hmb", "/x/c.hmb", "/X/A.hmb", "", "", "", ""}));
+    EXPECT_TRUE(f.menus.back().items[3].visible);
+    EXPECT_FALSE(f.menus.back().items[4].visible);
+    RflRemove("/x/b.hmb"); // one removal takes the path off the menu
+    EXPECT_EQ(f.Entries()[1], "/x/c.hmb");
+    EXPECT_EQ(RflMenu().items[2].caption, "&3 A.hmb");
 }
 
 TEST(RecentFiles, SaveAndLoadRoundTrip)

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <optional>
 #include <sys/stat.h>
+#include <type_traits>
+#include <variant>
 
 #include "TempDir.h"
 #include "TestHost.h"
@@ -146,38 +148,69 @@ TEST(ProgramFiles, BesideTheProgramFirstThenTheInstallTree)
     }
 }
 
-TEST(Globals, LoadRules)
+// Every setting LoadSettings reads, by its key.
+using SettingField = std::variant<int32_t*, float*, bool*>;
+std::vector<std::pair<std::string, SettingField>> LoadedSettings()
+{
+    GlobalSettings& g = Globals();
+    return {{"ConvertColorToGrayscale", &g.convertColorToGrayscale}, {"FileTypeSort", &g.fileTypeSort},
+            {"PreviewBackgroundColor", &g.previewBackgroundColor},   {"PreviewColorset", &g.previewColorset},
+            {"PreviewLocation", &g.previewLocation},                 {"ScaleOnOpen", &g.scaleOnOpen},
+            {"UndoMode", &g.undoMode},                               {"InterpolationFactor", &g.interpolationFactor},
+            {"InterpolationVariance", &g.interpolationVariance},     {"MoveMethod", &g.moveMethod},
+            {"MoveBase", &g.moveBase},                               {"ResampleFactor", &g.resampleFactor},
+            {"ResampleMethod", &g.resampleMethod},                   {"ScaleMethod", &g.scaleMethod},
+            {"ScalePercent", &g.scalePercent},                       {"ScaleUpper", &g.scaleUpper},
+            {"ScaleLower", &g.scaleLower},                           {"NoSubclassing", &g.noSubclassing}};
+}
+
+TEST(Globals, LoadBringsEverySettingIntoRange)
 {
     TestHost host;
     TempDir dir;
-    LoadSettings(SettingsStore(dir / "fresh.ini"));
-    EXPECT_EQ(Globals().previewBackgroundColor, 0xFFFFFF);
-    EXPECT_EQ(Globals().interpolationFactor, 2); // the stored default 0 becomes 2
-    EXPECT_EQ(Globals().moveMethod, 1);
-    EXPECT_EQ(Globals().scalePercent, 100);
-    WriteFileText(dir / "t.ini",
-                  "[Options]\nConvertColorToGrayscale=5\nFileTypeSort=-1\nPreviewColorset=9\nScaleOnOpen=Yes\n"
-                  "UndoMode=3\n[Functions]\nInterpolationFactor=3\nInterpolationVariance=1.5\nResampleFactor=64\n"
-                  "MoveBase=-5\nMoveMethod=7\nScaleUpper=70000\nScalePercent=-20\n[System]\nNoSubclassing=true\n");
-    LoadSettings(SettingsStore(dir / "t.ini"));
-    const GlobalSettings& g = Globals();
-    EXPECT_EQ(g.convertColorToGrayscale, 2);
-    EXPECT_EQ(g.fileTypeSort, 0);
-    EXPECT_EQ(g.previewColorset, 7);
-    EXPECT_TRUE(g.scaleOnOpen);
-    EXPECT_EQ(g.undoMode, 1);
-    EXPECT_EQ(g.interpolationFactor, 2);
-    EXPECT_FLOAT_EQ(g.interpolationVariance, 1.0f);
-    EXPECT_EQ(g.resampleFactor, 2);
-    EXPECT_EQ(g.moveBase, 0);
-    EXPECT_EQ(g.moveMethod, 3);
-    EXPECT_EQ(g.scaleUpper, 65535);
-    EXPECT_EQ(g.scalePercent, -20); // no rule for the percentage
-    EXPECT_TRUE(g.noSubclassing);
-    WriteFileText(dir / "v.ini", "[Options]\nUndoMode=-3\n[Functions]\nInterpolationVariance=abc\n");
-    LoadSettings(SettingsStore(dir / "v.ini"));
-    EXPECT_FLOAT_EQ(Globals().interpolationVariance, 0.0f);
-    EXPECT_EQ(Globals().undoMode, 0);
+    const struct {
+        const char *section, *key, *stored; // nullptr: no such key in the file
+        double value;
+    } rows[] = {
+        {"Options", "ConvertColorToGrayscale", nullptr, 0}, {"Options", "ConvertColorToGrayscale", "-1", 0},
+        {"Options", "ConvertColorToGrayscale", "2", 2},     {"Options", "ConvertColorToGrayscale", "5", 2},
+        {"Options", "FileTypeSort", "-1", 0},               {"Options", "FileTypeSort", "2", 1},
+        {"Options", "PreviewBackgroundColor", nullptr, 16777215},
+        {"Options", "PreviewBackgroundColor", "255", 255},  // no rule
+        {"Options", "PreviewColorset", "9", 7},             {"Options", "PreviewColorset", "-2", 0},
+        {"Options", "PreviewLocation", "3", 1},             {"Options", "PreviewLocation", "-1", 0},
+        {"Options", "ScaleOnOpen", "Yes", 1},               {"Options", "ScaleOnOpen", "TRUE", 1},
+        {"Options", "ScaleOnOpen", "2", 0},                 {"Options", "ScaleOnOpen", nullptr, 0},
+        {"Options", "UndoMode", "3", 1},                    {"Options", "UndoMode", "-3", 0},
+        {"Functions", "InterpolationFactor", nullptr, 2},   {"Functions", "InterpolationFactor", "3", 2},
+        {"Functions", "InterpolationFactor", "32", 32},     {"Functions", "InterpolationFactor", "64", 2},
+        {"Functions", "InterpolationVariance", "abc", 0},   {"Functions", "InterpolationVariance", "1.5", 1},
+        {"Functions", "InterpolationVariance", "-0.5", 0},  {"Functions", "InterpolationVariance", "0.25", 0.25},
+        {"Functions", "MoveMethod", nullptr, 1},            {"Functions", "MoveMethod", "7", 3},
+        {"Functions", "MoveMethod", "-1", 0},               {"Functions", "MoveBase", "-5", 0},
+        {"Functions", "MoveBase", "70000", 65535},          {"Functions", "MoveBase", "12abc", 12},
+        {"Functions", "ResampleFactor", "64", 2},           {"Functions", "ResampleFactor", "16", 16},
+        {"Functions", "ResampleFactor", "0", 2},            {"Functions", "ResampleMethod", "2", 1},
+        {"Functions", "ResampleMethod", "-1", 0},           {"Functions", "ScaleMethod", nullptr, 1},
+        {"Functions", "ScaleMethod", "4", 3},               {"Functions", "ScaleMethod", "-1", 0},
+        {"Functions", "ScalePercent", nullptr, 100},        {"Functions", "ScalePercent", "-20", -20}, // no rule
+        {"Functions", "ScaleUpper", nullptr, 65535},        {"Functions", "ScaleUpper", "70000", 65535},
+        {"Functions", "ScaleUpper", "-1", 0},               {"Functions", "ScaleLower", "-1", 0},
+        {"Functions", "ScaleLower", "65536", 65535},        {"System", "NoSubclassing", "true", 1},
+        {"System", "NoSubclassing", nullptr, 0},
+    };
+    for (const auto& r : rows) {
+        const std::string ini = dir / "t.ini";
+        WriteFileText(ini, r.stored ? std::string("[") + r.section + "]\r\n" + r.key + "=" + r.stored + "\r\n" : "");
+        // Every value starts far from its default, so a missing key must be given its default.
+        for (auto& [key, field] : LoadedSettings())
+            std::visit([](auto* v) { *v = static_cast<std::remove_pointer_t<decltype(v)>>(-99); }, field);
+        LoadSettings(SettingsStore(ini));
+        double loaded = -1;
+        for (auto& [key, field] : LoadedSettings())
+            if (key == r.key) loaded = std::visit([](auto* v) { return static_cast<double>(*v); }, field);
+        EXPECT_FLOAT_EQ(loaded, r.value) << r.key << "=" << (r.stored ? r.stored : "(missing)");
+    }
 }
 
 TEST(Globals, SaveWritesEveryKeyAndReadsBack)

@@ -272,6 +272,22 @@ TEST(SplitDialog, TileSizeFollowsTheCountsAndOkReturnsThem)
     EXPECT_FALSE(tiny->okButton()->isEnabled());
 }
 
+TEST(SplitDialog, SketchLeavesDarkWhatNoTileCovers)
+{
+    TestHost host;
+    auto d = Open<FrmSplit>({int32_t{16}, int32_t{16}});
+    Child<QComboBox>(*d, "CboColumns")->setCurrentIndex(3);
+    auto* sketch = Child<QWidget>(*d, "PicPreview");
+    // The 16 points are drawn over 124 pixels from x = 8; pixel 125 shows point 15.
+    for (bool seamless : {false, true}) {
+        Child<QCheckBox>(*d, "ChkSeamless")->setChecked(seamless);
+        // Four seamless tiles of 4 overlap by one point each and cover points 0..12 only.
+        const QColor expected = seamless ? QColor(102, 102, 102) : QColor(153, 153, 153);
+        EXPECT_EQ(sketch->grab().toImage().pixelColor(125, 20), expected) << seamless;
+        EXPECT_EQ(sketch->grab().toImage().pixelColor(95, 20), QColor(153, 153, 153)) << seamless;
+    }
+}
+
 TEST(ParameterDialogs, CancelWritesNothing)
 {
     TestHost host;

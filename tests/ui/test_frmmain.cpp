@@ -682,12 +682,12 @@ TEST_F(Fixture, SplitAsksForTheBaseNameAndWritesTiles)
         EXPECT_EQ(r.title, QStringLiteral("Specify Split Base Filespec"));
         EXPECT_EQ(r.filters, (QStringList{"bmp - Unreal G16 Heightmap (*.bmp)"}));
         EXPECT_EQ(r.fileName, QStringLiteral("land"));
-        return Q(host.dir / "tile.bmp");
+        return Q(host.dir / S(r.fileName)); // the proposed name, as it is
     });
     window.MnuFileItem[6]->trigger();
-    EXPECT_TRUE(FileExists(host.dir / "tile00.bmp"));
-    EXPECT_TRUE(FileExists(host.dir / "tile01.bmp"));
-    EXPECT_FALSE(FileExists(host.dir / "tile02.bmp"));
+    EXPECT_TRUE(FileExists(host.dir / "land00.bmp"));
+    EXPECT_TRUE(FileExists(host.dir / "land01.bmp"));
+    EXPECT_FALSE(FileExists(host.dir / "land02.bmp"));
     EXPECT_EQ(HeightmapWidth(), 64);
     EXPECT_FALSE(window.Modified());
     EXPECT_TRUE(window.MnuMap->menuAction()->isEnabled());

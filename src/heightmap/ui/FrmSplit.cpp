@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <vector>
+
 #include "heightmap/FrmSplitStitchRules.h"
+#include "heightmap/MapTransforms.h"
 #include "heightmap/ui/DialogHelpers.h"
 
 namespace tolv {
@@ -43,20 +46,39 @@ void SplitPreviewPicture::paintEvent(QPaintEvent*)
     const int w = std::max(4, static_cast<int>(width_ * scale));
     const int h = std::max(4, static_cast<int>(height_ * scale));
     const QRect map((width() - w) / 2, (height() - h) / 2, w, h);
-    p.fillRect(map, QColor(153, 153, 153));
+    // Points of the map to pixels of the sketch; a tile spans [x0, x0 + tw) points.
+    auto px = [&](int32_t x) { return map.left() + static_cast<int>(int64_t(x) * map.width() / width_); };
+    auto py = [&](int32_t y) { return map.top() + static_cast<int>(int64_t(y) * map.height() / height_); };
+    // What no tile covers (the remainders, and the seamless overlap's leftovers) stays dark.
+    p.fillRect(map, QColor(102, 102, 102));
+    const SplitTileSize tile = ComputeSplitTileSize(width_, height_, columns_, rows_);
+    struct Cell {
+        QRect rect;
+        bool firstColumn, firstRow;
+        int number;
+    };
+    std::vector<Cell> cells;
+    const int tileRows = tile.width >= 1 && tile.height >= 1 ? rows_ : 0; // no empty tiles are written
+    for (int r = 1; r <= tileRows; ++r)
+        for (int c = 1; c <= columns_; ++c) {
+            const SplitTile t = SplitTileAt(r, c, columns_, tile.width, tile.height, seamless_);
+            const QRect rect(QPoint(px(t.x0), py(t.y0)), QPoint(px(t.x0 + tile.width) - 1, py(t.y0 + tile.height) - 1));
+            cells.push_back({rect, c == 1, r == 1, t.number});
+            p.fillRect(rect, QColor(153, 153, 153));
+        }
 
-    QPen line(QColor(0, 51, 102));
-    line.setWidth(1);
-    p.setPen(line);
-    for (int c = 1; c < columns_; ++c) {
-        const int x = map.left() + map.width() * c / columns_;
-        p.drawLine(x, map.top(), x, map.bottom());
-        if (seamless_) p.drawLine(x - 2, map.top(), x - 2, map.bottom());
-    }
-    for (int r = 1; r < rows_; ++r) {
-        const int y = map.top() + map.height() * r / rows_;
-        p.drawLine(map.left(), y, map.right(), y);
-        if (seamless_) p.drawLine(map.left(), y - 2, map.right(), y - 2);
+    // The borders between neighbours; shared (seamless) borders are drawn doubled.
+    p.setPen(QPen(QColor(0, 51, 102), 1));
+    for (const Cell& cell : cells) {
+        const QRect& rc = cell.rect;
+        if (!cell.firstColumn) {
+            p.drawLine(rc.left(), rc.top(), rc.left(), rc.bottom());
+            if (seamless_) p.drawLine(rc.left() - 2, rc.top(), rc.left() - 2, rc.bottom());
+        }
+        if (!cell.firstRow) {
+            p.drawLine(rc.left(), rc.top(), rc.right(), rc.top());
+            if (seamless_) p.drawLine(rc.left(), rc.top() - 2, rc.right(), rc.top() - 2);
+        }
     }
     p.setPen(Qt::black);
     p.drawRect(map.adjusted(0, 0, -1, -1));
@@ -65,12 +87,8 @@ void SplitPreviewPicture::paintEvent(QPaintEvent*)
     f.setPointSizeF(f.pointSizeF() * 0.8);
     p.setFont(f);
     p.setPen(Qt::white);
-    for (int r = 0; r < rows_; ++r)
-        for (int c = 0; c < columns_; ++c) {
-            const QRect cell(map.left() + map.width() * c / columns_, map.top() + map.height() * r / rows_,
-                             map.width() / columns_, map.height() / rows_);
-            p.drawText(cell, Qt::AlignCenter, QString("%1").arg(r * columns_ + c, 2, 10, QChar('0')));
-        }
+    for (const Cell& cell : cells)
+        p.drawText(cell.rect, Qt::AlignCenter, QString("%1").arg(cell.number, 2, 10, QChar('0')));
 }
 
 FrmSplit::FrmSplit(QWidget* parent) : DialogBase("FrmSplit", kSplitCaption, parent)

@@ -10,8 +10,9 @@ class QComboBox;
 
 namespace tolv {
 
-// A sketch of the tile grid: the heightmap's outline divided into columns x rows cells, each
-// with its tile number; with seamless edges the shared borders are drawn doubled.
+// A sketch of the tiles where the split will take them from the heightmap, each with its tile
+// number; with seamless edges the shared borders are drawn doubled, and what no tile covers is
+// left dark.
 class SplitPreviewPicture : public QWidget {
     Q_OBJECT
 public:
