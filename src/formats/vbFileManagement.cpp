@@ -343,15 +343,12 @@ std::string BackupName(const std::string& path)
 bool BackupFile(const std::string& path)
 {
     if (!FileExists(path)) return true;
-    try {
+    return TrapErrors("An error occurred renaming the current file as a backup.", [&] {
         const std::string backup = BackupName(path);
         if (FileExists(backup) && std::remove(backup.c_str()) != 0) throw ErrorFromErrno(errno);
         if (std::rename(path.c_str(), backup.c_str()) != 0) throw ErrorFromErrno(errno);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred renaming the current file as a backup.");
-        return false;
-    }
+    });
 }
 
 bool IsPowerOfTwoSize()

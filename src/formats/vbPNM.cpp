@@ -277,7 +277,7 @@ bool LoadNetpbm(const std::string& path, bool pam)
 
 bool WritePamFile(const std::string& path, int32_t width, int32_t height, const std::vector<int32_t>& grid)
 {
-    try {
+    return TrapErrors("An error occurred saving the PAM P7 file.", [&] {
         CheckWriterGrid(width, height, grid);
         FileWriter out(path);
         out.PutText("P7\r\n");
@@ -287,15 +287,12 @@ bool WritePamFile(const std::string& path, int32_t width, int32_t height, const 
         PutBigEndianSamples(out, width, height, grid);
         out.Close();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the PAM P7 file.");
-        return false;
-    }
+    });
 }
 
 bool WritePgmP2File(const std::string& path, int32_t width, int32_t height, const std::vector<int32_t>& grid)
 {
-    try {
+    return TrapErrors("An error occurred saving the PGM P2 file.", [&] {
         CheckWriterGrid(width, height, grid);
         FileWriter out(path);
         out.PutText("P2\r\n");
@@ -326,15 +323,12 @@ bool WritePgmP2File(const std::string& path, int32_t width, int32_t height, cons
         }
         out.Close();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the PGM P2 file.");
-        return false;
-    }
+    });
 }
 
 bool WritePgmP5File(const std::string& path, int32_t width, int32_t height, const std::vector<int32_t>& grid)
 {
-    try {
+    return TrapErrors("An error occurred saving the PGM P5 file.", [&] {
         CheckWriterGrid(width, height, grid);
         FileWriter out(path);
         out.PutText("P5\r\n");
@@ -344,10 +338,7 @@ bool WritePgmP5File(const std::string& path, int32_t width, int32_t height, cons
         PutBigEndianSamples(out, width, height, grid);
         out.Close();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the PGM P5 file.");
-        return false;
-    }
+    });
 }
 
 bool SavePamFile(const std::string& path)

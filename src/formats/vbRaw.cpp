@@ -69,7 +69,7 @@ bool AskRawSize(int64_t fileLength, int32_t bits, int32_t& width, int32_t& heigh
 
 bool LoadRawFile(const std::string& path, const RawKind& kind)
 {
-    try {
+    return TrapErrors(kind.loadSentence, [&] {
         FileReader in(path);
         const int64_t length = in.Length();
         const int64_t sampleBytes = kind.bits / 8;
@@ -104,10 +104,7 @@ bool LoadRawFile(const std::string& path, const RawKind& kind)
             ConvertSamples(kind, data.data() + (y - 1) * rowBytes, MutableAltitudeRow(y), width);
         FinishHeightmapLoad(kind.formatCode);
         return true;
-    } catch (...) {
-        ReportCurrentError(kind.loadSentence);
-        return false;
-    }
+    });
 }
 
 } // namespace
@@ -118,7 +115,7 @@ bool LoadRaw32File(const std::string& path) { return LoadRawFile(path, kRaw32); 
 
 bool SaveRaw16File(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred saving the RAW16 Binary heightmap file.", [&] {
         const int32_t width = HeightmapWidth(), height = HeightmapHeight();
         FileWriter out(path);
         const size_t rowBytes = static_cast<size_t>(std::max(width, 0)) * 2;
@@ -135,10 +132,7 @@ bool SaveRaw16File(const std::string& path)
         out.Close();
         SetFormatCode(FmtRaw16);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the RAW16 Binary heightmap file.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

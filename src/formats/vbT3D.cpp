@@ -79,7 +79,7 @@ bool WriteT3dFile(const std::string& path, int32_t width, int32_t height, const 
         ReportCurrentError("An error occurred writing the T3D file.");
         return false;
     }
-    try {
+    return TrapErrors("An error occurred saving the Unreal T3D file.", [&] {
         CheckWriterGrid(width, height, grid);
         const int64_t count = int64_t{width} * height;
         PutLine(*out, 9, "Begin TerrainHeight\tExporter=TerrainHeightMapExporterTextT3D");
@@ -110,10 +110,7 @@ bool WriteT3dFile(const std::string& path, int32_t width, int32_t height, const 
         WriteT3dFooter(*out);
         out->Close();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the Unreal T3D file.");
-        return false;
-    }
+    });
 }
 
 bool SaveT3dFile(const std::string& path)

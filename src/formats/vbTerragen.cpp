@@ -94,7 +94,7 @@ int64_t LookupResult(const ChunkWalk& walk, std::string_view marker)
 bool ValidateTerragenFile(const std::string& path)
 {
     if (!CheckReaderExtension(path, "ter", "TER")) return false;
-    try {
+    return TrapErrors("An error occurred validating the Terragen Terrain File.", [&] {
         FileReader in(path);
         char head[16] = {};
         const size_t got = in.Read(head, sizeof head);
@@ -102,24 +102,18 @@ bool ValidateTerragenFile(const std::string& path)
         if (got == sizeof head && std::memcmp(head, "TERRAGENTERRAIN ", 16) == 0) return true;
         ShowWarning(kRefusal);
         return false;
-    } catch (...) {
-        ReportCurrentError("An error occurred validating the Terragen Terrain File.");
-        return false;
-    }
+    });
 }
 
 int64_t FindTerragenChunk(const std::string& path, const std::string& marker)
 {
-    try {
+    return TrapErrors("An error occurred locating a Terragen Terrain chunk offset.", [&] {
         FileReader in(path);
         const ChunkWalk walk = WalkChunks(in, marker);
         const int64_t result = LookupResult(walk, marker);
         if (result == 0 && walk.metEnd) ShowWarning("Premature end of file!");
         return result;
-    } catch (...) {
-        ReportCurrentError("An error occurred locating a Terragen Terrain chunk offset.");
-        return 0;
-    }
+    }, 0);
 }
 
 int32_t ReadTerragenChunkValue(const std::string& path, const std::string& marker)
@@ -186,7 +180,7 @@ bool LoadTerragenFile(const std::string& path)
         width = height = side;
     }
     if (!CheckHeightmapResolution(width, height)) return false;
-    try {
+    return TrapErrors("An error occurred loading the Terragen Terrain file.", [&] {
         std::vector<uint8_t> data;
         if (width >= 1 && height >= 1) {
             FileReader in(path);
@@ -210,15 +204,12 @@ bool LoadTerragenFile(const std::string& path)
         LiftNegativeAltitudes();
         FinishHeightmapLoad(FmtTerragen);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the Terragen Terrain file.");
-        return false;
-    }
+    });
 }
 
 bool SaveTerragenFile(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred saving the Terragen Terrain file.", [&] {
         const int32_t width = HeightmapWidth(), height = HeightmapHeight();
         if (width > GridWidth() || height > GridHeight()) throw RunTimeError(ErrSubscript);
         FileWriter out(path);
@@ -256,10 +247,7 @@ bool SaveTerragenFile(const std::string& path)
         out.Close();
         SetFormatCode(FmtTerragen);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the Terragen Terrain file.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

@@ -45,7 +45,7 @@ std::string ReadRequiredLine(FileReader& in)
 bool ValidateHmbFile(const std::string& path)
 {
     if (!CheckReaderExtension(path, "hmb", "TOLV Binary", kNativeQuestion)) return false;
-    try {
+    return TrapErrors("An error occurred validating the TOLV Binary file header.", [&] {
         FileReader in(path);
         uint8_t header[kHmbHeaderSize];
         in.ReadExact(header, sizeof header);
@@ -55,25 +55,19 @@ bool ValidateHmbFile(const std::string& path)
         if (signature == kHmbSignature) return true;
         ShowWarning("Invalid or unsupported TOLV Binary Heightmap File.");
         return false;
-    } catch (...) {
-        ReportCurrentError("An error occurred validating the TOLV Binary file header.");
-        return false;
-    }
+    });
 }
 
 bool ReadHmbResolution(const std::string& path, int32_t& width, int32_t& height)
 {
-    try {
+    return TrapErrors("An error occurred retrieveing the TOLV Binary file resolution.", [&] {
         FileReader in(path);
         uint8_t header[kHmbHeaderSize];
         in.ReadExact(header, sizeof header);
         width = LoadI16LE(header + 28);
         height = LoadI16LE(header + 30);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred retrieveing the TOLV Binary file resolution.");
-        return false;
-    }
+    });
 }
 
 bool LoadHmbFile(const std::string& path)
@@ -81,7 +75,7 @@ bool LoadHmbFile(const std::string& path)
     if (!ValidateHmbFile(path)) return false;
     int32_t width = 0, height = 0;
     if (!ReadHmbResolution(path, width, height)) return false;
-    try {
+    return TrapErrors("An error occurred loading the TOLV Binary Heightmap file.", [&] {
         if (!CheckHeightmapResolution(width, height)) return false;
         if (width < 1 || height < 1) return BeginHeightmapLoad(width, height); // refuses with its message
         FileReader in(path);
@@ -93,15 +87,12 @@ bool LoadHmbFile(const std::string& path)
         std::vector<int32_t> grid(body.size() / 2);
         for (size_t i = 0; i < grid.size(); ++i) grid[i] = LoadU16LE(&body[2 * i]);
         return LoadHeightmapGrid(width, height, grid, FmtHmb);
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the TOLV Binary Heightmap file.");
-        return false;
-    }
+    });
 }
 
 bool SaveHmbFile(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred saving the TOLV Binary heightmap file.", [&] {
         const int32_t width = HeightmapWidth(), height = HeightmapHeight();
         FileWriter out(path);
         char signature[22] = {};
@@ -124,16 +115,13 @@ bool SaveHmbFile(const std::string& path)
         out.Close();
         SetFormatCode(FmtHmb);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the TOLV Binary heightmap file.");
-        return false;
-    }
+    });
 }
 
 bool ValidateHmaFile(const std::string& path)
 {
     if (!CheckReaderExtension(path, "hma", "TOLV ASCII", kNativeQuestion)) return false;
-    try {
+    return TrapErrors("An error occurred validating the TOLV ASCII file header.", [&] {
         FileReader in(path);
         char head[20] = {};
         size_t got = in.Read(head, sizeof head);
@@ -141,16 +129,13 @@ bool ValidateHmaFile(const std::string& path)
         if (got == sizeof head && std::memcmp(head, kHmaSignature, 20) == 0) return true;
         ShowWarning("Invalid or unsupported TOLV ASCII Heightmap File.");
         return false;
-    } catch (...) {
-        ReportCurrentError("An error occurred validating the TOLV ASCII file header.");
-        return false;
-    }
+    });
 }
 
 bool LoadHmaFile(const std::string& path)
 {
     if (!ValidateHmaFile(path)) return false;
-    try {
+    return TrapErrors("An error occurred loading the TOLV ASCII Heightmap file.", [&] {
         FileReader in(path);
         ReadRequiredLine(in);
         ReadRequiredLine(in);
@@ -187,15 +172,12 @@ bool LoadHmaFile(const std::string& path)
         }
         in.Close();
         return LoadHeightmapGrid(width, height, grid, FmtHma);
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the TOLV ASCII Heightmap file.");
-        return false;
-    }
+    });
 }
 
 bool SaveHmaFile(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred saving the TOLV ASCII heightmap file.", [&] {
         const int32_t width = HeightmapWidth(), height = HeightmapHeight();
         FileWriter out(path);
         out.PutText(std::string(kHmaSignature) + "\r\nVersion 1.00\r\nWidth " + std::to_string(width) +
@@ -215,10 +197,7 @@ bool SaveHmaFile(const std::string& path)
         out.Close();
         SetFormatCode(FmtHma);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the TOLV ASCII heightmap file.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

@@ -43,7 +43,7 @@ bool IsBlank(std::string_view s)
 
 bool LoadVistaProAsciiFile(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred loading the VistaPro 4 ASCII DEM file.", [&] {
         std::string text;
         {
             FileReader in(path);
@@ -94,10 +94,7 @@ bool LoadVistaProAsciiFile(const std::string& path)
             }
         }
         return LoadHeightmapGrid(width, height, grid, FmtVistaProAscii);
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the VistaPro 4 ASCII DEM file.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

@@ -85,15 +85,12 @@ bool ReadBmpHeader(FileReader& in, BmpHeader& h)
 template <class T, class F>
 T QueryHeader(const std::string& path, const char* sentence, F field)
 {
-    try {
+    return TrapErrors(sentence, [&] {
         FileReader in(path);
         BmpHeader h;
         if (!ReadBmpHeader(in, h)) return T{};
         return field(h);
-    } catch (...) {
-        ReportCurrentError(sentence);
-        return T{};
-    }
+    });
 }
 
 // bfOffBits when it points inside the file; 0 after the warning otherwise.
@@ -139,7 +136,7 @@ void WriteBmpInfoHeader(FileWriter& out, int32_t width, int32_t height, int32_t 
 bool ValidateBmpFile(const std::string& path)
 {
     if (!CheckReaderExtension(path, "bmp", "BMP")) return false;
-    try {
+    return TrapErrors("An error occurred validating the BMP File.", [&] {
         FileReader in(path);
         uint8_t b[BmpFileHeaderSize] = {};
         const size_t got = in.Read(b, sizeof b);
@@ -153,10 +150,7 @@ bool ValidateBmpFile(const std::string& path)
             return false;
         }
         return signature;
-    } catch (...) {
-        ReportCurrentError("An error occurred validating the BMP File.");
-        return false;
-    }
+    });
 }
 
 int32_t BmpFileType(const std::string& path)
@@ -226,18 +220,15 @@ int32_t BmpCompression(const std::string& path)
 
 int32_t BmpBitsOffset(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred retrieving the BMP bitmap bits offset value.", [&] {
         FileReader in(path);
         return ReadBitsOffset(in);
-    } catch (...) {
-        ReportCurrentError("An error occurred retrieving the BMP bitmap bits offset value.");
-        return 0;
-    }
+    }, 0);
 }
 
 bool BmpHasGrayPalette(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred reading the BMP palette information.", [&] {
         FileReader in(path);
         BmpHeader h;
         if (!ReadBmpHeader(in, h)) return false;
@@ -255,15 +246,12 @@ bool BmpHasGrayPalette(const std::string& path)
             if (blue != green || blue != red) return false;
         }
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred reading the BMP palette information.");
-        return false;
-    }
+    });
 }
 
 bool LoadG16File(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred loading the Unreal G16 heightmap file.", [&] {
         FileReader in(path);
         BmpHeader h;
         if (!ReadBmpHeader(in, h)) return false;
@@ -295,10 +283,7 @@ bool LoadG16File(const std::string& path)
         }
         FinishHeightmapLoad(FmtG16);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the Unreal G16 heightmap file.");
-        return false;
-    }
+    });
 }
 
 bool SaveG16File(const std::string& path)

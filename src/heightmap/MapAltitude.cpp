@@ -45,7 +45,7 @@ void ScaleToExtents(int32_t top)
 
 bool ScaleHeightmap()
 {
-    try {
+    return TrapErrors("An error occurred scaling the heightmap.", [&] {
         const int32_t lo = MinAltitude(), hi = MaxAltitude();
         if (hi == lo) return false;
         const GlobalSettings& s = Globals();
@@ -94,15 +94,12 @@ bool ScaleHeightmap()
         }
         UpdateHeightmapStatistics();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred scaling the heightmap.");
-        return false;
-    }
+    });
 }
 
 bool MoveHeightmap(int32_t base)
 {
-    try {
+    return TrapErrors("An error occurred moving the heightmap.", [&] {
         const int32_t lo = MinAltitude();
         if (base == lo) return true;
         const int64_t delta = std::llabs(int64_t(base) - lo);
@@ -110,15 +107,12 @@ bool MoveHeightmap(int32_t base)
         MapSamples([&](int32_t h) { return CheckedInt32(h + step); });
         UpdateHeightmapStatistics();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred moving the heightmap.");
-        return false;
-    }
+    });
 }
 
 bool InvertHeightmap(int32_t mid)
 {
-    try {
+    return TrapErrors("An error occurred inverting the heightmap.", [&] {
         if (MinAltitude() == MaxAltitude()) return false;
         // 2 x mid + 1 - h, kept to its low 16 bits; computed wide so no sample can overflow.
         MapSamples([&](int32_t h) {
@@ -127,10 +121,7 @@ bool InvertHeightmap(int32_t mid)
         });
         UpdateHeightmapStatistics();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred inverting the heightmap.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

@@ -34,17 +34,14 @@ Store g;
 bool AllocateHeightmap(int32_t width, int32_t height)
 {
     if (height == 0 || width == 0 || width > kMaxMapSize || height > kMaxMapSize) return false;
-    try {
+    return TrapErrors("An error occurred allocating the heightmap memory array.", [&] {
         if (width < 0 || height < 0) throw RunTimeError(ErrInvalidCall);
         std::vector<int32_t> fresh(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
         g.grid.swap(fresh);
         g.gridWidth = width;
         g.gridHeight = height;
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred allocating the heightmap memory array.");
-        return false;
-    }
+    });
 }
 
 bool CheckHeightmapResolution(int32_t width, int32_t height)

@@ -30,7 +30,7 @@ std::vector<int32_t> NewGrid(int32_t w, int32_t h)
 
 bool CropHeightmap()
 {
-    try {
+    return TrapErrors("An error occurred cropping the heightmap.", [&] {
         RequireConsistentGrid();
         const int32_t w = HeightmapWidth() / 2, h = HeightmapHeight() / 2;
         std::vector<int32_t> out = NewGrid(w, h);
@@ -41,15 +41,12 @@ bool CropHeightmap()
         ReplaceHeightmapGrid(w, h, std::move(out));
         UpdateHeightmapStatistics();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred cropping the heightmap.");
-        return false;
-    }
+    });
 }
 
 bool FlipHeightmapHorizontal()
 {
-    try {
+    return TrapErrors("An error occurred flipping the heightmap.", [&] {
         RequireConsistentGrid();
         const int32_t w = HeightmapWidth(), h = HeightmapHeight();
         for (int32_t y = 1; y <= h; ++y) {
@@ -57,29 +54,23 @@ bool FlipHeightmapHorizontal()
             std::reverse(row, row + w);
         }
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred flipping the heightmap.");
-        return false;
-    }
+    });
 }
 
 bool FlipHeightmapVertical()
 {
-    try {
+    return TrapErrors("An error occurred flipping the heightmap.", [&] {
         RequireConsistentGrid();
         const int32_t w = HeightmapWidth(), h = HeightmapHeight();
         for (int32_t y = 1; y <= h / 2; ++y)
             std::swap_ranges(MutableAltitudeRow(y), MutableAltitudeRow(y) + w, MutableAltitudeRow(h - y + 1));
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred flipping the heightmap.");
-        return false;
-    }
+    });
 }
 
 bool RotateHeightmapCCW()
 {
-    try {
+    return TrapErrors("An error occurred rotating the heightmap.", [&] {
         RequireConsistentGrid();
         const int32_t w = HeightmapWidth(), h = HeightmapHeight();
         // New grid: h columns, w rows; old (x, y) goes to (y, w - x + 1).
@@ -90,15 +81,12 @@ bool RotateHeightmapCCW()
         }
         ReplaceHeightmapGrid(h, w, std::move(out));
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred rotating the heightmap.");
-        return false;
-    }
+    });
 }
 
 bool RotateHeightmapCW()
 {
-    try {
+    return TrapErrors("An error occurred rotating the heightmap.", [&] {
         RequireConsistentGrid();
         const int32_t w = HeightmapWidth(), h = HeightmapHeight();
         // Old (x, y) goes to (h - y + 1, x).
@@ -109,10 +97,7 @@ bool RotateHeightmapCW()
         }
         ReplaceHeightmapGrid(h, w, std::move(out));
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred rotating the heightmap.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

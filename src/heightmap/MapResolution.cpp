@@ -96,22 +96,19 @@ int32_t InterpolatePoint(int32_t a, int32_t b)
 
 bool InterpolateHeightmap()
 {
-    try {
+    return TrapErrors("An error occurred interpolating the heightmap.", [&] {
         const int32_t passes = PassesFor(Globals().interpolationFactor);
         for (int32_t i = 0; i < passes; ++i) DoublingPass();
         UpdateHeightmapStatistics();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred interpolating the heightmap.");
-        return false;
-    }
+    });
 }
 
 bool ResampleHeightmap()
 {
     const int32_t n = Globals().resampleFactor;
     if (n != 2 && n != 4 && n != 8 && n != 16 && n != 32) return false;
-    try {
+    return TrapErrors("An error occurred resampling the heightmap.", [&] {
         const int32_t w = HeightmapWidth(), h = HeightmapHeight();
         if (w != GridWidth() || h != GridHeight()) throw RunTimeError(ErrSubscript);
         const int32_t w2 = w / n, h2 = h / n;
@@ -140,10 +137,7 @@ bool ResampleHeightmap()
         ReplaceHeightmapGrid(w2, h2, std::move(out));
         UpdateHeightmapStatistics();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred resampling the heightmap.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

@@ -15,7 +15,7 @@ bool TrimHeightmap(int32_t anchor, int32_t w, int32_t h)
 {
     const int32_t W = HeightmapWidth(), H = HeightmapHeight();
     if (w == W && h == H) return false;
-    try {
+    return TrapErrors("An error occurred trimming the heightmap.", [&] {
         if (W != GridWidth() || H != GridHeight()) throw RunTimeError(ErrSubscript);
         // The first kept column and row.
         int32_t x0 = 1, y0 = 1;
@@ -37,10 +37,7 @@ bool TrimHeightmap(int32_t anchor, int32_t w, int32_t h)
         ReplaceHeightmapGrid(w, h, std::move(out));
         UpdateHeightmapStatistics();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred trimming the heightmap.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

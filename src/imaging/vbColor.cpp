@@ -35,7 +35,7 @@ int32_t ResolveConversionMode()
 
 bool LoadBmpImage(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred loading the BMP file.", [&] {
         int32_t code = 0;
         int64_t bytesPerPixel = 1;
         switch (BmpFileType(path)) {
@@ -111,10 +111,7 @@ bool LoadBmpImage(const std::string& path)
         }
         in.Close();
         return LoadHeightmapGrid(width, height, grid, code);
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the BMP file.");
-        return false;
-    }
+    });
 }
 
 bool LoadPcxImage(const std::string&)

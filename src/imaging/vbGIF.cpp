@@ -133,7 +133,7 @@ std::vector<int32_t> DecodeFirstImage(FileReader& in, int32_t width, int32_t hei
 
 bool ValidateGifFile(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred validating the GIF File.", [&] {
         if (!CheckReaderExtension(path, "gif", "GIF")) return false;
         FileReader in(path);
         char head[6] = {};
@@ -141,10 +141,7 @@ bool ValidateGifFile(const std::string& path)
         if (in.Read(head, sizeof head) != sizeof head) return false;
         return std::memcmp(head, "GIF", 3) == 0 &&
                (std::memcmp(head + 3, "87a", 3) == 0 || std::memcmp(head + 3, "89a", 3) == 0);
-    } catch (...) {
-        ReportCurrentError("An error occurred validating the GIF File.");
-        return false;
-    }
+    });
 }
 
 bool GetGifDimensions(const std::string& path, int32_t& width, int32_t& height)
@@ -174,17 +171,14 @@ bool LoadGifImage(const std::string& path)
     int32_t width = 0, height = 0;
     if (!GetGifDimensions(path, width, height)) return false;
     if (!CheckHeightmapResolution(width, height)) return false;
-    try {
+    return TrapErrors("An error occurred loading the GIF file.", [&] {
         std::vector<int32_t> grid;
         if (width > 0 && height > 0) {
             FileReader in(path);
             grid = DecodeFirstImage(in, width, height);
         }
         return LoadHeightmapGrid(width, height, grid, FmtGifGray);
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the GIF file.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

@@ -95,7 +95,7 @@ size_t IndexOf(const std::vector<float>& sorted, float value)
 
 bool ValidateObjFile(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred validating the OBJ File.", [&] {
         if (!CheckReaderExtension(path, "obj", "OBJ")) return false;
         FileReader in(path);
         uint8_t probe[kFirstLineProbe] = {}; // bytes past the end of a short file count as 0
@@ -111,15 +111,12 @@ bool ValidateObjFile(const std::string& path)
             return false;
         }
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred validating the OBJ File.");
-        return false;
-    }
+    });
 }
 
 bool ReadObjVertexGrid(const std::string& path, int32_t& width, int32_t& height, std::vector<int32_t>& grid)
 {
-    try {
+    return TrapErrors("An error occurred loading the Alias Object file.", [&] {
         Host().ShowProgress("Loading vertices...");
         std::vector<ObjVertex> vertices;
         {
@@ -170,10 +167,7 @@ bool ReadObjVertexGrid(const std::string& path, int32_t& width, int32_t& height,
         height = h;
         grid = std::move(out);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the Alias Object file.");
-        return false;
-    }
+    });
 }
 
 bool LoadObjFile(const std::string& path)
@@ -193,7 +187,7 @@ bool LoadObjFile(const std::string& path)
 bool WriteObjFile(const std::string& path, int32_t width, int32_t height, int32_t spacing, bool includeObjectName,
                   bool smoothFaces, const std::vector<int32_t>& grid)
 {
-    try {
+    return TrapErrors("An error occurred saving the Object file.", [&] {
         CheckWriterGrid(width, height, grid);
         FileWriter out(path);
         const int64_t w = width, h = height;
@@ -245,10 +239,7 @@ bool WriteObjFile(const std::string& path, int32_t width, int32_t height, int32_
         out.PutText("g\r\n\r\n# End of TOLV Heightmap\r\n");
         out.Close();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the Object file.");
-        return false;
-    }
+    });
 }
 
 std::optional<ObjOptions> AskObjOptions()

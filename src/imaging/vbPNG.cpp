@@ -185,7 +185,7 @@ constexpr const char* kSaveSentence = "An error occurred saving the PNG file.";
 bool LoadPngFile(const std::string& path)
 {
     if (!CheckReaderExtension(path, "png", "PNG")) return false;
-    try {
+    return TrapErrors(kLoadSentence, [&] {
         FileReader in(path);
         png_byte signature[8] = {};
         if (in.Read(signature, sizeof signature) != sizeof signature || png_sig_cmp(signature, 0, 8) != 0) {
@@ -257,10 +257,7 @@ bool LoadPngFile(const std::string& path)
         }
         FinishHeightmapLoad(!colour && wide ? FmtPng16 : FmtPng8);
         return true;
-    } catch (...) {
-        ReportCurrentError(kLoadSentence);
-        return false;
-    }
+    });
 }
 
 namespace {
@@ -306,7 +303,7 @@ private:
 
 bool SavePngFile(const std::string& path)
 {
-    try {
+    return TrapErrors(kSaveSentence, [&] {
         const int32_t width = HeightmapWidth(), height = HeightmapHeight();
         if (width < 1 || height < 1 || width > GridWidth() || height > GridHeight()) throw RunTimeError(ErrSubscript);
         // Rows are converted before the file is created, so the png calls below only see plain memory.
@@ -330,10 +327,7 @@ bool SavePngFile(const std::string& path)
             throw RunTimeError(status.errorNumber != 0 ? status.errorNumber : ErrDeviceIO);
         out.Close();
         return true;
-    } catch (...) {
-        ReportCurrentError(kSaveSentence);
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

@@ -61,7 +61,7 @@ private:
 bool WriteStlFile(const std::string& path, int32_t width, int32_t height, int32_t spacing, bool flipNormals,
                   const std::vector<int32_t>& grid)
 {
-    try {
+    return TrapErrors("An error occurred saving the StereoLitho file.", [&] {
         CheckWriterGrid(width, height, grid);
         FileWriter out(path);
         const std::string size = std::to_string(width) + "x" + std::to_string(height);
@@ -92,10 +92,7 @@ bool WriteStlFile(const std::string& path, int32_t width, int32_t height, int32_
         out.PutText("endsolid TOLV_Heightmap_" + size + "\r\n");
         out.Close();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the StereoLitho file.");
-        return false;
-    }
+    });
 }
 
 std::optional<StlOptions> AskStlOptions()

@@ -47,7 +47,7 @@ const TiffTags& CurrentTiffTags() { return g_tags; }
 
 bool ValidateTiffFile(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred validating the TIFF File.", [&] {
         if (!CheckReaderExtension(path, "tif", "TIFF")) return false;
         FileReader in(path);
         uint8_t head[4];
@@ -57,15 +57,12 @@ bool ValidateTiffFile(const std::string& path)
         else if (order == 19789 && magic == 10752) g_intelOrder = false;
         else return false;
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred validating the TIFF File.");
-        return false;
-    }
+    });
 }
 
 bool ReadTiffTags(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred reading the TIFF file IFD tags.", [&] {
         if (!g_intelOrder) {
             ShowInfo("Motorola (Mac) format TIFF is not supported yet.");
             return false;
@@ -111,16 +108,13 @@ bool ReadTiffTags(const std::string& path)
             }
         }
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred reading the TIFF file IFD tags.");
-        return false;
-    }
+    });
 }
 
 bool LoadTiffImage(const std::string& path)
 {
     if (!ValidateTiffFile(path) || !ReadTiffTags(path)) return false;
-    try {
+    return TrapErrors("An error occurred loading the TIFF image file.", [&] {
         const TiffTags t = g_tags;
         if (t.bitsPerSample != 16 || t.photometric != 1) {
             ShowWarning("Only 16-bit Grayscale TIF images are supported.");
@@ -172,15 +166,12 @@ bool LoadTiffImage(const std::string& path)
         }
         in.Close();
         return LoadHeightmapGrid(width, height, grid, FmtTiffGray16);
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the TIFF image file.");
-        return false;
-    }
+    });
 }
 
 bool WriteTiff16(const std::string& path, int32_t width, int32_t height)
 {
-    try {
+    return TrapErrors("An error occurred saving the TIF 16-bit grayscale file.", [&] {
         // Every altitude must fit a 16-bit sample; checked before the file is created.
         for (int32_t y = 1; y <= height; ++y) {
             const int32_t* row = AltitudeRow(y);
@@ -220,10 +211,7 @@ bool WriteTiff16(const std::string& path, int32_t width, int32_t height)
         out.PutU32LE(0);
         out.Close();
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the TIF 16-bit grayscale file.");
-        return false;
-    }
+    });
 }
 
 bool SaveTiffImage(const std::string& path)

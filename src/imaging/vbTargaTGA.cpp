@@ -128,7 +128,7 @@ std::array<uint8_t, 3> PaletteColor(const std::vector<uint8_t>& palette, int64_t
 
 bool ValidateTgaFile(const std::string& path)
 {
-    try {
+    return TrapErrors("An error occurred validating the TGA File.", [&] {
         if (!CheckReaderExtension(path, "tga", "TGA")) return false;
         FileReader in(path);
         const TgaHeader h = ReadHeader(in);
@@ -142,16 +142,13 @@ bool ValidateTgaFile(const std::string& path)
         default: return false;
         }
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred validating the TGA File.");
-        return false;
-    }
+    });
 }
 
 bool LoadTgaImage(const std::string& path)
 {
     if (!ValidateTgaFile(path)) return false;
-    try {
+    return TrapErrors("An error occurred loading the Targa TGA Image file.", [&] {
         FileReader in(path);
         const TgaHeader h = ReadHeader(in);
         const int64_t fileLength = in.Length();
@@ -216,10 +213,7 @@ bool LoadTgaImage(const std::string& path)
                              : c.kind == TgaKind::Rgb24  ? FmtTga24
                                                          : FmtTga32;
         return LoadHeightmapGrid(width, height, grid, code);
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the Targa TGA Image file.");
-        return false;
-    }
+    });
 }
 
 } // namespace tolv

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "shell/RunTimeError.h"
 
@@ -25,6 +26,20 @@ std::string ErrorReportText(const std::string& text, const RunTimeError& error);
 
 // Reports the exception being handled; call from inside a catch block.
 void ReportCurrentError(const std::string& text);
+
+// The trap of every routine that reports its own run-time errors: runs body and returns its
+// result; when body throws, the error box shows sentence with the error, and the result is
+// `failed` (false, 0 or an empty value unless given). Files body opened are closed by RAII.
+template <class Body, class Result = std::invoke_result_t<Body&>>
+Result TrapErrors(const std::string& sentence, Body&& body, Result failed = Result{})
+{
+    try {
+        return body();
+    } catch (...) {
+        ReportCurrentError(sentence);
+        return failed;
+    }
+}
 
 // How many warning, information and error boxes have been shown so far (questions are not
 // counted). A caller compares two counts to tell whether a routine it called has already told
