@@ -11,6 +11,8 @@
 # converter tests are rebuilt (Release, no sanitizers) and run until the first failure. A fault the
 # tests fail on is killed; one they pass is survived; one that does not build is left out of the
 # score. Results: build-mutation/results.txt, one line per fault, then the totals.
+# TOLV_MUTATION_FILES (space-separated globs under src/, e.g. "formats/vbRaw.cpp imaging/*.cpp")
+# draws the faults from those files only, for a quick look at one area's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 n=${1:?usage: mutation.sh N SEED}
@@ -39,11 +41,13 @@ build || { echo "the unchanged tree does not build; see $out/build.log"; exit 1;
 runtests || { echo "the unchanged tree fails its tests; see $out/test.log"; exit 1; }
 
 # The sample: "file<TAB>line<TAB>column<TAB>old<TAB>new" rows.
-python3 - "$tree" "$n" "$seed" >"$out/sample.tsv" <<'PY'
-import glob, random, re, sys
-tree, n, seed = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+python3 - "$tree" "$n" "$seed" "${TOLV_MUTATION_FILES:-}" >"$out/sample.tsv" <<'PY'
+import fnmatch, glob, random, re, sys
+tree, n, seed, only = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4].split()
 files = sorted(f for d in ("shell", "heightmap", "formats", "imaging")
                for f in glob.glob(f"{tree}/src/{d}/*.cpp"))
+if only:
+    files = [f for f in files if any(fnmatch.fnmatch(f[len(tree) + 5:], g) for g in only)]
 swap = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "==",
         "+": "-", "-": "+", "*": "/", "/": "*", "&&": "||", "||": "&&"}
 # Binary operators written with a blank on each side (unary minus, pointers and templates are not).
