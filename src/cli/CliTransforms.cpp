@@ -113,9 +113,7 @@ std::optional<std::string> PrepareScale(const std::string& v, StepAnswers& answe
         method = 3;
     }
     answers.dialogs[DialogId::Scale] = [=] {
-        ScaleDialogState s = FillScaleDialog(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt(),
-                                             GetDialogParam(3).AsInt(), GetDialogParam(4).AsInt(),
-                                             GetDialogParam(5).AsInt(), GetDialogParam(6).AsInt());
+        ScaleDialogState s = FillScaleDialog(ReadDialogParams<ScaleParams>());
         s.method = method;
         if (method == 2) s.percent = CheckScalePercent(percent);
         if (method == 3) {
@@ -123,11 +121,7 @@ std::optional<std::string> PrepareScale(const std::string& v, StepAnswers& answe
             s.low = low;
             CheckScaleAltitudes(s.high, s.low);
         }
-        SetDialogResult(3, s.method);
-        SetDialogResult(4, s.percent);
-        SetDialogResult(5, s.high);
-        SetDialogResult(6, s.low);
-        SetDialogCancelled(false);
+        ConfirmDialog(ScaleResult{s.method, s.percent, s.high, s.low});
     };
     return std::nullopt;
 }
@@ -139,11 +133,10 @@ std::optional<std::string> PrepareMove(const std::string& v, StepAnswers& answer
     if (auto it = methods.find(v); it != methods.end()) method = it->second;
     else if (!AllDigits(v, 12)) return "--move wants highest, midpoint, lowest or a base altitude, not " + v;
     answers.dialogs[DialogId::Move] = [=] {
-        const MoveSetup setup = ComputeMoveSetup(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
+        const auto in = ReadDialogParams<MoveParams>();
+        const MoveSetup setup = ComputeMoveSetup(in.lowest, in.highest);
         const std::string typed = method == 3 ? CheckMoveUserBase(v, setup) : "0";
-        SetDialogResult(3, method);
-        SetDialogResult(4, MoveNewBase(method, setup, typed));
-        SetDialogCancelled(false);
+        ConfirmDialog(MoveResult{method, MoveNewBase(method, setup, typed)});
     };
     return std::nullopt;
 }
@@ -156,7 +149,8 @@ std::optional<std::string> PrepareInvert(const TransformStep& step, StepAnswers&
         if (!AllDigits(digits, 10)) return "--invert wants a midpoint altitude, not " + v;
     }
     answers.dialogs[DialogId::Invert] = [v, has = step.hasValue, &answers] {
-        const std::vector<ComboEntry> entries = InvertEntries(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
+        const auto in = ReadDialogParams<InvertParams>();
+        const std::vector<ComboEntry> entries = InvertEntries(in.lowest, in.highest);
         int index = 0;
         if (has) {
             const int64_t mid = std::stoll(v);
@@ -168,8 +162,7 @@ std::optional<std::string> PrepareInvert(const TransformStep& step, StepAnswers&
                 return;
             }
         }
-        SetDialogResult(3, entries[static_cast<size_t>(index)].value);
-        SetDialogCancelled(false);
+        ConfirmDialog(InvertResult{entries[static_cast<size_t>(index)].value});
     };
     return std::nullopt;
 }
@@ -185,16 +178,15 @@ std::optional<std::string> PrepareInterpolate(const std::string& v, StepAnswers&
         return "--interpolate wants F[:V] with a factor F and a variance V such as 0.5, not " + v;
     if (!hasVariance) variance = "0";
     answers.dialogs[DialogId::Interpolate] = [=, &answers] {
-        const auto entries = InterpolateFactorEntries(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
+        const auto in = ReadDialogParams<InterpolateParams>();
+        const auto entries = InterpolateFactorEntries(in.width, in.height);
         const int32_t f = std::stoi(factor);
         if (std::none_of(entries.begin(), entries.end(), [f](const ComboEntry& e) { return e.value == f; })) {
             answers.refusal = "--interpolate " + factor + ": the interpolate dialog offers the factors " +
                               Offered(entries) + " for a " + MapSize() + " map";
             return;
         }
-        SetDialogResult(3, NormaliseVarianceText(variance));
-        SetDialogResult(4, f);
-        SetDialogCancelled(false);
+        ConfirmDialog(InterpolateResult{NormaliseVarianceText(variance), f});
     };
     return std::nullopt;
 }
@@ -209,16 +201,15 @@ std::optional<std::string> PrepareResample(const std::string& v, StepAnswers& an
     else if (hasMethod && methodText != "cut") return "--resample wants F[:cut|average], not " + v;
     if (!AllDigits(factor)) return "--resample wants F[:cut|average], not " + v;
     answers.dialogs[DialogId::Resample] = [=, &answers] {
-        const auto entries = ResampleFactorEntries(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
+        const auto in = ReadDialogParams<ResampleParams>();
+        const auto entries = ResampleFactorEntries(in.width, in.height);
         const int32_t f = std::stoi(factor);
         if (std::none_of(entries.begin(), entries.end(), [f](const ComboEntry& e) { return e.value == f; })) {
             answers.refusal = "--resample " + factor + ": the resample dialog offers the factors " + Offered(entries) +
                               " for a " + MapSize() + " map";
             return;
         }
-        SetDialogResult(3, f);
-        SetDialogResult(4, method);
-        SetDialogCancelled(false);
+        ConfirmDialog(ResampleResult{f, method});
     };
     return std::nullopt;
 }
@@ -243,10 +234,8 @@ std::optional<std::string> PrepareTrim(const std::string& v, StepAnswers& answer
     if (!hasH || !AllDigits(w, kTrimMaxChars) || !AllDigits(h, kTrimMaxChars))
         return "--trim wants WxH[:lt|lb|rt|rb|c] with sizes of up to three digits, not " + v;
     answers.dialogs[DialogId::Trim] = [=] {
-        SetDialogResult(1, anchor);
-        SetDialogResult(2, CheckTrimDimension(w, HeightmapWidth()));
-        SetDialogResult(3, CheckTrimDimension(h, HeightmapHeight()));
-        SetDialogCancelled(false);
+        ConfirmDialog(
+            TrimResult{anchor, CheckTrimDimension(w, HeightmapWidth()), CheckTrimDimension(h, HeightmapHeight())});
     };
     return std::nullopt;
 }
@@ -266,13 +255,9 @@ std::optional<std::string> PrepareSplit(const std::string& v, const CliOptions& 
     if (options.output.empty()) return "--split needs OUTPUT to name the tiles";
     const int32_t columns = std::stoi(c), rows = std::stoi(r);
     answers.dialogs[DialogId::Split] = [=] {
-        const SplitTileSize t = ComputeSplitTileSize(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt(), columns, rows);
-        SetDialogResult(3, columns);
-        SetDialogResult(4, rows);
-        SetDialogResult(5, t.width);
-        SetDialogResult(6, t.height);
-        SetDialogResult(7, hasFlag);
-        SetDialogCancelled(false);
+        const auto in = ReadDialogParams<SplitParams>();
+        const SplitTileSize t = ComputeSplitTileSize(in.width, in.height, columns, rows);
+        ConfirmDialog(SplitResult{columns, rows, t.width, t.height, hasFlag});
     };
     return std::nullopt;
 }
@@ -380,8 +365,7 @@ bool RunStitch(const CliOptions& options)
             refused = true;
             return;
         }
-        for (int i = 0; i < 4; ++i) SetDialogResult(i + 1, options.sections[static_cast<size_t>(i)]);
-        SetDialogCancelled(false);
+        ConfirmDialog(StitchResult{options.sections});
     };
     StepHost host(Host(), answers);
     const bool merged = CommandStitch();

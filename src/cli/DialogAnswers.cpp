@@ -17,8 +17,9 @@ namespace {
 // dialog's own rules; when OK would stay disabled the dialog is left cancelled and we say why.
 void AnswerRawSize(ConsoleHost& host, const CliOptions& options)
 {
-    const int64_t length = GetDialogParam(1).AsInt();
-    const int32_t bits = GetDialogParam(2).AsInt();
+    const auto in = ReadDialogParams<RawSizeParams>();
+    const int64_t length = in.fileLength;
+    const int32_t bits = in.bits;
     const std::string bytes = std::to_string(length);
     RawSizeState state;
     if (options.hasRawSize) {
@@ -37,23 +38,23 @@ void AnswerRawSize(ConsoleHost& host, const CliOptions& options)
         }
     }
     if (!state.okEnabled) return; // the dialog stays cancelled and the reader gives up
-    SetDialogResult(1, state.width);
-    SetDialogResult(2, state.height);
-    SetDialogCancelled(false);
+    ConfirmDialog(RawSizeResult{state.width, state.height});
 }
 
 } // namespace
 
 void InstallDialogAnswers(ConsoleHost& host, const CliOptions& options)
 {
-    host.answerers[DialogId::SavePGM] = [p5 = options.pgmP5] { ConfirmSavePgmDialog(p5 ? 1 : 0); };
+    host.answerers[DialogId::SavePGM] = [p5 = options.pgmP5] { ConfirmDialog(SavePgmResult{p5 ? 1 : 0}); };
     host.answerers[DialogId::RawSize] = [&host, options] { AnswerRawSize(host, options); };
     // The mesh dialogs: the spacing is typed into the box and goes through its own rule.
-    host.answerers[DialogId::SaveSTL] = [spacing = options.spacing, flip = options.flipNormals] {
-        ConfirmSaveStlDialog(spacing, flip);
+    host.answerers[DialogId::SaveSTL] = [spacing = SpacingValue(options.spacing), flip = options.flipNormals] {
+        ConfirmDialog(SaveStlResult{spacing, flip});
     };
-    host.answerers[DialogId::SaveOBJ] = [spacing = options.spacing, name = !options.noObjectName,
-                                         smooth = !options.noSmooth] { ConfirmSaveObjDialog(spacing, name, smooth); };
+    host.answerers[DialogId::SaveOBJ] = [spacing = SpacingValue(options.spacing), name = !options.noObjectName,
+                                         smooth = !options.noSmooth] {
+        ConfirmDialog(SaveObjValues{spacing, name, smooth});
+    };
 }
 
 } // namespace tolv::cli

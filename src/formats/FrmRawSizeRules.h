@@ -7,9 +7,21 @@
 namespace tolv {
 
 // The rules of the raw size dialog (FrmRawSize), shared by its window, the converter and tests.
-//
-// Dialog slots: input 1 = the file length in bytes, input 2 = the sample size in bits (8, 16, 32);
-// results 1 and 2 = the texts of the width and height boxes when confirmed.
+
+// In: the file length in bytes and the sample size in bits (8, 16, 32).
+struct RawSizeParams {
+    int32_t fileLength = 0;
+    int32_t bits = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(1, fileLength); slot(2, bits); }
+};
+// Out on OK: the texts of the width and height boxes.
+struct RawSizeResult {
+    std::string width;
+    std::string height;
+    template <class F>
+    void Slots(F&& slot) { slot(1, width); slot(2, height); }
+};
 
 inline constexpr int32_t HMAP_MAX_WIDTH = 513;
 inline constexpr int32_t HMAP_MAX_HEIGHT = 513;

@@ -359,7 +359,7 @@ std::optional<PgmOptions> AskPgmOptions()
 {
     ClearDialogParams();
     std::optional<PgmOptions> options;
-    if (!ShowDialogModal(DialogId::SavePGM)) options = PgmOptions{SavePgmAnswerIsP5()};
+    if (!ShowDialogModal(DialogId::SavePGM)) options = PgmOptions{ReadDialogResult<SavePgmResult>().P5()};
     ClearDialogParams();
     return options;
 }

@@ -56,12 +56,12 @@ void ConvertSamples(const RawKind& kind, const uint8_t* src, int32_t* out, int32
 // Asks the raw size dialog for the dimensions; false when it was cancelled.
 bool AskRawSize(int64_t fileLength, int32_t bits, int32_t& width, int32_t& height)
 {
-    SetDialogParam(1, static_cast<int32_t>(fileLength));
-    SetDialogParam(2, bits);
+    WriteDialogParams(RawSizeParams{static_cast<int32_t>(fileLength), bits});
     const bool cancelled = ShowDialogModal(DialogId::RawSize);
     if (!cancelled) {
-        width = RawDimensionValue(GetDialogResult(1).AsString());
-        height = RawDimensionValue(GetDialogResult(2).AsString());
+        const auto r = ReadDialogResult<RawSizeResult>();
+        width = RawDimensionValue(r.width);
+        height = RawDimensionValue(r.height);
     }
     ClearDialogParams();
     return !cancelled;

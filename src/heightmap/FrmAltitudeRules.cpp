@@ -61,17 +61,16 @@ ScalePreview ComputeScalePreview(int32_t method, int32_t oldLow, int32_t oldHigh
     }
 }
 
-ScaleDialogState FillScaleDialog(int32_t oldLow, int32_t oldHigh, int32_t method, int32_t percent, int32_t upper,
-                                 int32_t lower)
+ScaleDialogState FillScaleDialog(const ScaleParams& in)
 {
     ScaleDialogState s;
-    s.oldLow = oldLow;
-    s.oldHigh = oldHigh;
-    s.method = (method >= 0 && method < 4) ? method : 0;
+    s.oldLow = in.lowest;
+    s.oldHigh = in.highest;
+    s.method = (in.method >= 0 && in.method < 4) ? in.method : 0;
     // Slot values are numbers; a negative one cannot be typed, so it reads as its digits would.
-    s.percent = CheckScalePercent(std::to_string(std::max(percent, 0)));
-    s.high = std::to_string(std::max(upper, 0));
-    s.low = std::to_string(std::max(lower, 0));
+    s.percent = CheckScalePercent(std::to_string(std::max(in.percent, 0)));
+    s.high = std::to_string(std::max(in.upper, 0));
+    s.low = std::to_string(std::max(in.lower, 0));
     CheckScaleAltitudes(s.high, s.low);
     return s;
 }

@@ -10,8 +10,31 @@
 namespace tolv {
 
 // ---- FrmScale -------------------------------------------------------------------------------
-// Inputs: slot 1 lowest, 2 highest altitude, 3 ScaleMethod, 4 ScalePercent, 5 ScaleUpper,
-// 6 ScaleLower. Outputs on OK: 3 method index, 4 percentage text, 5 highest text, 6 lowest text.
+
+// In: the map's lowest and highest altitude and the four scale settings.
+struct ScaleParams {
+    int32_t lowest = 0;
+    int32_t highest = 0;
+    int32_t method = 0;
+    int32_t percent = 0;
+    int32_t upper = 0;
+    int32_t lower = 0;
+    template <class F>
+    void Slots(F&& slot)
+    {
+        slot(1, lowest); slot(2, highest);
+        slot(3, method); slot(4, percent); slot(5, upper); slot(6, lower);
+    }
+};
+// Out on OK: the selected method and the texts of the three fields.
+struct ScaleResult {
+    int32_t method = 0;
+    std::string percent;
+    std::string high;
+    std::string low;
+    template <class F>
+    void Slots(F&& slot) { slot(3, method); slot(4, percent); slot(5, high); slot(6, low); }
+};
 
 extern const char* const kScaleCaption;  // "Scale"
 extern const char* const kScaleTitle;
@@ -49,11 +72,25 @@ struct ScaleDialogState {
     std::string high;
     std::string low;
 };
-ScaleDialogState FillScaleDialog(int32_t oldLow, int32_t oldHigh, int32_t method, int32_t percent, int32_t upper,
-                                 int32_t lower);
+ScaleDialogState FillScaleDialog(const ScaleParams& in);
 
 // ---- FrmMove --------------------------------------------------------------------------------
-// Inputs: slot 1 lowest, 2 highest altitude, 3 MoveMethod. Outputs: 3 method index, 4 new base.
+
+// In: the map's lowest and highest altitude and MoveMethod.
+struct MoveParams {
+    int32_t lowest = 0;
+    int32_t highest = 0;
+    int32_t method = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(1, lowest); slot(2, highest); slot(3, method); }
+};
+// Out on OK: the selected method and the new base.
+struct MoveResult {
+    int32_t method = 0;
+    int32_t base = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(3, method); slot(4, base); }
+};
 
 extern const char* const kMoveCaption;  // "Move Heightmap"
 extern const char* const kMoveTitle;
@@ -87,7 +124,20 @@ struct MovePreviewBox {
 std::vector<MovePreviewBox> MovePreviewBoxes(const MoveSetup& setup, int32_t newBase);
 
 // ---- FrmInvert ------------------------------------------------------------------------------
-// Inputs: slot 1 lowest, 2 highest altitude. Output: 3 the stored number of the chosen entry.
+
+// In: the map's lowest and highest altitude.
+struct InvertParams {
+    int32_t lowest = 0;
+    int32_t highest = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(1, lowest); slot(2, highest); }
+};
+// Out on OK: the midpoint stored with the chosen entry.
+struct InvertResult {
+    int32_t midpoint = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(3, midpoint); }
+};
 
 extern const char* const kInvertCaption;  // "Invert"
 extern const char* const kInvertTitle;

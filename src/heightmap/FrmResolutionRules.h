@@ -10,8 +10,23 @@
 namespace tolv {
 
 // ---- FrmInterpolate -------------------------------------------------------------------------
-// Inputs: slot 1 width, 2 height, 3 InterpolationVariance (float), 4 InterpolationFactor.
-// Outputs on OK: 3 the variance field's text, 4 the factor stored with the selected entry.
+
+// In: the map's size, InterpolationVariance and InterpolationFactor.
+struct InterpolateParams {
+    int32_t width = 0;
+    int32_t height = 0;
+    float variance = 0.0f;
+    int32_t factor = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(1, width); slot(2, height); slot(3, variance); slot(4, factor); }
+};
+// Out on OK: the variance field's text and the factor stored with the selected entry.
+struct InterpolateResult {
+    std::string variance;
+    int32_t factor = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(3, variance); slot(4, factor); }
+};
 
 extern const char* const kInterpolateCaption;  // "Interpolate"
 extern const char* const kInterpolateTitle;
@@ -27,8 +42,23 @@ std::string NormaliseVarianceText(const std::string& text, bool* valid = nullptr
 std::string VarianceFieldText(float variance);
 
 // ---- FrmResample ----------------------------------------------------------------------------
-// Inputs: slot 1 width, 2 height, 3 ResampleFactor, 4 ResampleMethod.
-// Outputs on OK: 3 the factor stored with the selected entry, 4 the method's list position.
+
+// In: the map's size, ResampleFactor and ResampleMethod.
+struct ResampleParams {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t factor = 0;
+    int32_t method = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(1, width); slot(2, height); slot(3, factor); slot(4, method); }
+};
+// Out on OK: the factor stored with the selected entry and the method's list position.
+struct ResampleResult {
+    int32_t factor = 0;
+    int32_t method = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(3, factor); slot(4, method); }
+};
 
 extern const char* const kResampleCaption;  // "Resample"
 extern const char* const kResampleTitle;

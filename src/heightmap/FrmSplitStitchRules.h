@@ -9,8 +9,27 @@
 namespace tolv {
 
 // ---- FrmSplit -------------------------------------------------------------------------------
-// Inputs: slot 1 width, 2 height. Outputs on OK: 3 columns, 4 rows, 5 tile width, 6 tile height,
-// 7 seamless (Boolean).
+
+// In: the map's size.
+struct SplitParams {
+    int32_t width = 0;
+    int32_t height = 0;
+    template <class F>
+    void Slots(F&& slot) { slot(1, width); slot(2, height); }
+};
+// Out on OK: the chosen grid, the tile size and the seamless box.
+struct SplitResult {
+    int32_t columns = 0;
+    int32_t rows = 0;
+    int32_t tileWidth = 0;
+    int32_t tileHeight = 0;
+    bool seamless = false;
+    template <class F>
+    void Slots(F&& slot)
+    {
+        slot(3, columns); slot(4, rows); slot(5, tileWidth); slot(6, tileHeight); slot(7, seamless);
+    }
+};
 
 extern const char* const kSplitCaption;  // "Split Heightmap"
 extern const char* const kSplitTitle;
@@ -29,8 +48,17 @@ extern const char* const kSplitSaveTitle;   // "Specify Split Base Filespec"
 extern const char* const kSplitSaveFilter;  // "bmp - Unreal G16 Heightmap|*.bmp"
 
 // ---- FrmStitch ------------------------------------------------------------------------------
-// No inputs. Outputs on OK: slots 1..4 the four section paths (upper-left, upper-right,
-// lower-left, lower-right); an empty path is an unused section.
+
+// No inputs. Out on OK: the four section paths (upper-left, upper-right, lower-left,
+// lower-right); an empty path is an unused section.
+struct StitchResult {
+    std::array<std::string, 4> paths;
+    template <class F>
+    void Slots(F&& slot)
+    {
+        for (int i = 0; i < 4; ++i) slot(i + 1, paths[static_cast<size_t>(i)]);
+    }
+};
 
 extern const char* const kStitchCaption;  // "Stitch Maps"
 extern const char* const kStitchTitle;

@@ -8,8 +8,15 @@
 
 namespace tolv {
 
-// FrmTrim takes no inputs (it reads the heightmap's size). Outputs on a trim button: slot 1 the
-// anchor code, 2 the width box's text, 3 the height box's text.
+// FrmTrim takes no inputs: it reads the heightmap's size itself.
+// Out on a trim button: its anchor code and the texts of the width and height boxes.
+struct TrimResult {
+    int32_t anchor = 0;
+    std::string width;
+    std::string height;
+    template <class F>
+    void Slots(F&& slot) { slot(1, anchor); slot(2, width); slot(3, height); }
+};
 
 extern const char* const kTrimCaption;  // "Trim"
 extern const char* const kTrimTitle;

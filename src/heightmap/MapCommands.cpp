@@ -2,10 +2,13 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include "heightmap/MapCommands.h"
 
-#include <array>
 #include <initializer_list>
 
 #include "formats/vbFileManagement.h"
+#include "heightmap/FrmAltitudeRules.h"
+#include "heightmap/FrmResolutionRules.h"
+#include "heightmap/FrmSplitStitchRules.h"
+#include "heightmap/FrmTrimRules.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
 #include "shell/Globals.h"
@@ -50,6 +53,9 @@ bool Parameterless(const std::string& progress, Op op, Refreshes refreshes)
     return true;
 }
 
+// A text result as its slot converts it: the number it holds, else 0.
+int32_t TextValue(const std::string& text) { return DialogValue(text).AsInt(); }
+
 // Clears the dialog slots when a dialog command ends, however it ends.
 struct SlotsCleaner {
     ~SlotsCleaner() { ClearDialogParams(); }
@@ -89,10 +95,9 @@ bool CommandInvert()
     BusyPointer busy;
     SlotsCleaner cleaner;
     ClearDialogParams();
-    SetDialogParam(1, MinAltitude());
-    SetDialogParam(2, MaxAltitude());
+    WriteDialogParams(InvertParams{MinAltitude(), MaxAltitude()});
     if (ShowDialogModal(DialogId::Invert)) return false;
-    const int32_t mid = GetDialogResult(3).AsInt();
+    const int32_t mid = ReadDialogResult<InvertResult>().midpoint;
     RunOperation("Inverting the Heightmap...", [mid] { return InvertHeightmap(mid); }, kAltitudeRefresh);
     return true;
 }
@@ -103,17 +108,14 @@ bool CommandScale(bool hasHeightmap)
     SlotsCleaner cleaner;
     ClearDialogParams();
     GlobalSettings& s = Globals();
-    SetDialogParam(1, MinAltitude());
-    SetDialogParam(2, MaxAltitude());
-    SetDialogParam(3, s.scaleMethod);
-    SetDialogParam(4, s.scalePercent);
-    SetDialogParam(5, s.scaleUpper);
-    SetDialogParam(6, s.scaleLower);
+    WriteDialogParams(
+        ScaleParams{MinAltitude(), MaxAltitude(), s.scaleMethod, s.scalePercent, s.scaleUpper, s.scaleLower});
     if (ShowDialogModal(DialogId::Scale)) return false;
-    s.scaleMethod = GetDialogResult(3).AsInt();
-    s.scalePercent = GetDialogResult(4).AsInt();
-    s.scaleUpper = GetDialogResult(5).AsInt();
-    s.scaleLower = GetDialogResult(6).AsInt();
+    const auto r = ReadDialogResult<ScaleResult>();
+    s.scaleMethod = r.method;
+    s.scalePercent = TextValue(r.percent);
+    s.scaleUpper = TextValue(r.high);
+    s.scaleLower = TextValue(r.low);
     if (!hasHeightmap) return false;
     RunOperation("Scaling Heightmap...", ScaleHeightmap, kResizeRefresh);
     return true;
@@ -125,12 +127,11 @@ bool CommandMove()
     SlotsCleaner cleaner;
     ClearDialogParams();
     GlobalSettings& s = Globals();
-    SetDialogParam(1, MinAltitude());
-    SetDialogParam(2, MaxAltitude());
-    SetDialogParam(3, s.moveMethod);
+    WriteDialogParams(MoveParams{MinAltitude(), MaxAltitude(), s.moveMethod});
     if (ShowDialogModal(DialogId::Move)) return false;
-    s.moveMethod = GetDialogResult(3).AsInt();
-    s.moveBase = GetDialogResult(4).AsInt();
+    const auto r = ReadDialogResult<MoveResult>();
+    s.moveMethod = r.method;
+    s.moveBase = r.base;
     const int32_t base = s.moveBase;
     RunOperation("Moving heightmap...", [base] { return MoveHeightmap(base); }, kAltitudeRefresh);
     return true;
@@ -142,13 +143,12 @@ bool CommandInterpolate()
     SlotsCleaner cleaner;
     ClearDialogParams();
     GlobalSettings& s = Globals();
-    SetDialogParam(1, HeightmapWidth());
-    SetDialogParam(2, HeightmapHeight());
-    SetDialogParam(3, s.interpolationVariance);
-    SetDialogParam(4, s.interpolationFactor);
+    WriteDialogParams(
+        InterpolateParams{HeightmapWidth(), HeightmapHeight(), s.interpolationVariance, s.interpolationFactor});
     if (ShowDialogModal(DialogId::Interpolate)) return false;
-    s.interpolationFactor = GetDialogResult(4).AsInt();
-    s.interpolationVariance = GetDialogResult(3).AsFloat();
+    const auto r = ReadDialogResult<InterpolateResult>();
+    s.interpolationFactor = r.factor;
+    s.interpolationVariance = DialogValue(r.variance).AsFloat();
     RunOperation("Interpolating heightmap by " + std::to_string(s.interpolationFactor) + "x...",
                  InterpolateHeightmap, kResizeRefresh);
     return true;
@@ -160,13 +160,11 @@ bool CommandResample()
     SlotsCleaner cleaner;
     ClearDialogParams();
     GlobalSettings& s = Globals();
-    SetDialogParam(1, HeightmapWidth());
-    SetDialogParam(2, HeightmapHeight());
-    SetDialogParam(3, s.resampleFactor);
-    SetDialogParam(4, s.resampleMethod);
+    WriteDialogParams(ResampleParams{HeightmapWidth(), HeightmapHeight(), s.resampleFactor, s.resampleMethod});
     if (ShowDialogModal(DialogId::Resample)) return false;
-    s.resampleFactor = GetDialogResult(3).AsInt();
-    s.resampleMethod = GetDialogResult(4).AsInt();
+    const auto r = ReadDialogResult<ResampleResult>();
+    s.resampleFactor = r.factor;
+    s.resampleMethod = r.method;
     RunOperation("Resampling heightmap to 1/" + std::to_string(s.resampleFactor) + "...", ResampleHeightmap,
                  kResampleRefresh);
     return true;
@@ -178,9 +176,9 @@ bool CommandTrim()
     SlotsCleaner cleaner;
     ClearDialogParams();
     if (ShowDialogModal(DialogId::Trim)) return false;
-    const int32_t anchor = GetDialogResult(1).AsInt();
-    const int32_t w = GetDialogResult(2).AsInt(), h = GetDialogResult(3).AsInt();
-    RunOperation("Trimming Heightmap...", [=] { return TrimHeightmap(anchor, w, h); }, kResizeRefresh);
+    const auto r = ReadDialogResult<TrimResult>();
+    const int32_t w = TextValue(r.width), h = TextValue(r.height);
+    RunOperation("Trimming Heightmap...", [&] { return TrimHeightmap(r.anchor, w, h); }, kResizeRefresh);
     return true;
 }
 
@@ -189,17 +187,14 @@ bool CommandSplit(const std::function<bool(std::string& path)>& askSavePath)
     BusyPointer busy;
     SlotsCleaner cleaner;
     ClearDialogParams();
-    SetDialogParam(1, HeightmapWidth());
-    SetDialogParam(2, HeightmapHeight());
+    WriteDialogParams(SplitParams{HeightmapWidth(), HeightmapHeight()});
     if (ShowDialogModal(DialogId::Split)) return false;
-    const int32_t columns = GetDialogResult(3).AsInt(), rows = GetDialogResult(4).AsInt();
-    const int32_t tw = GetDialogResult(5).AsInt(), th = GetDialogResult(6).AsInt();
-    const bool seamless = GetDialogResult(7).AsBool();
+    const auto r = ReadDialogResult<SplitResult>();
     std::string path;
     if (!askSavePath || !askSavePath(path)) return false;
     Host().EnableCommands(false);
     Host().ShowProgress("Splitting Heightmap...");
-    WriteSplitTiles(path, columns, rows, tw, th, seamless);
+    WriteSplitTiles(path, r.columns, r.rows, r.tileWidth, r.tileHeight, r.seamless);
     Host().Refresh(Display::FormatDescription);
     Host().EnableCommands(true);
     return true;
@@ -211,13 +206,12 @@ bool CommandStitch(const std::function<void()>& onMerged)
     SlotsCleaner cleaner;
     ClearDialogParams();
     const bool cancelled = ShowDialogModal(DialogId::Stitch);
-    std::array<std::string, 4> paths;
-    for (int i = 0; i < 4; ++i) paths[i] = GetDialogResult(i + 1).AsString();
+    const auto r = ReadDialogResult<StitchResult>();
     ClearDialogParams();
     if (cancelled) return false;
     Host().EnableCommands(false);
     Host().ShowProgress("Stitching Heightmaps...");
-    const bool merged = StitchHeightmaps(paths);
+    const bool merged = StitchHeightmaps(r.paths);
     if (merged) {
         for (Display d : kResizeRefresh) Host().Refresh(d);
         Host().SetModified(true);

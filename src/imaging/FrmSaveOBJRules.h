@@ -4,19 +4,19 @@
 #include <cstdint>
 #include <string>
 
+#include "imaging/FrmSaveSTLRules.h"
+
 namespace tolv {
 
-// The rules of the OBJ save dialog (FrmSaveOBJ), shared by its window, the converter and tests.
-//
-// Dialog slots: input 1 = spacing, 2 = include object name, 3 = smooth faces; results the same
-// three when confirmed. The spacing box follows NormaliseSpacing (FrmSaveSTLRules.h).
+// The OBJ save dialog (FrmSaveOBJ): its spacing box follows NormaliseSpacing (FrmSaveSTLRules.h).
 
-struct SaveObjState {
-    std::string spacing;
+// In, and out on OK with the spacing normalised: the three options.
+struct SaveObjValues {
+    int32_t spacing = kDefaultSpacing;
     bool includeObjectName = true;
     bool smoothFaces = true;
+    template <class F>
+    void Slots(F&& slot) { slot(1, spacing); slot(2, includeObjectName); slot(3, smoothFaces); }
 };
-SaveObjState LoadSaveObjDialog();
-void ConfirmSaveObjDialog(const std::string& spacingText, bool includeObjectName, bool smoothFaces);
 
 } // namespace tolv

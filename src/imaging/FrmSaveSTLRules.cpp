@@ -6,7 +6,6 @@
 #include <cctype>
 
 #include "shell/Numbers.h"
-#include "shell/vbShowDialog.h"
 
 namespace tolv {
 
@@ -27,22 +26,5 @@ std::string NormaliseSpacing(const std::string& text)
 }
 
 int32_t SpacingValue(const std::string& text) { return std::stoi(NormaliseSpacing(text)); }
-
-SaveStlState LoadSaveStlDialog()
-{
-    SaveStlState s;
-    s.spacing = NormaliseSpacing(GetDialogParam(1).AsString());
-    s.originIndex = GetDialogParam(2).AsInt();
-    s.calculateNormals = GetDialogParam(3).AsBool();
-    s.flipNormals = GetDialogParam(4).AsBool();
-    return s;
-}
-
-void ConfirmSaveStlDialog(const std::string& spacingText, bool flipNormals)
-{
-    SetDialogResult(1, SpacingValue(spacingText));
-    SetDialogResult(4, flipNormals);
-    SetDialogCancelled(false);
-}
 
 } // namespace tolv

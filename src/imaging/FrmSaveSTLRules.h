@@ -7,9 +7,6 @@
 namespace tolv {
 
 // The rules of the STL save dialog (FrmSaveSTL), shared by its window, the converter and tests.
-//
-// Dialog slots: input 1 = spacing, 2 = origin index, 3 = calculate normals, 4 = flip normals;
-// results 1 = spacing (integer), 4 = flip normals, when confirmed.
 
 inline constexpr int32_t kDefaultSpacing = 16;
 inline constexpr int32_t kMinSpacing = 1;
@@ -22,15 +19,21 @@ std::string NormaliseSpacing(const std::string& text);
 // The spacing a box text stands for, after NormaliseSpacing.
 int32_t SpacingValue(const std::string& text);
 
-// What the dialog shows when it opens, from the input slots.
-struct SaveStlState {
-    std::string spacing;
+// In: what the dialog shows when it opens.
+struct SaveStlParams {
+    int32_t spacing = kDefaultSpacing;
     int32_t originIndex = 0;
     bool calculateNormals = false;
     bool flipNormals = false;
+    template <class F>
+    void Slots(F&& slot) { slot(1, spacing); slot(2, originIndex); slot(3, calculateNormals); slot(4, flipNormals); }
 };
-SaveStlState LoadSaveStlDialog();
-// OK: the results and the cleared cancelled flag.
-void ConfirmSaveStlDialog(const std::string& spacingText, bool flipNormals);
+// Out on OK: the spacing after NormaliseSpacing, and the flip box.
+struct SaveStlResult {
+    int32_t spacing = kDefaultSpacing;
+    bool flipNormals = false;
+    template <class F>
+    void Slots(F&& slot) { slot(1, spacing); slot(4, flipNormals); }
+};
 
 } // namespace tolv

@@ -13,7 +13,7 @@
 #include "formats/WriterSupport.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
-#include "imaging/FrmSaveSTLRules.h"
+#include "imaging/FrmSaveOBJRules.h"
 #include "imaging/MeshText.h"
 #include "shell/Numbers.h"
 #include "shell/RunTimeError.h"
@@ -245,13 +245,12 @@ bool WriteObjFile(const std::string& path, int32_t width, int32_t height, int32_
 std::optional<ObjOptions> AskObjOptions()
 {
     ClearDialogParams();
-    SetDialogParam(1, int32_t(kDefaultSpacing));
-    SetDialogParam(2, true);
-    SetDialogParam(3, true);
+    WriteDialogParams(SaveObjValues{}); // the same defaults every time
     std::optional<ObjOptions> options;
-    if (!ShowDialogModal(DialogId::SaveOBJ))
-        options = ObjOptions{std::clamp(GetDialogResult(1).AsInt(), kMinSpacing, kMaxSpacing),
-                             GetDialogResult(2).AsBool(), GetDialogResult(3).AsBool()};
+    if (!ShowDialogModal(DialogId::SaveOBJ)) {
+        const auto r = ReadDialogResult<SaveObjValues>();
+        options = ObjOptions{std::clamp(r.spacing, kMinSpacing, kMaxSpacing), r.includeObjectName, r.smoothFaces};
+    }
     ClearDialogParams();
     return options;
 }

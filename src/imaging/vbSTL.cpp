@@ -98,13 +98,12 @@ bool WriteStlFile(const std::string& path, int32_t width, int32_t height, int32_
 std::optional<StlOptions> AskStlOptions()
 {
     ClearDialogParams();
-    SetDialogParam(1, int32_t(kDefaultSpacing));
-    SetDialogParam(2, int32_t(0));
-    SetDialogParam(3, false);
-    SetDialogParam(4, false);
+    WriteDialogParams(SaveStlParams{}); // the same defaults every time
     std::optional<StlOptions> options;
-    if (!ShowDialogModal(DialogId::SaveSTL))
-        options = StlOptions{std::clamp(GetDialogResult(1).AsInt(), kMinSpacing, kMaxSpacing), GetDialogResult(4).AsBool()};
+    if (!ShowDialogModal(DialogId::SaveSTL)) {
+        const auto r = ReadDialogResult<SaveStlResult>();
+        options = StlOptions{std::clamp(r.spacing, kMinSpacing, kMaxSpacing), r.flipNormals};
+    }
     ClearDialogParams();
     return options;
 }

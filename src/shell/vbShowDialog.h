@@ -44,4 +44,51 @@ bool ShowDialogModal(DialogId dialog);
 // Empties all twenty slots and sets the cancelled flag back to true.
 void ClearDialogParams();
 
+// A dialog's values travel as one struct that names its slots once, beside the dialog's rules:
+//     template <class F> void Slots(F&& slot) { slot(1, width); slot(2, height); }
+// Its fields are int32_t, bool, float or std::string; these move the whole struct to and from the
+// input or the output slots.
+namespace detail {
+inline void FromSlot(const DialogValue& v, int32_t& field) { field = v.AsInt(); }
+inline void FromSlot(const DialogValue& v, bool& field) { field = v.AsBool(); }
+inline void FromSlot(const DialogValue& v, float& field) { field = v.AsFloat(); }
+inline void FromSlot(const DialogValue& v, std::string& field) { field = v.AsString(); }
+} // namespace detail
+
+template <class T>
+void WriteDialogParams(T values)
+{
+    values.Slots([](int slot, const auto& field) { SetDialogParam(slot, DialogValue(field)); });
+}
+
+template <class T>
+T ReadDialogParams()
+{
+    T values;
+    values.Slots([](int slot, auto& field) { detail::FromSlot(GetDialogParam(slot), field); });
+    return values;
+}
+
+template <class T>
+void WriteDialogResult(T values)
+{
+    values.Slots([](int slot, const auto& field) { SetDialogResult(slot, DialogValue(field)); });
+}
+
+template <class T>
+T ReadDialogResult()
+{
+    T values;
+    values.Slots([](int slot, auto& field) { detail::FromSlot(GetDialogResult(slot), field); });
+    return values;
+}
+
+// What OK does: the results written and the cancelled flag cleared.
+template <class T>
+void ConfirmDialog(const T& result)
+{
+    WriteDialogResult(result);
+    SetDialogCancelled(false);
+}
+
 } // namespace tolv

@@ -7,6 +7,7 @@
 #include "SampleFiles.h"
 #include "TempDir.h"
 #include "TestHost.h"
+#include "formats/FrmRawSizeRules.h"
 #include "formats/FrmSavePGMRules.h"
 #include "formats/vbFileManagement.h"
 #include "formats/vbPNM.h"
@@ -83,11 +84,8 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
             TestHost host;
             TempDir dir;
             host.onDialog = [&](DialogId id) {
-                if (id == DialogId::SavePGM) ConfirmSavePgmDialog(f.p5);
-                if (id != DialogId::RawSize) return;
-                SetDialogResult(1, std::to_string(w));
-                SetDialogResult(2, std::to_string(h));
-                SetDialogCancelled(false);
+                if (id == DialogId::SavePGM) ConfirmDialog(SavePgmResult{f.p5});
+                if (id == DialogId::RawSize) ConfirmDialog(RawSizeResult{std::to_string(w), std::to_string(h)});
             };
             LoadGrid(w, h, samples);
             const std::string path = dir / (std::string("map.") + f.ext);

@@ -7,11 +7,16 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/vbFileManagement.h"
+#include "heightmap/FrmAltitudeRules.h"
+#include "heightmap/FrmResolutionRules.h"
+#include "heightmap/FrmSplitStitchRules.h"
+#include "heightmap/FrmTrimRules.h"
 #include "heightmap/MapCommands.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
@@ -40,14 +45,10 @@ std::vector<int32_t> Coded(int32_t w, int32_t h)
     return v;
 }
 
-using Answers = std::vector<std::pair<int, DialogValue>>;
-
-std::function<void(DialogId)> Confirm(Answers results)
+template <class Result>
+std::function<void(DialogId)> Confirm(Result result)
 {
-    return [results](DialogId) {
-        for (const auto& [slot, v] : results) SetDialogResult(slot, v);
-        SetDialogCancelled(false);
-    };
+    return [result](DialogId) { ConfirmDialog(result); };
 }
 
 } // namespace
@@ -58,8 +59,7 @@ TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
     const auto& g = Globals();
     const struct {
         std::function<bool()> command;
-        std::vector<DialogValue> params; // what the dialog is given
-        Answers answers;
+        std::function<void()> dialog; // checks what the dialog is given and confirms it
         int32_t w, h;
         std::vector<int32_t> start;
         const char* progress;
@@ -68,55 +68,59 @@ TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
         std::vector<int32_t> expected; // empty: the size is enough
         std::function<bool()> stored = [] { return true; };
     } rows[] = {
-        {CommandFlipHorizontal, {}, {}, 4, 2, k4x2, "Flipping the Heightmap horizontally...", kFlip, 4, 2,
+        {CommandFlipHorizontal, {}, 4, 2, k4x2, "Flipping the Heightmap horizontally...", kFlip, 4, 2,
          {4, 3, 2, 1, 8, 7, 6, 5}},
-        {CommandFlipVertical, {}, {}, 4, 2, k4x2, "Flipping the Heightmap vertically...", kFlip, 4, 2,
+        {CommandFlipVertical, {}, 4, 2, k4x2, "Flipping the Heightmap vertically...", kFlip, 4, 2,
          {5, 6, 7, 8, 1, 2, 3, 4}},
-        {CommandRotateCCW, {}, {}, 4, 2, k4x2, "Rotating the Heightmap 90\xC2\xB0 counter-clockwise...", kTurn, 2, 4,
+        {CommandRotateCCW, {}, 4, 2, k4x2, "Rotating the Heightmap 90\xC2\xB0 counter-clockwise...", kTurn, 2, 4,
          {4, 8, 3, 7, 2, 6, 1, 5}},
-        {CommandRotateCW, {}, {}, 4, 2, k4x2, "Rotating the Heightmap 90\xC2\xB0 clockwise...", kTurn, 2, 4,
+        {CommandRotateCW, {}, 4, 2, k4x2, "Rotating the Heightmap 90\xC2\xB0 clockwise...", kTurn, 2, 4,
          {5, 1, 6, 2, 7, 3, 8, 4}},
-        {CommandCrop, {}, {}, 4, 2, k4x2, "Cropping Heightmap to upper left quadrant...", kResize, 2, 1, {1, 2}},
+        {CommandCrop, {}, 4, 2, k4x2, "Cropping Heightmap to upper left quadrant...", kResize, 2, 1, {1, 2}},
         {[] { return CommandScale(); },
-         {int32_t(1000), int32_t(3000), int32_t(1), int32_t(100), int32_t(65535), int32_t(0)},
-         {{3, int32_t(2)}, {4, "50"}, {5, "900"}, {6, "100"}}, 3, 1, {1000, 2000, 3000}, "Scaling Heightmap...",
-         kResize, 3, 1, {1500, 2000, 2500},
+         [] {
+             const auto p = ReadDialogParams<ScaleParams>();
+             EXPECT_EQ(std::tie(p.lowest, p.highest, p.method, p.percent, p.upper, p.lower),
+                       std::tuple(1000, 3000, 1, 100, 65535, 0));
+             ConfirmDialog(ScaleResult{2, "50", "900", "100"});
+         },
+         3, 1, {1000, 2000, 3000}, "Scaling Heightmap...", kResize, 3, 1, {1500, 2000, 2500},
          [&] { return g.scaleMethod == 2 && g.scalePercent == 50 && g.scaleUpper == 900 && g.scaleLower == 100; }},
-        {CommandMove, {}, {{3, int32_t(2)}, {4, int32_t(0)}}, 3, 1, {100, 150, 200}, "Moving heightmap...", kAltitude,
-         3, 1, {0, 50, 100}, [&] { return g.moveMethod == 2 && g.moveBase == 0; }},
-        {CommandInvert, {int32_t(0), int32_t(100)}, {{3, int32_t(50)}}, 3, 1, {0, 50, 100},
-         "Inverting the Heightmap...", kAltitude, 3, 1, {101, 50, 1}},
-        {CommandInterpolate, {}, {{3, "0.0"}, {4, int32_t(4)}}, 16, 16, Coded(16, 16),
+        {CommandMove, [] { ConfirmDialog(MoveResult{2, 0}); }, 3, 1, {100, 150, 200}, "Moving heightmap...",
+         kAltitude, 3, 1, {0, 50, 100}, [&] { return g.moveMethod == 2 && g.moveBase == 0; }},
+        {CommandInvert,
+         [] {
+             const auto p = ReadDialogParams<InvertParams>();
+             EXPECT_EQ(std::tie(p.lowest, p.highest), std::tuple(0, 100));
+             ConfirmDialog(InvertResult{50});
+         },
+         3, 1, {0, 50, 100}, "Inverting the Heightmap...", kAltitude, 3, 1, {101, 50, 1}},
+        {CommandInterpolate, [] { ConfirmDialog(InterpolateResult{"0.0", 4}); }, 16, 16, Coded(16, 16),
          "Interpolating heightmap by 4x...", kResize, 64, 64, {},
          [&] { return g.interpolationFactor == 4 && g.interpolationVariance == 0.0f; }},
-        {CommandResample, {}, {{3, int32_t(2)}, {4, int32_t(1)}}, 32, 32, Coded(32, 32),
+        {CommandResample, [] { ConfirmDialog(ResampleResult{2, 1}); }, 32, 32, Coded(32, 32),
          "Resampling heightmap to 1/2...",
          {D::Preview, D::AltitudeBar, D::FormatDescription, D::Resolution, D::Statistics, D::ClearHeightReadout}, 16,
          16, {}, [&] { return g.resampleFactor == 2 && g.resampleMethod == 1; }},
-        {CommandTrim, {}, {{1, int32_t(TrimLeftTop)}, {2, "30"}, {3, "31"}}, 32, 32, Coded(32, 32),
+        {CommandTrim, [] { ConfirmDialog(TrimResult{TrimLeftTop, "30", "31"}); }, 32, 32, Coded(32, 32),
          "Trimming Heightmap...", kResize, 30, 31, {}},
         // The same size cuts nothing but still counts as a change.
-        {CommandTrim, {}, {{1, int32_t(TrimCenter)}, {2, "3"}, {3, "2"}}, 3, 2, Coded(3, 2), "Trimming Heightmap...",
-         kResize, 3, 2, Coded(3, 2)},
+        {CommandTrim, [] { ConfirmDialog(TrimResult{TrimCenter, "3", "2"}); }, 3, 2, Coded(3, 2),
+         "Trimming Heightmap...", kResize, 3, 2, Coded(3, 2)},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.progress);
         TestHost host;
         LoadGrid(r.w, r.h, r.start);
-        std::vector<DialogValue> params;
-        host.onDialog = [&](DialogId id) {
-            for (size_t i = 1; i <= r.params.size(); ++i) params.push_back(GetDialogParam(static_cast<int>(i)));
-            Confirm(r.answers)(id);
-        };
+        host.onDialog = [&](DialogId) { r.dialog(); };
         EXPECT_TRUE(r.command());
-        EXPECT_EQ(host.dialogs.size(), r.answers.empty() ? 0u : 1u);
-        EXPECT_EQ(params, r.params);
+        EXPECT_EQ(host.dialogs.size(), r.dialog ? 1u : 0u);
         EXPECT_EQ(host.enableCalls, (std::vector<bool>{false, true}));
         EXPECT_EQ(host.progress, std::vector<std::string>{r.progress});
         EXPECT_EQ(host.refreshes, r.refreshes);
         EXPECT_TRUE(host.modified);
         EXPECT_EQ(host.CurrentPointer(), Pointer::Default);
-        EXPECT_TRUE(GetDialogResult(3).IsEmpty()); // slots cleared at the end
+        EXPECT_TRUE(DialogCancelled()); // slots cleared at the end
         EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
         EXPECT_EQ(HeightmapWidth(), r.newW);
         EXPECT_EQ(HeightmapHeight(), r.newH);
@@ -134,7 +138,7 @@ TEST(MapCommands, CancelChangesNothing)
     for (const auto& command : commands) {
         TestHost host;
         LoadGrid(32, 32, Coded(32, 32));
-        host.onDialog = [](DialogId) { SetDialogResult(3, int32_t(0)); }; // typed, then cancelled
+        host.onDialog = [](DialogId) { WriteDialogResult(MoveResult{0, 0}); }; // typed, then cancelled
         EXPECT_FALSE(command());
         EXPECT_EQ(host.dialogs.size(), 1u);
         EXPECT_TRUE(host.enableCalls.empty());
@@ -151,7 +155,7 @@ TEST(MapCommands, CommandsThatCannotRun)
 {
     TestHost host;
     LoadGrid(3, 1, {1000, 2000, 3000});
-    host.onDialog = Confirm({{3, int32_t(0)}, {4, "100"}, {5, "65535"}, {6, "0"}});
+    host.onDialog = Confirm(ScaleResult{0, "100", "65535", "0"});
     EXPECT_FALSE(CommandScale(false)); // no heightmap in the window: the choice is only stored
     EXPECT_EQ(Globals().scaleMethod, 0);
     EXPECT_FALSE(host.modified);
@@ -242,9 +246,9 @@ TEST(Split, TileCoverage)
         LoadGrid(r.W, r.H, grid, FmtHmb);
         host.onDialog = [&](DialogId id) {
             EXPECT_EQ(id, DialogId::Split);
-            EXPECT_EQ(GetDialogParam(1).AsInt(), r.W);
-            EXPECT_EQ(GetDialogParam(2).AsInt(), r.H);
-            Confirm({{3, r.C}, {4, r.R}, {5, r.tw}, {6, r.th}, {7, r.seamless}})(id);
+            const auto p = ReadDialogParams<SplitParams>();
+            EXPECT_EQ(std::tie(p.width, p.height), std::tie(r.W, r.H));
+            ConfirmDialog(SplitResult{r.C, r.R, r.tw, r.th, r.seamless});
         };
         EXPECT_TRUE(CommandSplit([&](std::string& p) { p = dir / "base.bmp"; return true; }));
         EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
@@ -281,7 +285,7 @@ TEST(Split, NamesAndBackups)
     TempDir dir;
     LoadGrid(4, 4, Coded(4, 4));
     WriteFileText(dir / "tile00.bmp", "old tile");
-    host.onDialog = Confirm({{3, int32_t(2)}, {4, int32_t(1)}, {5, int32_t(2)}, {6, int32_t(4)}, {7, false}});
+    host.onDialog = Confirm(SplitResult{2, 1, 2, 4, false});
     EXPECT_TRUE(CommandSplit([&](std::string& p) { p = dir / "tile.bmp"; return true; }));
     EXPECT_EQ(ReadFileText(dir / "tile00.bak"), "old tile");
     ASSERT_TRUE(OpenFileByType(dir / "tile00.bmp"));
@@ -336,8 +340,7 @@ TEST(Stitch, Layouts)
         TestHost host;
         host.onDialog = [&](DialogId id) {
             EXPECT_EQ(id, DialogId::Stitch);
-            for (int i = 0; i < 4; ++i) SetDialogResult(i + 1, r.paths[i]);
-            SetDialogCancelled(false);
+            ConfirmDialog(StitchResult{r.paths});
         };
         const bool merged = r.w > 0;
         bool marked = false;

@@ -32,14 +32,12 @@ struct RawDialogScript {
     {
         host.onDialog = [this](DialogId id) {
             ASSERT_EQ(id, DialogId::RawSize);
-            seenLength = GetDialogParam(1).AsInt();
-            seenBits = GetDialogParam(2).AsInt();
+            const auto in = ReadDialogParams<RawSizeParams>();
+            seenLength = in.fileLength;
+            seenBits = in.bits;
             shown = ProposeRawSize(seenLength, seenBits);
             if (!typedWidth.empty()) shown = ApplyRawSizeTexts(seenLength, seenBits, typedWidth, typedHeight);
-            if (!shown.okEnabled) return;
-            SetDialogResult(1, shown.width);
-            SetDialogResult(2, shown.height);
-            SetDialogCancelled(false);
+            if (shown.okEnabled) ConfirmDialog(RawSizeResult{shown.width, shown.height});
         };
     }
 };
@@ -219,9 +217,7 @@ TEST(RawFiles, AnswersThatCannotBeReadChangeNothing)
         host.onDialog = [&](DialogId) {
             if (r.cancel) return;
             if (r.shrink) WriteFileBytes(path, std::vector<uint8_t>(10, 9));
-            SetDialogResult(1, r.w);
-            SetDialogResult(2, r.h);
-            SetDialogCancelled(false);
+            ConfirmDialog(RawSizeResult{r.w, r.h});
         };
         LoadGrid(2, 1, {5, 6}, FmtHma);
         EXPECT_FALSE(OpenFileByType(path)) << where;

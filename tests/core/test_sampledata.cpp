@@ -10,6 +10,7 @@
 #include "TestHost.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
+#include "formats/FrmRawSizeRules.h"
 #include "shell/vbShowDialog.h"
 
 using namespace tolv;
@@ -23,10 +24,7 @@ TEST(SampleData, EverySampleOfASizeHoldsTheSameTerrain)
     for (int32_t size : {257, 513}) {
         test::TestHost host;
         host.onDialog = [size](DialogId id) {
-            if (id != DialogId::RawSize) return;
-            SetDialogResult(1, std::to_string(size));
-            SetDialogResult(2, std::to_string(size));
-            SetDialogCancelled(false);
+            if (id == DialogId::RawSize) ConfirmDialog(RawSizeResult{std::to_string(size), std::to_string(size)});
         };
         const std::string stem = "terrain" + std::to_string(size);
         ASSERT_TRUE(OpenFileByType(std::string(TOLV_DATA_DIR) + "/" + stem + ".hmb")) << host.OnlyText();

@@ -51,7 +51,7 @@ TEST(FrmScale, FieldsChecksAndPreview)
         EXPECT_EQ(p.newHigh, r.high) << r.method << " " << r.percent;
         EXPECT_EQ(p.newLow, r.low) << r.method << " " << r.percent;
     }
-    ScaleDialogState s = FillScaleDialog(1000, 3000, 7, 0, 100, 900); // unknown method, 0 %
+    ScaleDialogState s = FillScaleDialog({1000, 3000, 7, 0, 100, 900}); // unknown method, 0 %
     EXPECT_EQ(s.method, 0);
     EXPECT_EQ(s.percent, "1");
 }

@@ -68,10 +68,10 @@ TEST(ObjWriter, SaveDialogDefaultsAndOptions)
     LoadGrid(2, 2, {1, 2, 3, 4}, 2);
     host.onDialog = [](DialogId id) {
         ASSERT_EQ(id, DialogId::SaveOBJ);
-        EXPECT_EQ(GetDialogParam(1).AsInt(), 16);
-        EXPECT_TRUE(GetDialogParam(2).AsBool());
-        EXPECT_TRUE(GetDialogParam(3).AsBool());
-        ConfirmSaveObjDialog("0", false, true);
+        const auto p = ReadDialogParams<SaveObjValues>();
+        EXPECT_EQ(p.spacing, 16);
+        EXPECT_TRUE(p.includeObjectName && p.smoothFaces);
+        ConfirmDialog(SaveObjValues{0, false, true}); // the writer takes at least 1
     };
     ASSERT_TRUE(SaveFileByType(dir / "a.obj"));
     EXPECT_EQ(FormatCode(), FmtObj);

@@ -89,11 +89,11 @@ TEST(Stl, SaveUsesTheDialog)
         LoadGrid(2, 2, {1, 2, 3, 4}, 2);
         host.onDialog = [](DialogId id) {
             ASSERT_EQ(id, DialogId::SaveSTL);
-            EXPECT_EQ(GetDialogParam(1).AsInt(), 16);
-            EXPECT_EQ(GetDialogParam(2).AsInt(), 0);
-            EXPECT_FALSE(GetDialogParam(3).AsBool());
-            EXPECT_FALSE(GetDialogParam(4).AsBool());
-            ConfirmSaveStlDialog("5000", true);
+            const auto p = ReadDialogParams<SaveStlParams>();
+            EXPECT_EQ(p.spacing, 16);
+            EXPECT_EQ(p.originIndex, 0);
+            EXPECT_FALSE(p.calculateNormals || p.flipNormals);
+            ConfirmDialog(SaveStlResult{5000, true}); // the writer takes at most 1024
         };
         ASSERT_TRUE(SaveFileByType(dir / "a.stl"));
         EXPECT_EQ(FormatCode(), FmtStl);

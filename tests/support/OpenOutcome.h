@@ -36,8 +36,9 @@ public:
     // samples into at most 513 rows, so that odd lengths are read too. No fit: cancelled.
     static void AnswerRawSize()
     {
-        const int64_t length = GetDialogParam(1).AsInt();
-        const int32_t bits = GetDialogParam(2).AsInt();
+        const auto in = ReadDialogParams<RawSizeParams>();
+        const int64_t length = in.fileLength;
+        const int32_t bits = in.bits;
         RawSizeState state = ProposeRawSize(length, bits);
         const int64_t bytes = bits / 8;
         for (int32_t w = 1; !state.okEnabled && bytes > 0 && w <= HMAP_MAX_WIDTH; ++w) {
@@ -45,10 +46,7 @@ public:
             if (length % bytes == 0 && samples % w == 0 && samples / w >= 1 && samples / w <= HMAP_MAX_HEIGHT)
                 state = ApplyRawSizeTexts(length, bits, std::to_string(w), std::to_string(samples / w));
         }
-        if (!state.okEnabled) return;
-        SetDialogResult(1, state.width);
-        SetDialogResult(2, state.height);
-        SetDialogCancelled(false);
+        if (state.okEnabled) ConfirmDialog(RawSizeResult{state.width, state.height});
     }
     int messages = 0;
 };

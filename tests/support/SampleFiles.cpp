@@ -9,6 +9,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include "formats/FrmSavePGMRules.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "shell/UiHost.h"
@@ -29,7 +30,7 @@ public:
     void ShowDialog(DialogId dialog) override
     {
         for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
-        if (dialog == DialogId::SavePGM) SetDialogResult(1, int32_t(pgmP5));
+        if (dialog == DialogId::SavePGM) WriteDialogResult(SavePgmResult{pgmP5});
         SetDialogCancelled(false);
     }
     int pgmP5 = 0;

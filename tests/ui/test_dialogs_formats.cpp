@@ -10,9 +10,11 @@
 
 #include "TestHost.h"
 #include "UiTestSupport.h"
+#include "formats/FrmRawSizeRules.h"
 #include "formats/FrmSavePGMRules.h"
 #include "formats/ui/FrmRawSize.h"
 #include "formats/ui/FrmSavePGM.h"
+#include "imaging/FrmSaveOBJRules.h"
 #include "imaging/ui/FrmSaveMesh.h"
 #include "shell/ui/QtHost.h"
 #include "shell/ui/RegisterDialogs.h"
@@ -23,16 +25,10 @@ using namespace tolv::test;
 
 namespace {
 
-void Params(std::initializer_list<DialogValue> inputs)
-{
-    int slot = 1;
-    for (const DialogValue& v : inputs) SetDialogParam(slot++, v);
-}
-
 struct RawSizeDialog {
     RawSizeDialog(int32_t length, int32_t bits)
     {
-        Params({length, bits});
+        WriteDialogParams(RawSizeParams{length, bits});
         SetDialogCancelled(true);
         dialog = std::make_unique<FrmRawSize>();
         ShowActive(*dialog);
@@ -74,8 +70,8 @@ TEST(RawSizeDialog, TypedDigitsOnlyOkFollowsTheSizeTakesTheFocusAndReturnsIt)
     EXPECT_TRUE(d.ok->hasFocus());
     QTest::mouseClick(d.ok, Qt::LeftButton);
     EXPECT_FALSE(DialogCancelled());
-    EXPECT_EQ(GetDialogResult(1).AsString(), "65");
-    EXPECT_EQ(GetDialogResult(2).AsString(), "65");
+    const auto r = ReadDialogResult<RawSizeResult>();
+    EXPECT_EQ(r.width + " x " + r.height, "65 x 65");
 }
 
 TEST(RawSizeDialog, EnterChecksTheBoxBeingEditedAndEscapeCancels)
@@ -94,7 +90,7 @@ TEST(RawSizeDialog, EnterChecksTheBoxBeingEditedAndEscapeCancels)
     QTest::keyClick(d.dialog.get(), Qt::Key_Escape);
     EXPECT_FALSE(d.dialog->isVisible());
     EXPECT_TRUE(DialogCancelled());
-    EXPECT_TRUE(GetDialogResult(1).IsEmpty());
+    EXPECT_EQ(ReadDialogResult<RawSizeResult>().width, "");
 }
 
 TEST(Registration, ShowDialogModalShowsTheRealDialog)
@@ -103,7 +99,7 @@ TEST(Registration, ShowDialogModalShowsTheRealDialog)
     QtHost host;
     InstallHost(&host);
     RegisterParameterDialogs(host);
-    Params({int32_t{524288}, int32_t{16}});
+    WriteDialogParams(RawSizeParams{524288, 16});
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<DialogBase*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -112,7 +108,7 @@ TEST(Registration, ShowDialogModalShowsTheRealDialog)
     });
     const bool cancelled = ShowDialogModal(DialogId::RawSize);
     EXPECT_FALSE(cancelled);
-    EXPECT_EQ(GetDialogResult(1).AsString(), "512");
+    EXPECT_EQ(ReadDialogResult<RawSizeResult>().width, "512");
     InstallHost(&reset);
 }
 
@@ -127,13 +123,13 @@ TEST(SavePgmDialog, P2IsSelectedAndP5CanBeChosen)
     QTest::mouseClick(p5, Qt::LeftButton, {}, QPoint(6, p5->height() / 2));
     QTest::keyClick(&d, Qt::Key_Return);
     EXPECT_FALSE(DialogCancelled());
-    EXPECT_TRUE(SavePgmAnswerIsP5());
+    EXPECT_TRUE(ReadDialogResult<SavePgmResult>().P5());
 }
 
 TEST(SaveStlDialog, SpacingBoxAndFlipNormals)
 {
     TestHost host;
-    Params({int32_t{16}, int32_t{0}, false, false});
+    WriteDialogParams(SaveStlParams{});
     FrmSaveSTL d;
     ShowActive(d);
     auto* spacing = Child<QLineEdit>(d, "TxtSpacing");
@@ -152,14 +148,15 @@ TEST(SaveStlDialog, SpacingBoxAndFlipNormals)
     spacing->clear();
     d.PressOk();
     EXPECT_FALSE(DialogCancelled());
-    EXPECT_EQ(GetDialogResult(1).AsInt(), 16);
-    EXPECT_TRUE(GetDialogResult(4).AsBool());
+    const auto r = ReadDialogResult<SaveStlResult>();
+    EXPECT_EQ(r.spacing, 16);
+    EXPECT_TRUE(r.flipNormals);
 }
 
 TEST(SaveObjDialog, OptionsFromTheSlotsAndBack)
 {
     TestHost host;
-    Params({int32_t{8}, true, false});
+    WriteDialogParams(SaveObjValues{8, true, false});
     FrmSaveOBJ d;
     ShowActive(d);
     auto* name = Child<QCheckBox>(d, "ChkObjName");
@@ -173,7 +170,8 @@ TEST(SaveObjDialog, OptionsFromTheSlotsAndBack)
     name->setChecked(false);
     smooth->setChecked(true);
     QTest::mouseClick(d.okButton(), Qt::LeftButton);
-    EXPECT_EQ(GetDialogResult(1).AsInt(), 1);
-    EXPECT_FALSE(GetDialogResult(2).AsBool());
-    EXPECT_TRUE(GetDialogResult(3).AsBool());
+    const auto r = ReadDialogResult<SaveObjValues>();
+    EXPECT_EQ(r.spacing, 1);
+    EXPECT_FALSE(r.includeObjectName);
+    EXPECT_TRUE(r.smoothFaces);
 }

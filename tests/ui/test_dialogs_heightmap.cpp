@@ -10,6 +10,10 @@
 #include "TempDir.h"
 #include "TestHost.h"
 #include "UiTestSupport.h"
+#include "heightmap/FrmAltitudeRules.h"
+#include "heightmap/FrmResolutionRules.h"
+#include "heightmap/FrmSplitStitchRules.h"
+#include "heightmap/FrmTrimRules.h"
 #include "heightmap/ui/FrmInterpolate.h"
 #include "heightmap/ui/FrmInvert.h"
 #include "heightmap/ui/FrmMove.h"
@@ -34,21 +38,21 @@ QStringList Items(QComboBox* box)
 
 QString Text(QWidget& d, const char* label) { return Child<QLabel>(d, label)->text(); }
 
-// Result slots first, first + 1, ... read as text.
-void ExpectResults(int first, std::initializer_list<const char*> texts)
+// The dialog's results as the texts of their slots, in slot order.
+template <class Result>
+std::string Results()
 {
-    for (const char* t : texts) {
-        EXPECT_EQ(GetDialogResult(first).AsString(), t) << "slot " << first;
-        ++first;
-    }
+    Result r = ReadDialogResult<Result>();
+    std::string text;
+    r.Slots([&text](int, const auto& v) { text += (text.empty() ? "" : " ") + DialogValue(v).AsString(); });
+    return text;
 }
 
-// Slots set, dialog built and shown active.
-template <class Dialog>
-std::unique_ptr<Dialog> Open(std::initializer_list<DialogValue> inputs)
+// Input values set, dialog built and shown active.
+template <class Dialog, class Params>
+std::unique_ptr<Dialog> Open(Params inputs)
 {
-    int slot = 1;
-    for (const DialogValue& v : inputs) SetDialogParam(slot++, v);
+    WriteDialogParams(inputs);
     auto dialog = std::make_unique<Dialog>();
     ShowActive(*dialog);
     return dialog;
@@ -59,7 +63,7 @@ std::unique_ptr<Dialog> Open(std::initializer_list<DialogValue> inputs)
 TEST(ScaleDialog, FieldsFollowTheMethodAndTheirChecks)
 {
     TestHost host;
-    auto d = Open<FrmScale>({int32_t{1000}, int32_t{3000}, int32_t{3}, int32_t{100}, int32_t{65535}, int32_t{0}});
+    auto d = Open<FrmScale>(ScaleParams{1000, 3000, 3, 100, 65535, 0});
     auto* method = Child<QComboBox>(*d, "CboScaleMethod");
     auto* percent = Child<QLineEdit>(*d, "TxtPercent");
     auto* high = Child<QLineEdit>(*d, "TxtHiAlt");
@@ -92,13 +96,13 @@ TEST(ScaleDialog, FieldsFollowTheMethodAndTheirChecks)
     method->setCurrentIndex(2);
     QTest::mouseClick(d->okButton(), Qt::LeftButton);
     EXPECT_FALSE(DialogCancelled());
-    ExpectResults(3, {"2", "200", "900", "100"});
+    EXPECT_EQ(Results<ScaleResult>(), "2 200 900 100");
 }
 
 TEST(MoveDialog, MethodsScrollBarAndTypedBase)
 {
     TestHost host;
-    auto d = Open<FrmMove>({int32_t{100}, int32_t{200}, int32_t{1}});
+    auto d = Open<FrmMove>(MoveParams{100, 200, 1});
     auto* method = Child<QComboBox>(*d, "CboMethod");
     auto* base = Child<QLineEdit>(*d, "TxtUserBaseAlt");
     auto* scroll = Child<QScrollBar>(*d, "VScrUserBaseAlt");
@@ -124,13 +128,13 @@ TEST(MoveDialog, MethodsScrollBarAndTypedBase)
     EXPECT_EQ(base->text(), "1001");
 
     QTest::mouseClick(d->okButton(), Qt::LeftButton);
-    ExpectResults(3, {"3", "1001"});
+    EXPECT_EQ(Results<MoveResult>(), "3 1001");
 }
 
 TEST(MoveDialog, PreviewDrawsOldNewAndOverlap)
 {
     TestHost host;
-    auto d = Open<FrmMove>({int32_t{0}, int32_t{29999}, int32_t{2}}); // already at the lowest base
+    auto d = Open<FrmMove>(MoveParams{0, 29999, 2}); // already at the lowest base
     auto* pic = Child<QWidget>(*d, "PicPreview");
     auto colourAt = [pic](double fromTop) {
         QImage img = pic->grab().toImage();
@@ -147,7 +151,7 @@ TEST(MoveDialog, PreviewDrawsOldNewAndOverlap)
 TEST(InvertDialog, OffersTheTruncatedAndTheSixteenBitMidpoint)
 {
     TestHost host;
-    auto d = Open<FrmInvert>({int32_t{100}, int32_t{200}});
+    auto d = Open<FrmInvert>(InvertParams{100, 200});
     auto* center = Child<QComboBox>(*d, "CboCenter");
     EXPECT_EQ(Items(center), QStringList({"midpoint of current heightmap (150)", "midpoint of 16-bit heightmap (32767)"}));
     EXPECT_EQ(center->currentIndex(), 0);
@@ -155,13 +159,13 @@ TEST(InvertDialog, OffersTheTruncatedAndTheSixteenBitMidpoint)
     center->setCurrentIndex(1);
     QTest::keyClick(d.get(), Qt::Key_Return);
     EXPECT_FALSE(DialogCancelled());
-    ExpectResults(3, {"32767"});
+    EXPECT_EQ(Results<InvertResult>(), "32767");
 }
 
 TEST(InterpolateDialog, FactorListAndVarianceField)
 {
     TestHost host;
-    auto d = Open<FrmInterpolate>({int32_t{128}, int32_t{128}, 0.5f, int32_t{8}});
+    auto d = Open<FrmInterpolate>(InterpolateParams{128, 128, 0.5f, 8});
     auto* factor = Child<QComboBox>(*d, "CboFactor");
     auto* variance = Child<QLineEdit>(*d, "TxtVariance");
     EXPECT_EQ(Text(*d, "LblSize"), "Interpolate from 128 x 128 to:");
@@ -172,19 +176,19 @@ TEST(InterpolateDialog, FactorListAndVarianceField)
     EXPECT_EQ(variance->text(), "1.0");
     factor->setCurrentIndex(1);
     QTest::mouseClick(d->okButton(), Qt::LeftButton);
-    ExpectResults(3, {"1.0", "4"});
+    EXPECT_EQ(Results<InterpolateResult>(), "1.0 4");
 }
 
 TEST(ResampleDialog, FactorListAndResults)
 {
     TestHost host;
-    auto d = Open<FrmResample>({int32_t{256}, int32_t{256}, int32_t{8}, int32_t{1}});
+    auto d = Open<FrmResample>(ResampleParams{256, 256, 8, 1});
     auto* factor = Child<QComboBox>(*d, "CboFactor");
     EXPECT_EQ(Text(*d, "LblSize"), "&Resample from 256 x 256 to:");
     EXPECT_EQ(Items(factor), QString::fromUtf8("÷2 = 128 x 128|÷4 = 64 x 64|÷8 = 32 x 32|÷16 = 16 x 16").split('|'));
     EXPECT_EQ(factor->currentIndex(), 2);
     QTest::mouseClick(d->okButton(), Qt::LeftButton);
-    ExpectResults(3, {"8", "1"});
+    EXPECT_EQ(Results<ResampleResult>(), "8 1");
 }
 
 TEST(TrimDialog, ListsForThreeHundredByTwoHundredAndTheBoxRules)
@@ -214,7 +218,7 @@ TEST(TrimDialog, ListsForThreeHundredByTwoHundredAndTheBoxRules)
     h->setCurrentIndex(1);
     QTest::mouseClick(Child<QPushButton>(d, "CmdTrimC"), Qt::LeftButton);
     EXPECT_FALSE(DialogCancelled());
-    ExpectResults(1, {"4", "300", "64"});
+    EXPECT_EQ(Results<TrimResult>(), "4 300 64");
 
     // Narrower than the shortest entry: the box starts with the map's own width.
     TestHost again;
@@ -223,7 +227,7 @@ TEST(TrimDialog, ListsForThreeHundredByTwoHundredAndTheBoxRules)
     EXPECT_EQ(Child<QComboBox>(small, "CboWidth")->currentText() + " " + Child<QComboBox>(small, "CboHeight")->currentText(),
               "10 32");
     small.PressTrim(3);
-    ExpectResults(1, {"3", "10"});
+    EXPECT_EQ(Results<TrimResult>(), "3 10 32");
 }
 
 TEST(TrimDialog, EnterInASizeBoxNeverChoosesAnAnchor)
@@ -243,19 +247,19 @@ TEST(TrimDialog, EnterInASizeBoxNeverChoosesAnAnchor)
         QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_TRUE(d.isVisible()) << name;
         EXPECT_TRUE(DialogCancelled()) << name;
-        EXPECT_EQ(GetDialogResult(1).AsString(), "") << name;
+        EXPECT_EQ(ReadDialogResult<TrimResult>().width, "") << name;
     }
     // A button the user moved to is a choice: Enter presses it.
     rb->setFocus(Qt::TabFocusReason);
     QTest::keyClick(rb, Qt::Key_Return);
     EXPECT_FALSE(d.isVisible());
-    ExpectResults(1, {"3", "256", "256"});
+    EXPECT_EQ(Results<TrimResult>(), "3 256 256");
 }
 
 TEST(SplitDialog, TileSizeFollowsTheCountsAndOkReturnsThem)
 {
     TestHost host;
-    auto d = Open<FrmSplit>({int32_t{512}, int32_t{256}});
+    auto d = Open<FrmSplit>(SplitParams{512, 256});
     EXPECT_EQ(Text(*d, "LblHeightmapInfo"), "Heightmap size is 512x256.");
     EXPECT_EQ(Text(*d, "LblSplitInfo"), "Each terrain size is 512x256.");
     Child<QComboBox>(*d, "CboColumns")->setCurrentIndex(3);
@@ -264,10 +268,10 @@ TEST(SplitDialog, TileSizeFollowsTheCountsAndOkReturnsThem)
     EXPECT_EQ(Text(*d, "LblSplitInfo"), "Each terrain size is 128x85.");
     Child<QCheckBox>(*d, "ChkSeamless")->setChecked(true);
     QTest::mouseClick(d->okButton(), Qt::LeftButton);
-    ExpectResults(3, {"4", "3", "128", "85", "True"});
+    EXPECT_EQ(Results<SplitResult>(), "4 3 128 85 True");
 
     TestHost again;
-    auto tiny = Open<FrmSplit>({int32_t{3}, int32_t{3}});
+    auto tiny = Open<FrmSplit>(SplitParams{3, 3});
     Child<QComboBox>(*tiny, "CboColumns")->setCurrentIndex(3); // 4 columns of a 3-wide map
     EXPECT_FALSE(tiny->okButton()->isEnabled());
 }
@@ -275,7 +279,7 @@ TEST(SplitDialog, TileSizeFollowsTheCountsAndOkReturnsThem)
 TEST(SplitDialog, SketchLeavesDarkWhatNoTileCovers)
 {
     TestHost host;
-    auto d = Open<FrmSplit>({int32_t{16}, int32_t{16}});
+    auto d = Open<FrmSplit>(SplitParams{16, 16});
     Child<QComboBox>(*d, "CboColumns")->setCurrentIndex(3);
     auto* sketch = Child<QWidget>(*d, "PicPreview");
     // The 16 points are drawn over 124 pixels from x = 8; pixel 125 shows point 15.
@@ -291,7 +295,7 @@ TEST(SplitDialog, SketchLeavesDarkWhatNoTileCovers)
 TEST(ParameterDialogs, CancelWritesNothing)
 {
     TestHost host;
-    auto d = Open<FrmScale>({int32_t{0}, int32_t{10}, int32_t{1}, int32_t{100}, int32_t{10}, int32_t{0}});
+    auto d = Open<FrmScale>(ScaleParams{0, 10, 1, 100, 10, 0});
     QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
     EXPECT_TRUE(DialogCancelled());
     for (int slot = 1; slot <= 10; ++slot) EXPECT_TRUE(GetDialogResult(slot).IsEmpty()) << slot;
@@ -338,6 +342,7 @@ TEST(StitchDialog, BrowseClearPicturesAndMissingSectionWarnings)
     click("CmdClear2"); // one and two
     d.PressOk();
     EXPECT_FALSE(DialogCancelled());
-    EXPECT_EQ(GetDialogResult(2).AsString(), dir / "b.hmb");
-    EXPECT_EQ(GetDialogResult(3).AsString(), "");
+    const auto r = ReadDialogResult<StitchResult>();
+    EXPECT_EQ(r.paths[1], dir / "b.hmb");
+    EXPECT_EQ(r.paths[2], "");
 }

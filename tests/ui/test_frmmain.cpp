@@ -16,6 +16,8 @@
 
 #include "UiTestHost.h"
 #include "formats/vbFileManagement.h"
+#include "heightmap/FrmSplitStitchRules.h"
+#include "shell/FrmOptionsRules.h"
 #include "shell/StatusText.h"
 #include "shell/ui/FrmMain.h"
 #include "shell/ui/PicPreview.h"
@@ -553,10 +555,8 @@ TEST_F(Fixture, WindowIconIsTheScalableIconInstalledForTheDesktop)
 TEST_F(Fixture, OptionsCommandStoresTheDialogResults)
 {
     host.dialogs[DialogId::Options] = [](QWidget*) {
-        EXPECT_EQ(GetDialogParam(3).AsInt(), 0xFFFFFF);
-        const DialogValue results[] = {int32_t(2), int32_t(1), int32_t(0x0000FF), int32_t(1), true, int32_t(1)};
-        for (int s = 1; s <= 6; ++s) SetDialogResult(s, results[s - 1]);
-        SetDialogCancelled(false);
+        EXPECT_EQ(ReadDialogParams<OptionsValues>().previewBackgroundColor, 0xFFFFFF);
+        ConfirmDialog(OptionsValues{2, 1, 0x0000FF, 1, true, 1});
     };
     window.ShowOptions();
     const GlobalSettings& g = Globals();
@@ -568,9 +568,9 @@ TEST_F(Fixture, OptionsCommandStoresTheDialogResults)
     EXPECT_EQ(g.undoMode, 1);
     // The preview shows the new background (red) at once.
     EXPECT_EQ(window.PicPreview->Image().pixel(5, 5), qRgb(255, 0, 0));
-    EXPECT_TRUE(GetDialogParam(1).IsEmpty());
+    EXPECT_TRUE(DialogCancelled()); // the slots are cleared
 
-    host.dialogs[DialogId::Options] = [](QWidget*) { SetDialogResult(1, int32_t(0)); }; // cancelled
+    host.dialogs[DialogId::Options] = [](QWidget*) { WriteDialogResult(OptionsValues{}); }; // cancelled
     window.ShowOptions();
     EXPECT_EQ(Globals().convertColorToGrayscale, 2);
 }
@@ -672,11 +672,7 @@ TEST_F(Fixture, ScaleOnOpenStretchesTheOpenedMapWithoutMarkingItChanged)
 TEST_F(Fixture, SplitAsksForTheBaseNameAndWritesTiles)
 {
     OpenMap(64, 64, 0, 1000, "land.hmb");
-    host.dialogs[DialogId::Split] = [](QWidget*) {
-        const DialogValue results[] = {int32_t(2), int32_t(1), int32_t(32), int32_t(64), false};
-        for (int s = 3; s <= 7; ++s) SetDialogResult(s, results[s - 3]);
-        SetDialogCancelled(false);
-    };
+    host.dialogs[DialogId::Split] = [](QWidget*) { ConfirmDialog(SplitResult{2, 1, 32, 64, false}); };
     SetFileChooser([&](const FileDialogRequest& r) {
         EXPECT_TRUE(r.save);
         EXPECT_EQ(r.title, QStringLiteral("Specify Split Base Filespec"));
@@ -697,13 +693,7 @@ TEST_F(Fixture, StitchedMapIsShownAsANewChangedMapAndSaveAsksWhere)
 {
     std::string left = WriteMapFile("left.hmb", 16, 16);
     std::string right = WriteMapFile("right.hmb", 16, 16);
-    host.dialogs[DialogId::Stitch] = [&](QWidget*) {
-        SetDialogResult(1, left);
-        SetDialogResult(2, right);
-        SetDialogResult(3, "");
-        SetDialogResult(4, "");
-        SetDialogCancelled(false);
-    };
+    host.dialogs[DialogId::Stitch] = [&](QWidget*) { ConfirmDialog(StitchResult{{left, right, "", ""}}); };
     window.FileStitch();
     ASSERT_TRUE(window.HasHeightmap());
     EXPECT_TRUE(window.Modified());

@@ -8,8 +8,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <tuple>
 
 #include "UiTestHost.h"
+#include "shell/FrmOptionsRules.h"
 #include "shell/ui/FrmOptions.h"
 
 using namespace tolv;
@@ -19,12 +21,7 @@ namespace {
 
 void SetParams(int convert, int sort, int color, int location, bool scale, int undo)
 {
-    SetDialogParam(1, int32_t(convert));
-    SetDialogParam(2, int32_t(sort));
-    SetDialogParam(3, int32_t(color));
-    SetDialogParam(4, int32_t(location));
-    SetDialogParam(5, scale);
-    SetDialogParam(6, int32_t(undo));
+    WriteDialogParams(OptionsValues{convert, sort, color, location, scale, undo});
 }
 
 } // namespace
@@ -82,8 +79,10 @@ TEST(FrmOptions, OkWritesTheResultsAndCancelDoesNot)
         dlg.CmdOk->click();
     }
     EXPECT_FALSE(DialogCancelled());
-    const char* expected[] = {"2", "1", "16777215", "1", "True", "1"};
-    for (int s = 1; s <= 6; ++s) EXPECT_EQ(GetDialogResult(s).AsString(), expected[s - 1]) << s;
+    const auto r = ReadDialogResult<OptionsValues>();
+    EXPECT_EQ(std::tie(r.convertColorToGrayscale, r.fileTypeSort, r.previewBackgroundColor, r.previewLocation,
+                       r.scaleOnOpen, r.undoMode),
+              std::tuple(2, 1, 0xFFFFFF, 1, true, 1));
 
     ClearDialogParams();
     SetParams(0, 0, 0xFFFFFF, 0, false, 0);
@@ -93,7 +92,7 @@ TEST(FrmOptions, OkWritesTheResultsAndCancelDoesNot)
         dlg.CmdCancel->click();
     }
     EXPECT_TRUE(DialogCancelled());
-    EXPECT_TRUE(GetDialogResult(5).IsEmpty());
+    EXPECT_FALSE(ReadDialogResult<OptionsValues>().scaleOnOpen);
 }
 
 TEST(FrmOptions, ColourButtonKeepsTheChosenColourAndShowsIt)
@@ -117,7 +116,7 @@ TEST(FrmOptions, ColourButtonKeepsTheChosenColourAndShowsIt)
     dlg.CmdColor->click();
     EXPECT_EQ(dlg.KeptColor(), 0x00FF00);
     dlg.CmdOk->click();
-    EXPECT_EQ(GetDialogResult(3).AsInt(), 0x00FF00);
+    EXPECT_EQ(ReadDialogResult<OptionsValues>().previewBackgroundColor, 0x00FF00);
 }
 
 TEST(FrmOptions, RecentFileListButtonOpensThatDialogAtOnce)

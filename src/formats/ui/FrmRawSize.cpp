@@ -16,9 +16,9 @@ namespace tolv {
 
 FrmRawSize::FrmRawSize(QWidget* parent) : DialogBase("FrmRawSize", "Raw Size", parent)
 {
-    const DialogValue length = GetDialogParam(1);
-    fileLength_ = length.AsInt();
-    bits_ = GetDialogParam(2).AsInt();
+    const auto in = ReadDialogParams<RawSizeParams>();
+    fileLength_ = in.fileLength;
+    bits_ = in.bits;
 
     SetTitle(LabelText(RawSizeTitleText()));
     auto* fileLen = new QLabel(LabelText(RawSizeFileLengthText(bits_, fileLength_)), this);
@@ -58,8 +58,7 @@ void FrmRawSize::CheckSize()
 
 bool FrmRawSize::WriteResults()
 {
-    SetDialogResult(1, S(width_->text()));
-    SetDialogResult(2, S(height_->text()));
+    WriteDialogResult(RawSizeResult{S(width_->text()), S(height_->text())});
     return true;
 }
 

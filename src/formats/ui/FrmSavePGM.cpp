@@ -30,7 +30,7 @@ FrmSavePGM::FrmSavePGM(QWidget* parent) : DialogBase("FrmSavePGM", kSavePgmCapti
 
 bool FrmSavePGM::WriteResults()
 {
-    ConfirmSavePgmDialog(optType_[0]->isChecked() ? 0 : 1);
+    WriteDialogResult(SavePgmResult{optType_[0]->isChecked() ? 0 : 1});
     return true;
 }
 

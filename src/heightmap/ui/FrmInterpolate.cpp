@@ -15,17 +15,17 @@ namespace tolv {
 FrmInterpolate::FrmInterpolate(QWidget* parent) : DialogBase("FrmInterpolate", kInterpolateCaption, parent)
 {
     SetTitle(Q(kInterpolateTitle));
-    const int32_t width = GetDialogParam(1).AsInt();
-    const int32_t height = GetDialogParam(2).AsInt();
+    const auto in = ReadDialogParams<InterpolateParams>();
+    const int32_t width = in.width, height = in.height;
 
     factor_ = new QComboBox(this);
     factor_->setObjectName("CboFactor");
     factor_->setToolTip(" Interpolate the heightmap to this size ");
-    FillCombo(factor_, InterpolateFactorEntries(width, height), GetDialogParam(4).AsInt());
+    FillCombo(factor_, InterpolateFactorEntries(width, height), in.factor);
     variance_ = MakeTextBox("TxtVariance",
                             " 0.0 = no variance (use exact midpoint), 1.0 = max variance (low to high differential value) ",
                             AcceptDecimalKey);
-    variance_->setText(Q(VarianceFieldText(GetDialogParam(3).AsFloat())));
+    variance_->setText(Q(VarianceFieldText(in.variance)));
     OnLostFocus(variance_, [this] { variance_->setText(Q(NormaliseVarianceText(S(variance_->text())))); });
 
     auto* grid = new QGridLayout;
@@ -42,25 +42,24 @@ FrmInterpolate::FrmInterpolate(QWidget* parent) : DialogBase("FrmInterpolate", k
 
 bool FrmInterpolate::WriteResults()
 {
-    SetDialogResult(4, SelectedValue(factor_));
-    SetDialogResult(3, S(variance_->text()));
+    WriteDialogResult(InterpolateResult{S(variance_->text()), SelectedValue(factor_)});
     return true;
 }
 
 FrmResample::FrmResample(QWidget* parent) : DialogBase("FrmResample", kResampleCaption, parent)
 {
     SetTitle(LabelText(kResampleTitle));
-    const int32_t width = GetDialogParam(1).AsInt();
-    const int32_t height = GetDialogParam(2).AsInt();
+    const auto in = ReadDialogParams<ResampleParams>();
+    const int32_t width = in.width, height = in.height;
 
     factor_ = new QComboBox(this);
     factor_->setObjectName("CboFactor");
     factor_->setToolTip(" Resample the current heightmap to this size ");
-    FillCombo(factor_, ResampleFactorEntries(width, height), GetDialogParam(3).AsInt());
+    FillCombo(factor_, ResampleFactorEntries(width, height), in.factor);
     method_ = new QComboBox(this);
     method_->setObjectName("CboMethod");
     method_->setToolTip(" Resample the heightmap using this method ");
-    FillCombo(method_, ResampleMethodEntries(), GetDialogParam(4).AsInt());
+    FillCombo(method_, ResampleMethodEntries(), in.method);
 
     auto* grid = new QGridLayout;
     grid->addWidget(MakeLabel(Q(ResampleSizeLabel(width, height)), factor_, "LblSize"), 0, 0);
@@ -75,8 +74,7 @@ FrmResample::FrmResample(QWidget* parent) : DialogBase("FrmResample", kResampleC
 
 bool FrmResample::WriteResults()
 {
-    SetDialogResult(3, SelectedValue(factor_));
-    SetDialogResult(4, int32_t{method_->currentIndex()});
+    WriteDialogResult(ResampleResult{SelectedValue(factor_), method_->currentIndex()});
     return true;
 }
 

@@ -12,8 +12,7 @@ namespace tolv {
 FrmInvert::FrmInvert(QWidget* parent) : DialogBase("FrmInvert", kInvertCaption, parent)
 {
     SetTitle(Q(kInvertTitle));
-    const int32_t lowest = GetDialogParam(1).AsInt();
-    const int32_t highest = GetDialogParam(2).AsInt();
+    const auto [lowest, highest] = ReadDialogParams<InvertParams>();
 
     center_ = new QComboBox(this);
     center_->setObjectName("CboCenter");
@@ -44,7 +43,7 @@ FrmInvert::FrmInvert(QWidget* parent) : DialogBase("FrmInvert", kInvertCaption, 
 
 bool FrmInvert::WriteResults()
 {
-    SetDialogResult(3, SelectedValue(center_));
+    WriteDialogResult(InvertResult{SelectedValue(center_)});
     return true;
 }
 

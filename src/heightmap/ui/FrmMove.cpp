@@ -84,11 +84,12 @@ FrmMove::FrmMove(QWidget* parent) : DialogBase("FrmMove", kMoveCaption, parent)
     body()->addLayout(row);
     AddOkCancel();
 
-    setup_ = ComputeMoveSetup(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt());
+    const auto in = ReadDialogParams<MoveParams>();
+    setup_ = ComputeMoveSetup(in.lowest, in.highest);
     scroll_->setRange(0, setup_.scrollMax);
     scroll_->setSingleStep(1);
     scroll_->setPageStep(std::max(1, setup_.scrollMax / 16));
-    FillCombo(method_, MoveMethodNames(), GetDialogParam(3).AsInt());
+    FillCombo(method_, MoveMethodNames(), in.method);
     userBase_->setText("0");
     scroll_->setValue(setup_.scrollStart);
     ApplyEnabling();
@@ -138,8 +139,7 @@ void FrmMove::UpdateNewBase()
 
 bool FrmMove::WriteResults()
 {
-    SetDialogResult(3, int32_t{method_->currentIndex()});
-    SetDialogResult(4, newBase_);
+    WriteDialogResult(MoveResult{method_->currentIndex(), newBase_});
     return true;
 }
 

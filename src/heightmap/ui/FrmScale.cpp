@@ -58,9 +58,7 @@ FrmScale::FrmScale(QWidget* parent) : DialogBase("FrmScale", kScaleCaption, pare
     AddOkCancel();
 
     // Filling from the input slots, with the checks of the three fields applied.
-    const ScaleDialogState s = FillScaleDialog(GetDialogParam(1).AsInt(), GetDialogParam(2).AsInt(),
-                                               GetDialogParam(3).AsInt(), GetDialogParam(4).AsInt(),
-                                               GetDialogParam(5).AsInt(), GetDialogParam(6).AsInt());
+    const ScaleDialogState s = FillScaleDialog(ReadDialogParams<ScaleParams>());
     oldLow_ = s.oldLow;
     oldHigh_ = s.oldHigh;
     FillCombo(method_, ScaleMethodNames(), s.method);
@@ -115,10 +113,7 @@ void FrmScale::UpdatePreview()
 
 bool FrmScale::WriteResults()
 {
-    SetDialogResult(3, int32_t{method_->currentIndex()});
-    SetDialogResult(4, S(percent_->text()));
-    SetDialogResult(5, S(high_->text()));
-    SetDialogResult(6, S(low_->text()));
+    WriteDialogResult(ScaleResult{method_->currentIndex(), S(percent_->text()), S(high_->text()), S(low_->text())});
     return true;
 }
 

@@ -94,8 +94,9 @@ void SplitPreviewPicture::paintEvent(QPaintEvent*)
 FrmSplit::FrmSplit(QWidget* parent) : DialogBase("FrmSplit", kSplitCaption, parent)
 {
     SetTitle(LabelText(kSplitTitle));
-    width_ = GetDialogParam(1).AsInt();
-    height_ = GetDialogParam(2).AsInt();
+    const auto in = ReadDialogParams<SplitParams>();
+    width_ = in.width;
+    height_ = in.height;
 
     auto* info = new QLabel(Q(SplitHeightmapInfoLabel(width_, height_)), this);
     info->setObjectName("LblHeightmapInfo");
@@ -157,11 +158,7 @@ bool FrmSplit::WriteResults()
     const int32_t c = columns_->currentIndex() + 1;
     const int32_t r = rows_->currentIndex() + 1;
     const SplitTileSize tile = ComputeSplitTileSize(width_, height_, c, r);
-    SetDialogResult(3, c);
-    SetDialogResult(4, r);
-    SetDialogResult(5, tile.width);
-    SetDialogResult(6, tile.height);
-    SetDialogResult(7, seamless_->isChecked());
+    WriteDialogResult(SplitResult{c, r, tile.width, tile.height, seamless_->isChecked()});
     return true;
 }
 

@@ -109,7 +109,7 @@ bool FrmStitch::WriteResults()
         if (check.failedBox >= 0 && check.failedBox < 4) filespec_[check.failedBox]->setFocus();
         return false;
     }
-    for (int i = 0; i < 4; ++i) SetDialogResult(i + 1, paths[i]);
+    WriteDialogResult(StitchResult{paths});
     return true;
 }
 

@@ -124,9 +124,7 @@ void FrmTrim::PressTrim(int anchor)
     // A button pressed from the keyboard leaves no box behind, so check both here.
     RunLostFocusHook(cboWidth_);
     RunLostFocusHook(cboHeight_);
-    SetDialogResult(1, int32_t{anchor});
-    SetDialogResult(2, S(cboWidth_->currentText()));
-    SetDialogResult(3, S(cboHeight_->currentText()));
+    WriteDialogResult(TrimResult{anchor, S(cboWidth_->currentText()), S(cboHeight_->currentText())});
     Confirm();
 }
 

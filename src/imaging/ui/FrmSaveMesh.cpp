@@ -19,11 +19,11 @@ namespace {
 
 const char* const kSpacingTip = " The number of units between each heightmap altitude sample point ";
 
-// The spacing box: four digits at most, normalised when it loses the focus.
-QLineEdit* SpacingBox(QLineEdit* edit, const std::string& text)
+// The spacing box: four digits at most, normalised when it loses the focus and when it is filled.
+QLineEdit* SpacingBox(QLineEdit* edit, int32_t spacing)
 {
     edit->setMaxLength(static_cast<int>(kSpacingMaxLength));
-    edit->setText(Q(text));
+    edit->setText(Q(NormaliseSpacing(std::to_string(spacing))));
     OnLostFocus(edit, [edit] { edit->setText(Q(NormaliseSpacing(S(edit->text())))); });
     return edit;
 }
@@ -32,7 +32,7 @@ QLineEdit* SpacingBox(QLineEdit* edit, const std::string& text)
 
 FrmSaveSTL::FrmSaveSTL(QWidget* parent) : DialogBase("FrmSaveSTL", "Save as STL", parent)
 {
-    const SaveStlState s = LoadSaveStlDialog();
+    const auto s = ReadDialogParams<SaveStlParams>();
     auto* frame = new QGroupBox("Geometry options", this);
     frame->setObjectName("FraOptions");
     spacing_ = SpacingBox(MakeTextBox("TxtSpacing", kSpacingTip, AcceptDigitKey), s.spacing);
@@ -70,13 +70,13 @@ FrmSaveSTL::FrmSaveSTL(QWidget* parent) : DialogBase("FrmSaveSTL", "Save as STL"
 bool FrmSaveSTL::WriteResults()
 {
     spacing_->setText(Q(NormaliseSpacing(S(spacing_->text()))));
-    ConfirmSaveStlDialog(S(spacing_->text()), flipNormals_->isChecked());
+    WriteDialogResult(SaveStlResult{SpacingValue(S(spacing_->text())), flipNormals_->isChecked()});
     return true;
 }
 
 FrmSaveOBJ::FrmSaveOBJ(QWidget* parent) : DialogBase("FrmSaveOBJ", "Save as OBJ", parent)
 {
-    const SaveObjState s = LoadSaveObjDialog();
+    const auto s = ReadDialogParams<SaveObjValues>();
     auto* fileFrame = new QGroupBox("File options", this);
     fileFrame->setObjectName("FraOptions0");
     objName_ = new QCheckBox("&Include object name", fileFrame);
@@ -105,7 +105,7 @@ FrmSaveOBJ::FrmSaveOBJ(QWidget* parent) : DialogBase("FrmSaveOBJ", "Save as OBJ"
 bool FrmSaveOBJ::WriteResults()
 {
     spacing_->setText(Q(NormaliseSpacing(S(spacing_->text()))));
-    ConfirmSaveObjDialog(S(spacing_->text()), objName_->isChecked(), smooth_->isChecked());
+    WriteDialogResult(SaveObjValues{SpacingValue(S(spacing_->text())), objName_->isChecked(), smooth_->isChecked()});
     return true;
 }
 

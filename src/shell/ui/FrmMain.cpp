@@ -23,6 +23,7 @@
 #include "heightmap/MapHeight.h"
 #include "heightmap/FrmSplitStitchRules.h"
 #include "heightmap/MapTransforms.h"
+#include "shell/FrmOptionsRules.h"
 #include "shell/Globals.h"
 #include "shell/Numbers.h"
 #include "shell/vbPreview.h"
@@ -652,19 +653,16 @@ void FrmMain::ShowOptions()
 {
     BusyPointer busy;
     GlobalSettings& g = Globals();
-    SetDialogParam(1, g.convertColorToGrayscale);
-    SetDialogParam(2, g.fileTypeSort);
-    SetDialogParam(3, g.previewBackgroundColor);
-    SetDialogParam(4, g.previewLocation);
-    SetDialogParam(5, g.scaleOnOpen);
-    SetDialogParam(6, g.undoMode);
+    WriteDialogParams(OptionsValues{g.convertColorToGrayscale, g.fileTypeSort, g.previewBackgroundColor,
+                                    g.previewLocation, g.scaleOnOpen, g.undoMode});
     if (!ShowDialogModal(DialogId::Options)) {
-        g.convertColorToGrayscale = std::clamp(GetDialogResult(1).AsInt(), 0, 2);
-        g.fileTypeSort = std::clamp(GetDialogResult(2).AsInt(), 0, 1);
-        g.previewBackgroundColor = GetDialogResult(3).AsInt() & 0xFFFFFF;
-        g.previewLocation = std::clamp(GetDialogResult(4).AsInt(), 0, 1);
-        g.scaleOnOpen = GetDialogResult(5).AsBool();
-        g.undoMode = std::clamp(GetDialogResult(6).AsInt(), 0, 1);
+        const auto r = ReadDialogResult<OptionsValues>();
+        g.convertColorToGrayscale = std::clamp(r.convertColorToGrayscale, 0, 2);
+        g.fileTypeSort = std::clamp(r.fileTypeSort, 0, 1);
+        g.previewBackgroundColor = r.previewBackgroundColor & 0xFFFFFF;
+        g.previewLocation = std::clamp(r.previewLocation, 0, 1);
+        g.scaleOnOpen = r.scaleOnOpen;
+        g.undoMode = std::clamp(r.undoMode, 0, 1);
         PicPreview->SetBackgroundColor(g.previewBackgroundColor);
         RenderPreview();
     }

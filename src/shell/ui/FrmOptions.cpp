@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "shell/FrmOptionsRules.h"
 #include "shell/UiHost.h"
 #include "shell/ui/QtHost.h"
 #include "shell/ui/vbFormEffects.h"
@@ -133,12 +134,13 @@ FrmOptions::FrmOptions(QWidget* parent) : QDialog(parent)
     connect(CmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The controls start from the caller's values.
-    CboConvertColorToGray->setCurrentIndex(std::clamp(GetDialogParam(1).AsInt(), 0, 2));
-    (GetDialogParam(2).AsInt() == 1 ? OptnFileByExtension : OptnFileByType)->setChecked(true);
-    color_ = GetDialogParam(3).AsInt() & 0xFFFFFF;
-    CboPreviewLocation->setCurrentIndex(std::clamp(GetDialogParam(4).AsInt(), 0, 1));
-    ChkScaleOnOpen->setChecked(GetDialogParam(5).AsBool());
-    (GetDialogParam(6).AsInt() == 0 ? OptnUndoBuffer : OptnUndoStack)->setChecked(true);
+    const auto in = ReadDialogParams<OptionsValues>();
+    CboConvertColorToGray->setCurrentIndex(std::clamp(in.convertColorToGrayscale, 0, 2));
+    (in.fileTypeSort == 1 ? OptnFileByExtension : OptnFileByType)->setChecked(true);
+    color_ = in.previewBackgroundColor & 0xFFFFFF;
+    CboPreviewLocation->setCurrentIndex(std::clamp(in.previewLocation, 0, 1));
+    ChkScaleOnOpen->setChecked(in.scaleOnOpen);
+    (in.undoMode == 0 ? OptnUndoBuffer : OptnUndoStack)->setChecked(true);
     DrawColorButton();
 
     connect(LstCategory, &QListWidget::currentRowChanged, this, &FrmOptions::SelectCategory);
@@ -179,13 +181,9 @@ void FrmOptions::ChooseColor()
 
 void FrmOptions::Confirm()
 {
-    SetDialogResult(1, static_cast<int32_t>(CboConvertColorToGray->currentIndex()));
-    SetDialogResult(2, static_cast<int32_t>(OptnFileByType->isChecked() ? 0 : 1));
-    SetDialogResult(3, color_);
-    SetDialogResult(4, static_cast<int32_t>(CboPreviewLocation->currentIndex()));
-    SetDialogResult(5, ChkScaleOnOpen->isChecked());
-    SetDialogResult(6, static_cast<int32_t>(OptnUndoBuffer->isChecked() ? 0 : 1));
-    SetDialogCancelled(false);
+    ConfirmDialog(OptionsValues{CboConvertColorToGray->currentIndex(), OptnFileByType->isChecked() ? 0 : 1, color_,
+                                CboPreviewLocation->currentIndex(), ChkScaleOnOpen->isChecked(),
+                                OptnUndoBuffer->isChecked() ? 0 : 1});
     accept();
 }
 

@@ -14,8 +14,7 @@ class QWidget;
 
 namespace tolv {
 
-// The Options dialog. Inputs and results 1..6 in the dialog slots: ConvertColorToGrayscale,
-// FileTypeSort, PreviewBackgroundColor, PreviewLocation, ScaleOnOpen, UndoMode.
+// The Options dialog: its values in and out are OptionsValues (FrmOptionsRules.h).
 class FrmOptions : public QDialog {
     Q_OBJECT
 public:
