@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "formats/vbFileManagement.h"
+#include "heightmap/CommandTable.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
 #include "shell/Globals.h"
@@ -120,8 +121,8 @@ void TakePictures(QtHost& host, Shooter& shoot, const QDir& maps, const QDir& sc
     };
     // Scale and Move shown for a map that does not use the whole altitude range.
     if (!open("terrain513.hmb")) return;
-    shoot.Dialog("dialog-scale", [&] { window.MapCommand(10); });
-    shoot.Dialog("dialog-move", [&] { window.MapCommand(11); });
+    shoot.Dialog("dialog-scale", [&] { window.RunCommand(CommandId::Scale); });
+    shoot.Dialog("dialog-move", [&] { window.RunCommand(CommandId::Move); });
     if (!open("terrain257.hmb")) return;
     QApplication::processEvents();
     shoot.Save(window.grab().toImage(), "main-window");
@@ -148,8 +149,8 @@ void TakePictures(QtHost& host, Shooter& shoot, const QDir& maps, const QDir& sc
 
     shoot.Dialog("dialog-options", [&] { window.ShowOptions(); });
     shoot.Dialog("dialog-recent-files", [] { Host().ShowDialog(DialogId::RecentFileList); });
-    shoot.Dialog("dialog-invert", [&] { window.MapCommand(4); });
-    shoot.Dialog("dialog-trim", [&] { window.MapCommand(6); });
+    shoot.Dialog("dialog-invert", [&] { window.RunCommand(CommandId::Invert); });
+    shoot.Dialog("dialog-trim", [&] { window.RunCommand(CommandId::Trim); });
     chosen = scratch.filePath(QStringLiteral("tiles.bmp"));
     shoot.Dialog("dialog-split", [&] { window.FileSplit(); }, [](QDialog& d) {
         auto* columns = d.findChild<QComboBox*>("CboColumns");
@@ -168,8 +169,8 @@ void TakePictures(QtHost& host, Shooter& shoot, const QDir& maps, const QDir& sc
     // Resample and interpolate are offered for power-of-two maps: the map trimmed to one.
     TrimHeightmap(TrimCenter, 256, 256);
     window.UpdateCommandStates();
-    shoot.Dialog("dialog-resample", [&] { window.MapCommand(8); });
-    shoot.Dialog("dialog-interpolate", [&] { window.MapCommand(9); });
+    shoot.Dialog("dialog-resample", [&] { window.RunCommand(CommandId::Resample); });
+    shoot.Dialog("dialog-interpolate", [&] { window.RunCommand(CommandId::Interpolate); });
     shoot.Dialog("dialog-raw-size", [&] { OpenFileByType(S(maps.filePath(QStringLiteral("terrain257.r16")))); });
     shoot.Dialog("dialog-stitch", [&] { window.FileStitch(); });
 }

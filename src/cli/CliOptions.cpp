@@ -13,9 +13,9 @@ namespace tolv::cli {
 namespace {
 
 enum class OptionGroup { Questions, DialogValues, Transforms, Stitch, Report, Batch, Program };
-enum class OptionValue { None, Required, Attached }; // Attached: only as --name=VALUE, and optional
 
-// One row per option: the parser and --help both read this table.
+// One row per option: the parser and --help both read this table (the transforms are added from
+// TransformOptions).
 struct OptionSpec {
     const char* name;  // "--scale"
     const char* alias; // "-h", or "" when there is none
@@ -86,7 +86,7 @@ void ParseTo(CliOptions& o, const std::string&, const std::string& v, bool)
 
 void PushStep(CliOptions& o, const std::string& name, const std::string& v, bool hasValue)
 {
-    o.steps.push_back({name, v, hasValue});
+    o.steps.push_back({name, v, hasValue, FindConverterOption(name)->id});
 }
 
 // clang-format off
@@ -138,26 +138,6 @@ const std::vector<OptionSpec> kOptions = {
          else throw UsageError("--color wants gray, green or ask, not " + v);
      }},
 
-    {"--flip-h", "", OptionValue::None, "", OptionGroup::Transforms, "flip left to right", PushStep},
-    {"--flip-v", "", OptionValue::None, "", OptionGroup::Transforms, "flip top to bottom", PushStep},
-    {"--rotate-ccw", "", OptionValue::None, "", OptionGroup::Transforms, "rotate 90 degrees counter-clockwise", PushStep},
-    {"--rotate-cw", "", OptionValue::None, "", OptionGroup::Transforms, "rotate 90 degrees clockwise", PushStep},
-    {"--crop", "", OptionValue::None, "", OptionGroup::Transforms, "keep the upper-left quadrant", PushStep},
-    {"--invert", "", OptionValue::Attached, "MID", OptionGroup::Transforms,
-     "mirror the altitudes about MID (default: the map's midpoint)", PushStep},
-    {"--scale", "", OptionValue::Required, "8bit|16bit|P%|LOW:HIGH", OptionGroup::Transforms,
-     "stretch the altitudes to 8 bits, 16 bits, P percent or LOW to HIGH", PushStep},
-    {"--move", "", OptionValue::Required, "highest|midpoint|lowest|BASE", OptionGroup::Transforms,
-     "shift the altitudes: highest to the top, to the middle, lowest to 0 or BASE", PushStep},
-    {"--interpolate", "", OptionValue::Required, "F[:V]", OptionGroup::Transforms,
-     "enlarge F times (2..32), random variance V (0.0..1.0, default 0)", PushStep},
-    {"--resample", "", OptionValue::Required, "F[:cut|average]", OptionGroup::Transforms,
-     "reduce to 1/F (2..32), keeping every F-th sample (default) or the mean", PushStep},
-    {"--trim", "", OptionValue::Required, "WxH[:lt|lb|rt|rb|c]", OptionGroup::Transforms,
-     "trim to W x H, anchored at a corner or the centre (default)", PushStep},
-    {"--split", "", OptionValue::Required, "CxR[:seamless]", OptionGroup::Transforms,
-     "write C x R G16 tiles named from OUTPUT instead (seamless: shared edges)", PushStep},
-
     {"--stitch", "", OptionValue::Required, "UL,UR,LL,LR", OptionGroup::Stitch,
      "merge four section files (entries may be empty), not INPUT", ParseStitch},
 
@@ -178,9 +158,21 @@ const std::vector<OptionSpec> kOptions = {
 };
 // clang-format on
 
+const std::vector<OptionSpec>& AllOptions()
+{
+    static const std::vector<OptionSpec> all = [] {
+        std::vector<OptionSpec> options = kOptions;
+        for (const TransformOption& t : TransformOptions())
+            options.push_back({FindCommand(t.command)->converterOption, "", t.value, t.valueName,
+                               OptionGroup::Transforms, t.help, PushStep});
+        return options;
+    }();
+    return all;
+}
+
 const OptionSpec* FindOption(const std::string& name)
 {
-    for (const OptionSpec& spec : kOptions)
+    for (const OptionSpec& spec : AllOptions())
         if (name == spec.name || name == spec.alias) return &spec;
     return nullptr;
 }
@@ -230,7 +222,7 @@ std::string HelpText()
                        "Messages go to standard error.\n";
     for (const auto& [group, heading] : headings) {
         text += std::string("\n") + heading + "\n";
-        for (const OptionSpec& spec : kOptions) {
+        for (const OptionSpec& spec : AllOptions()) {
             if (spec.group != group) continue;
             std::string line = "  " + Synopsis(spec);
             line += line.size() + 2 <= kColumn ? std::string(kColumn - line.size(), ' ')

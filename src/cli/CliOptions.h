@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/ConsoleHost.h"
+#include "heightmap/CommandTable.h"
 
 namespace tolv::cli {
 
@@ -16,11 +17,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// How an option takes its value. Attached: only as --name=VALUE, and optional.
+enum class OptionValue { None, Required, Attached };
+
 // One transform option, in the order given ("--flip-h", "--scale" with "8bit", ...).
 struct TransformStep {
     std::string option;
     std::string value;
     bool hasValue = false;
+    CommandId command = CommandId::None;
 };
 
 struct CliOptions {

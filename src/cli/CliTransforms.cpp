@@ -13,20 +13,21 @@
 #include "heightmap/FrmResolutionRules.h"
 #include "heightmap/FrmSplitStitchRules.h"
 #include "heightmap/FrmTrimRules.h"
-#include "heightmap/MapCommands.h"
+#include "heightmap/CommandTable.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
 #include "shell/vbMsgBox.h"
 #include "shell/vbShowDialog.h"
 
 namespace tolv::cli {
-namespace {
 
 // What a step's dialog is answered with, and why a value found no dialog state.
 struct StepAnswers {
     std::map<DialogId, std::function<void()>> dialogs;
     std::string refusal;
 };
+
+namespace {
 
 // Wraps the installed host for one step: answers the step's dialog and counts error reports, so
 // a step that ended with one stops the converter.
@@ -96,8 +97,9 @@ std::string MapSize() { return std::to_string(HeightmapWidth()) + " x " + std::t
 
 // Answers FrmScale: the dialog fills itself from the slots, the option picks the method and
 // types into the field it enables.
-std::optional<std::string> PrepareScale(const std::string& v, StepAnswers& answers)
+std::optional<std::string> PrepareScale(const TransformStep& step, const CliOptions&, StepAnswers& answers)
 {
+    const std::string& v = step.value;
     int32_t method;
     std::string percent, low, high;
     bool hasSecond;
@@ -126,8 +128,9 @@ std::optional<std::string> PrepareScale(const std::string& v, StepAnswers& answe
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareMove(const std::string& v, StepAnswers& answers)
+std::optional<std::string> PrepareMove(const TransformStep& step, const CliOptions&, StepAnswers& answers)
 {
+    const std::string& v = step.value;
     static const std::map<std::string, int32_t> methods = {{"highest", 0}, {"midpoint", 1}, {"lowest", 2}};
     int32_t method = 3;
     if (auto it = methods.find(v); it != methods.end()) method = it->second;
@@ -141,7 +144,7 @@ std::optional<std::string> PrepareMove(const std::string& v, StepAnswers& answer
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareInvert(const TransformStep& step, StepAnswers& answers)
+std::optional<std::string> PrepareInvert(const TransformStep& step, const CliOptions&, StepAnswers& answers)
 {
     const std::string v = step.value;
     if (step.hasValue) {
@@ -167,8 +170,9 @@ std::optional<std::string> PrepareInvert(const TransformStep& step, StepAnswers&
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareInterpolate(const std::string& v, StepAnswers& answers)
+std::optional<std::string> PrepareInterpolate(const TransformStep& step, const CliOptions&, StepAnswers& answers)
 {
+    const std::string& v = step.value;
     std::string factor, variance;
     bool hasVariance;
     SplitAt(v, ':', factor, variance, hasVariance);
@@ -191,8 +195,9 @@ std::optional<std::string> PrepareInterpolate(const std::string& v, StepAnswers&
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareResample(const std::string& v, StepAnswers& answers)
+std::optional<std::string> PrepareResample(const TransformStep& step, const CliOptions&, StepAnswers& answers)
 {
+    const std::string& v = step.value;
     std::string factor, methodText;
     bool hasMethod;
     SplitAt(v, ':', factor, methodText, hasMethod);
@@ -214,8 +219,9 @@ std::optional<std::string> PrepareResample(const std::string& v, StepAnswers& an
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareTrim(const std::string& v, StepAnswers& answers)
+std::optional<std::string> PrepareTrim(const TransformStep& step, const CliOptions&, StepAnswers& answers)
 {
+    const std::string& v = step.value;
     static const std::map<std::string, int32_t> anchors = {
         {"lt", TrimLeftTop}, {"lb", TrimLeftBottom}, {"rt", TrimRightTop}, {"rb", TrimRightBottom}, {"c", TrimCenter}};
     std::string size, anchorText;
@@ -240,8 +246,9 @@ std::optional<std::string> PrepareTrim(const std::string& v, StepAnswers& answer
     return std::nullopt;
 }
 
-std::optional<std::string> PrepareSplit(const std::string& v, const CliOptions& options, StepAnswers& answers)
+std::optional<std::string> PrepareSplit(const TransformStep& step, const CliOptions& options, StepAnswers& answers)
 {
+    const std::string& v = step.value;
     std::string size, flag;
     bool hasFlag;
     SplitAt(v, ':', size, flag, hasFlag);
@@ -262,84 +269,87 @@ std::optional<std::string> PrepareSplit(const std::string& v, const CliOptions& 
     return std::nullopt;
 }
 
-// Checks the value's form and fills the answer to the step's dialog; a message when the value
-// has the wrong form.
-std::optional<std::string> PrepareAnswers(const TransformStep& step, const CliOptions& options, StepAnswers& answers)
-{
-    const std::string& v = step.value;
-    if (step.option == "--invert") return PrepareInvert(step, answers);
-    if (step.option == "--scale") return PrepareScale(v, answers);
-    if (step.option == "--move") return PrepareMove(v, answers);
-    if (step.option == "--interpolate") return PrepareInterpolate(v, answers);
-    if (step.option == "--resample") return PrepareResample(v, answers);
-    if (step.option == "--trim") return PrepareTrim(v, answers);
-    if (step.option == "--split") return PrepareSplit(v, options, answers);
-    return std::nullopt; // the flips, rotations and crop have no dialog
-}
+// clang-format off
+constexpr TransformOption kTransforms[] = {
+    {CommandId::FlipHorizontal, OptionValue::None, "", "flip left to right"},
+    {CommandId::FlipVertical, OptionValue::None, "", "flip top to bottom"},
+    {CommandId::RotateCCW, OptionValue::None, "", "rotate 90 degrees counter-clockwise"},
+    {CommandId::RotateCW, OptionValue::None, "", "rotate 90 degrees clockwise"},
+    {CommandId::Crop, OptionValue::None, "", "keep the upper-left quadrant"},
+    {CommandId::Invert, OptionValue::Attached, "MID", "mirror the altitudes about MID (default: the map's midpoint)",
+     PrepareInvert},
+    {CommandId::Scale, OptionValue::Required, "8bit|16bit|P%|LOW:HIGH",
+     "stretch the altitudes to 8 bits, 16 bits, P percent or LOW to HIGH", PrepareScale},
+    {CommandId::Move, OptionValue::Required, "highest|midpoint|lowest|BASE",
+     "shift the altitudes: highest to the top, to the middle, lowest to 0 or BASE", PrepareMove},
+    {CommandId::Interpolate, OptionValue::Required, "F[:V]",
+     "enlarge F times (2..32), random variance V (0.0..1.0, default 0)", PrepareInterpolate},
+    {CommandId::Resample, OptionValue::Required, "F[:cut|average]",
+     "reduce to 1/F (2..32), keeping every F-th sample (default) or the mean", PrepareResample},
+    {CommandId::Trim, OptionValue::Required, "WxH[:lt|lb|rt|rb|c]",
+     "trim to W x H, anchored at a corner or the centre (default)", PrepareTrim},
+    {CommandId::Split, OptionValue::Required, "CxR[:seamless]",
+     "write C x R G16 tiles named from OUTPUT instead (seamless: shared edges)", PrepareSplit},
+};
+// clang-format on
 
-const std::map<std::string, MapCommand>& StepCommands()
+// Every command the table gives a converter option is described here, and only those.
+constexpr bool EachConverterOptionDescribedOnce()
 {
-    static const std::map<std::string, MapCommand> commands = {
-        {"--flip-h", MapCommand::FlipHorizontal}, {"--flip-v", MapCommand::FlipVertical},
-        {"--rotate-ccw", MapCommand::RotateCCW},  {"--rotate-cw", MapCommand::RotateCW},
-        {"--crop", MapCommand::Crop},             {"--invert", MapCommand::Invert},
-        {"--scale", MapCommand::Scale},           {"--move", MapCommand::Move},
-        {"--interpolate", MapCommand::Interpolate}, {"--resample", MapCommand::Resample},
-        {"--trim", MapCommand::Trim},             {"--split", MapCommand::Split}};
-    return commands;
-}
-
-bool RunCommand(MapCommand command, const std::string& output)
-{
-    switch (command) {
-    case MapCommand::FlipHorizontal: return CommandFlipHorizontal();
-    case MapCommand::FlipVertical: return CommandFlipVertical();
-    case MapCommand::RotateCCW: return CommandRotateCCW();
-    case MapCommand::RotateCW: return CommandRotateCW();
-    case MapCommand::Crop: return CommandCrop();
-    case MapCommand::Invert: return CommandInvert();
-    case MapCommand::Scale: return CommandScale(true);
-    case MapCommand::Move: return CommandMove();
-    case MapCommand::Interpolate: return CommandInterpolate();
-    case MapCommand::Resample: return CommandResample();
-    case MapCommand::Trim: return CommandTrim();
-    default:
-        return CommandSplit([&output](std::string& path) {
-            path = output;
-            return true;
-        });
+    for (const CommandRow& row : kCommandRows) {
+        int described = 0;
+        for (const TransformOption& t : kTransforms) described += t.command == row.id ? 1 : 0;
+        if (described != (row.converterOption ? 1 : 0)) return false;
     }
+    return true;
+}
+static_assert(EachConverterOptionDescribedOnce());
+
+const TransformOption* FindTransform(CommandId command)
+{
+    for (const TransformOption& t : kTransforms)
+        if (t.command == command) return &t;
+    return nullptr;
 }
 
 } // namespace
 
+std::span<const TransformOption> TransformOptions() { return kTransforms; }
+
 std::optional<std::string> CheckTransformForm(const TransformStep& step, const CliOptions& options)
 {
-    if (!StepCommands().count(step.option)) return "unknown transform " + step.option;
+    const TransformOption* t = FindTransform(step.command);
+    if (!t) return "unknown transform " + step.option;
     StepAnswers scratch; // its answers are never run
-    return PrepareAnswers(step, options, scratch);
+    return t->prepare ? t->prepare(step, options, scratch) : std::nullopt;
 }
 
 StepResult RunTransform(const TransformStep& step, const CliOptions& options, const std::string& output,
                         std::string& message)
 {
-    auto it = StepCommands().find(step.option);
-    if (it == StepCommands().end()) {
+    const TransformOption* t = FindTransform(step.command);
+    if (!t) {
         message = "unknown transform " + step.option;
         return StepResult::Usage;
     }
+    const CommandRow& row = *FindCommand(step.command);
     // The converter holds a heightmap whenever a transform runs (it was read or stitched).
-    if (!ComputeCommandAvailability(HeightmapLoaded()).Enabled(it->second)) {
-        message = step.option + " is disabled for this " + MapSize() + " map: " + CommandRule(it->second);
+    if (!CommandEnabled(row, HeightmapLoaded())) {
+        message = step.option + " is disabled for this " + MapSize() + " map: " + CommandRule(row);
         return StepResult::Usage;
     }
     StepAnswers answers;
-    if (auto usage = PrepareAnswers(step, options, answers)) {
+    if (auto usage = t->prepare ? t->prepare(step, options, answers) : std::nullopt) {
         message = *usage;
         return StepResult::Usage;
     }
     StepHost host(Host(), answers);
-    RunCommand(it->second, output);
+    // A split names its tiles from OUTPUT, where the window asks with its save dialog.
+    const auto outputPath = [&output](std::string& path) {
+        path = output;
+        return true;
+    };
+    row.run(CommandContext{true, outputPath});
     if (!answers.refusal.empty()) {
         message = answers.refusal;
         return StepResult::Usage;
@@ -350,7 +360,7 @@ StepResult RunTransform(const TransformStep& step, const CliOptions& options, co
 bool HasSplit(const CliOptions& options)
 {
     for (const TransformStep& s : options.steps)
-        if (s.option == "--split") return true;
+        if (s.command == CommandId::Split) return true;
     return false;
 }
 

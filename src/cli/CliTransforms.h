@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
 #include <optional>
+#include <span>
 #include <string>
 
 #include "cli/CliOptions.h"
@@ -9,6 +10,20 @@
 namespace tolv::cli {
 
 enum class StepResult { Ok, Failed, Usage };
+
+struct StepAnswers;
+// One transform option: the command it runs (whose row in the command table names the option),
+// how its value is written, its line in --help, and how its value answers the command's dialog
+// (checking the value's form; a message when it is wrong).
+struct TransformOption {
+    CommandId command;
+    OptionValue value;
+    const char* valueName; // "" for a flag
+    const char* help;
+    std::optional<std::string> (*prepare)(const TransformStep&, const CliOptions&, StepAnswers&) = nullptr;
+};
+// In the order --help lists them.
+std::span<const TransformOption> TransformOptions();
 
 // Why the step's value has the wrong form, checked before any file is read; nullopt when it
 // has the right one.

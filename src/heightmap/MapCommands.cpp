@@ -4,7 +4,6 @@
 
 #include <initializer_list>
 
-#include "formats/vbFileManagement.h"
 #include "heightmap/FrmAltitudeRules.h"
 #include "heightmap/FrmResolutionRules.h"
 #include "heightmap/FrmSplitStitchRules.h"
@@ -102,7 +101,7 @@ bool CommandInvert()
     return true;
 }
 
-bool CommandScale(bool hasHeightmap)
+bool CommandScale(const CommandContext& context)
 {
     BusyPointer busy;
     SlotsCleaner cleaner;
@@ -116,7 +115,7 @@ bool CommandScale(bool hasHeightmap)
     s.scalePercent = TextValue(r.percent);
     s.scaleUpper = TextValue(r.high);
     s.scaleLower = TextValue(r.low);
-    if (!hasHeightmap) return false;
+    if (!context.hasHeightmap) return false;
     RunOperation("Scaling Heightmap...", ScaleHeightmap, kResizeRefresh);
     return true;
 }
@@ -182,7 +181,7 @@ bool CommandTrim()
     return true;
 }
 
-bool CommandSplit(const std::function<bool(std::string& path)>& askSavePath)
+bool CommandSplit(const CommandContext& context)
 {
     BusyPointer busy;
     SlotsCleaner cleaner;
@@ -191,7 +190,7 @@ bool CommandSplit(const std::function<bool(std::string& path)>& askSavePath)
     if (ShowDialogModal(DialogId::Split)) return false;
     const auto r = ReadDialogResult<SplitResult>();
     std::string path;
-    if (!askSavePath || !askSavePath(path)) return false;
+    if (!context.askSavePath || !context.askSavePath(path)) return false;
     Host().EnableCommands(false);
     Host().ShowProgress("Splitting Heightmap...");
     WriteSplitTiles(path, r.columns, r.rows, r.tileWidth, r.tileHeight, r.seamless);
@@ -223,43 +222,10 @@ bool CommandStitch(const std::function<void()>& onMerged)
     return merged;
 }
 
-void CommandUndo() { ShowInfo("This function is under development."); }
-
-bool CommandAvailability::Enabled(MapCommand command) const
+bool CommandUnderDevelopment()
 {
-    switch (command) {
-    case MapCommand::Invert: return invert;
-    case MapCommand::Resample: return resample;
-    case MapCommand::Interpolate: return interpolate;
-    case MapCommand::Move: return move;
-    default: return withHeightmap;
-    }
-}
-
-CommandAvailability ComputeCommandAvailability(bool hasHeightmap)
-{
-    CommandAvailability a;
-    const bool pow2 = IsPowerOfTwoSize();
-    const int32_t w = HeightmapWidth(), h = HeightmapHeight(), d = AltitudeRange();
-    a.withHeightmap = hasHeightmap;
-    a.invert = hasHeightmap && d != 0;
-    a.resample = hasHeightmap && pow2 && w > 16 && h > 16;
-    a.interpolate = hasHeightmap && pow2 && w < 512 && h < 512;
-    a.move = hasHeightmap && d != 65536;
-    return a;
-}
-
-std::string CommandRule(MapCommand command)
-{
-    switch (command) {
-    case MapCommand::Invert: return "Invert needs a heightmap whose altitudes are not all equal";
-    case MapCommand::Resample:
-        return "Resample needs a heightmap of power-of-two size with both sides greater than 16";
-    case MapCommand::Interpolate:
-        return "Interpolate needs a heightmap of power-of-two size with both sides less than 512";
-    case MapCommand::Move: return "Move needs a heightmap whose altitudes do not span all of 0 to 65535";
-    default: return "this command needs a heightmap";
-    }
+    ShowInfo("This function is under development.");
+    return false;
 }
 
 } // namespace tolv

@@ -17,7 +17,7 @@
 #include "heightmap/FrmResolutionRules.h"
 #include "heightmap/FrmSplitStitchRules.h"
 #include "heightmap/FrmTrimRules.h"
-#include "heightmap/MapCommands.h"
+#include "heightmap/CommandTable.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
 #include "shell/Globals.h"
@@ -156,7 +156,7 @@ TEST(MapCommands, CommandsThatCannotRun)
     TestHost host;
     LoadGrid(3, 1, {1000, 2000, 3000});
     host.onDialog = Confirm(ScaleResult{0, "100", "65535", "0"});
-    EXPECT_FALSE(CommandScale(false)); // no heightmap in the window: the choice is only stored
+    EXPECT_FALSE(CommandScale({false, {}})); // no heightmap in the window: the choice is only stored
     EXPECT_EQ(Globals().scaleMethod, 0);
     EXPECT_FALSE(host.modified);
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1000, 2000, 3000}));
@@ -200,17 +200,16 @@ TEST(MapCommands, Availability)
         std::vector<int32_t> s(static_cast<size_t>(r.w) * r.h, r.low);
         s.back() = r.high;
         LoadGrid(r.w, r.h, s);
-        CommandAvailability a = ComputeCommandAvailability(true);
-        EXPECT_TRUE(a.Enabled(MapCommand::Crop));
-        EXPECT_EQ(a.Enabled(MapCommand::Invert), r.invert);
-        EXPECT_EQ(a.Enabled(MapCommand::Resample), r.resample);
-        EXPECT_EQ(a.Enabled(MapCommand::Interpolate), r.interpolate);
-        EXPECT_EQ(a.Enabled(MapCommand::Move), r.move);
+        auto enabled = [](CommandId id) { return CommandEnabled(*FindCommand(id), true); };
+        EXPECT_TRUE(enabled(CommandId::Crop));
+        EXPECT_EQ(enabled(CommandId::Invert), r.invert);
+        EXPECT_EQ(enabled(CommandId::Resample), r.resample);
+        EXPECT_EQ(enabled(CommandId::Interpolate), r.interpolate);
+        EXPECT_EQ(enabled(CommandId::Move), r.move);
     }
     // Without a heightmap in the window nothing that needs one is offered, whatever is in memory.
-    CommandAvailability none = ComputeCommandAvailability(false);
-    for (MapCommand c : {MapCommand::Save, MapCommand::Invert, MapCommand::Move, MapCommand::Split})
-        EXPECT_FALSE(none.Enabled(c));
+    for (CommandId c : {CommandId::Save, CommandId::Invert, CommandId::Move, CommandId::Split, CommandId::Stitch})
+        EXPECT_EQ(CommandEnabled(*FindCommand(c), false), c == CommandId::Stitch);
 }
 
 // ---- split ------------------------------------------------------------------------------------
@@ -250,7 +249,7 @@ TEST(Split, TileCoverage)
             EXPECT_EQ(std::tie(p.width, p.height), std::tie(r.W, r.H));
             ConfirmDialog(SplitResult{r.C, r.R, r.tw, r.th, r.seamless});
         };
-        EXPECT_TRUE(CommandSplit([&](std::string& p) { p = dir / "base.bmp"; return true; }));
+        EXPECT_TRUE(CommandSplit({.askSavePath = [&](std::string& p) { p = dir / "base.bmp"; return true; }}));
         EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
         EXPECT_EQ(FormatCode(), FmtG16);
         EXPECT_FALSE(host.modified);
@@ -286,13 +285,13 @@ TEST(Split, NamesAndBackups)
     LoadGrid(4, 4, Coded(4, 4));
     WriteFileText(dir / "tile00.bmp", "old tile");
     host.onDialog = Confirm(SplitResult{2, 1, 2, 4, false});
-    EXPECT_TRUE(CommandSplit([&](std::string& p) { p = dir / "tile.bmp"; return true; }));
+    EXPECT_TRUE(CommandSplit({.askSavePath = [&](std::string& p) { p = dir / "tile.bmp"; return true; }}));
     EXPECT_EQ(ReadFileText(dir / "tile00.bak"), "old tile");
     ASSERT_TRUE(OpenFileByType(dir / "tile00.bmp"));
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1001, 1002, 2001, 2002, 3001, 3002, 4001, 4002}));
 
     host.Clear(); // a cancelled save dialog writes nothing
-    EXPECT_FALSE(CommandSplit([](std::string&) { return false; }));
+    EXPECT_FALSE(CommandSplit({.askSavePath = [](std::string&) { return false; }}));
     EXPECT_TRUE(host.enableCalls.empty());
 }
 

@@ -16,6 +16,7 @@
 
 #include "UiTestHost.h"
 #include "formats/vbFileManagement.h"
+#include "heightmap/CommandTable.h"
 #include "heightmap/FrmSplitStitchRules.h"
 #include "shell/FrmOptionsRules.h"
 #include "shell/StatusText.h"
@@ -338,7 +339,7 @@ TEST_F(Fixture, OpenModifyThenNew)
     EXPECT_TRUE(window.MnuFileItem[16]->isVisible());
     EXPECT_FALSE(window.MnuFileItem[9]->isVisible());
 
-    window.MapCommand(0);
+    window.RunCommand(CommandId::FlipHorizontal);
     EXPECT_TRUE(window.Modified());
     EXPECT_TRUE(host.messages.empty());
 

@@ -19,7 +19,7 @@
 #include <QToolBar>
 
 #include "formats/vbFileManagement.h"
-#include "heightmap/MapCommands.h"
+#include "heightmap/CommandTable.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/FrmSplitStitchRules.h"
 #include "heightmap/MapTransforms.h"
@@ -51,64 +51,52 @@ namespace {
 
 constexpr int kPreviewX = 16, kPreviewY = 48;
 constexpr int kBarX = 544, kBarWidth = kAltitudeBarWidth;
-constexpr int kRecentMenuBase = 8;
 constexpr int kToolbarHeight = 38;
 // How often a file from outside looks again whether the dialog in its way has closed.
 constexpr int kOutsideRetryMs = 200;
 
-// Toolbar buttons: index 1..35; separators and the zoom placeholder have no picture.
-struct TbarSpec {
-    int index;
-    const char* tooltip;
-    TbarIcon icon;
-};
-constexpr int kSeparators[] = {1, 6, 9, 11, 19, 27, 32, 34};
+// Toolbar buttons 1..35: each command row names its button; the zoom box sits on the
+// placeholder and every other button is a separator.
+constexpr int kToolbarButtons = 35;
 constexpr int kZoomPlaceholder = 18;
-constexpr TbarSpec kButtons[] = {
-    {2, "New", TbarIcon::New},
-    {3, "Open", TbarIcon::Open},
-    {4, "Save", TbarIcon::Save},
-    {5, "Save As", TbarIcon::SaveAs},
-    {7, "Stitch Heightmaps", TbarIcon::Stitch},
-    {8, "Split Heightmap", TbarIcon::Split},
-    {10, "Undo", TbarIcon::Undo},
-    {12, "Top", TbarIcon::Top},
-    {13, "Front", TbarIcon::Front},
-    {14, "Side", TbarIcon::Side},
-    {15, "Perspective", TbarIcon::Perspective},
-    {16, "Zoom In", TbarIcon::ZoomIn},
-    {17, "Zoom Out", TbarIcon::ZoomOut},
-    {20, "Flip Horizontally", TbarIcon::FlipH},
-    {21, "Flip Vertically", TbarIcon::FlipV},
-    {22, "Rotate 90\u00B0 counter-clockwise", TbarIcon::RotateCcw},
-    {23, "Rotate 90\u00B0 clockwise", TbarIcon::RotateCw},
-    {24, "Invert", TbarIcon::Invert},
-    {25, "Crop", TbarIcon::Crop},
-    {26, "Trim", TbarIcon::Trim},
-    {28, "Resample", TbarIcon::Resample},
-    {29, "Interpolate", TbarIcon::Interpolate},
-    {30, "Scale", TbarIcon::Scale},
-    {31, "Move", TbarIcon::Move},
-    {33, "Options", TbarIcon::Options},
-    {35, "Help", TbarIcon::Help},
+
+// The window's controls of each menu of the command table: the menu and its item array.
+struct MenuControl {
+    MenuId id;
+    const char* name;
+    QMenu* FrmMain::*menu;
+    std::vector<QAction*> FrmMain::*items; // null for the web links, which fill their own menu
+};
+const MenuControl kMenuControls[] = {
+    {MenuId::File, "MnuFile", &FrmMain::MnuFile, &FrmMain::MnuFileItem},
+    {MenuId::Edit, "MnuEdit", &FrmMain::MnuEdit, &FrmMain::MnuEditItem},
+    {MenuId::View, "MnuView", &FrmMain::MnuView, &FrmMain::MnuViewItem},
+    {MenuId::Colorset, "MnuViewColorset", &FrmMain::MnuViewColorset, &FrmMain::MnuViewColorsetItem},
+    {MenuId::Map, "MnuMap", &FrmMain::MnuMap, &FrmMain::MnuMapItem},
+    {MenuId::Tools, "MnuTools", &FrmMain::MnuTools, &FrmMain::MnuToolsItem},
+    {MenuId::Help, "MnuHelp", &FrmMain::MnuHelp, &FrmMain::MnuHelpItem},
+    {MenuId::Web, "MnuHelpWeb", &FrmMain::MnuHelpWeb, nullptr},
 };
 
-// Map menu: caption, shortcut; "-" is the separator.
-struct MenuSpec {
-    const char* caption;
-    const char* shortcut;
-};
-constexpr MenuSpec kMapItems[] = {
-    {"Flip &Horizontally", "Ctrl+H"}, {"Flip &Vertically", "Ctrl+V"}, {"R&otate 90\u00B0 ccw", ""},
-    {"Rotate 90\u00B0 c&w", ""},       {"I&nvert", "Ctrl+E"},          {"&Crop...", "Ctrl+C"},
-    {"&Trim...", "Ctrl+T"},            {"-", ""},                      {"&Resample...", "Ctrl+R"},
-    {"&Interpolate...", "Ctrl+I"},     {"&Scale...", "Ctrl+L"},        {"&Move...", "Ctrl+M"},
-};
-// The toolbar button of each Map menu item (0 for the separator).
-constexpr int kMapButton[] = {20, 21, 22, 23, 24, 25, 26, 0, 28, 29, 30, 31};
+const MenuControl& Control(MenuId id)
+{
+    return *std::find_if(std::begin(kMenuControls), std::end(kMenuControls),
+                         [id](const MenuControl& c) { return c.id == id; });
+}
 
-const char* const kColorsets[] = {"&Grayscale", "Sca&led Grayscale", "&Woodlands", "&Canyons",
-                                  "&Desert",    "A&rctic",          "&Altitude",  "&Spectrum"};
+const CommandRow* ButtonRow(int button)
+{
+    for (const CommandRow& row : kCommandRows)
+        if (row.button == button) return &row;
+    return nullptr;
+}
+
+bool IsView(CommandId id)
+{
+    return id == CommandId::ViewTop || id == CommandId::ViewFront || id == CommandId::ViewSide ||
+           id == CommandId::ViewPerspective;
+}
+
 const char* const kZoomItems[] = {"25%", "50%", "100%", "200%", "400%"};
 
 // The first local file (not a folder) among dropped URLs, or "".
@@ -121,19 +109,6 @@ QString DroppedFile(const QMimeData* data)
         if (!QFileInfo(path).isDir()) return path;
     }
     return {};
-}
-
-QAction* AddItem(QMenu* menu, std::vector<QAction*>& items, const char* caption, const char* shortcut = "")
-{
-    QAction* a;
-    if (std::string_view(caption) == "-") {
-        a = menu->addSeparator();
-    } else {
-        a = menu->addAction(QString::fromUtf8(caption));
-        if (*shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
-    }
-    items.push_back(a);
-    return a;
 }
 
 } // namespace
@@ -165,7 +140,7 @@ FrmMain::~FrmMain()
     host_.onRefresh = nullptr;
     host_.onModified = nullptr;
     host_.SetMainWindow(nullptr);
-    RflInit(nullptr, kRecentMenuBase, RflIniFile);
+    RflInit(nullptr, RecentMenuBase(), RflIniFile);
 }
 
 QSize FrmMain::DefaultWindowSize() const
@@ -175,77 +150,33 @@ QSize FrmMain::DefaultWindowSize() const
 
 void FrmMain::BuildMenus()
 {
-    QMenuBar* bar = menuBar();
-    MnuFile = bar->addMenu(QStringLiteral("&File"));
-    MnuFile->setObjectName("MnuFile");
-    connect(AddItem(MnuFile, MnuFileItem, "&New", "Ctrl+N"), &QAction::triggered, this, &FrmMain::FileNew);
-    connect(AddItem(MnuFile, MnuFileItem, "&Open...", "Ctrl+O"), &QAction::triggered, this, &FrmMain::FileOpen);
-    connect(AddItem(MnuFile, MnuFileItem, "&Save", "Ctrl+S"), &QAction::triggered, this, &FrmMain::FileSave);
-    connect(AddItem(MnuFile, MnuFileItem, "Save &As...", "Ctrl+A"), &QAction::triggered, this, &FrmMain::FileSaveAs);
-    AddItem(MnuFile, MnuFileItem, "-");
-    connect(AddItem(MnuFile, MnuFileItem, "Stitch Height&maps..."), &QAction::triggered, this, &FrmMain::FileStitch);
-    connect(AddItem(MnuFile, MnuFileItem, "S&plit Heightmap..."), &QAction::triggered, this, &FrmMain::FileSplit);
-    AddItem(MnuFile, MnuFileItem, "-");
-    for (int i = 1; i <= 8; ++i) {
-        QAction* a = AddItem(MnuFile, MnuFileItem, "&0");
-        a->setVisible(false);
-        connect(a, &QAction::triggered, this, [this, i] { FileOpenRecent(i); });
-    }
-    AddItem(MnuFile, MnuFileItem, "-")->setVisible(false);
-    connect(AddItem(MnuFile, MnuFileItem, "E&xit"), &QAction::triggered, this, &QWidget::close);
-
-    MnuEdit = bar->addMenu(QStringLiteral("&Edit"));
-    MnuEdit->setObjectName("MnuEdit");
-    connect(AddItem(MnuEdit, MnuEditItem, "&Undo", "Ctrl+Z"), &QAction::triggered, this, [] { CommandUndo(); });
-
-    MnuView = bar->addMenu(QStringLiteral("&View"));
-    MnuView->setObjectName("MnuView");
-    const char* views[][2] = {{"&Top", "F5"}, {"&Front", "F6"}, {"&Side", "F7"}, {"&Perspective", "F8"}};
-    for (int v = 0; v < 4; ++v)
-        connect(AddItem(MnuView, MnuViewItem, views[v][0], views[v][1]), &QAction::triggered, this,
-                [this, v] { SelectView(v); });
-    AddItem(MnuView, MnuViewItem, "-");
-    connect(AddItem(MnuView, MnuViewItem, "&Zoom In", "F11"), &QAction::triggered, this, &FrmMain::UnderDevelopment);
-    connect(AddItem(MnuView, MnuViewItem, "Zoom &Out", "F12"), &QAction::triggered, this, &FrmMain::UnderDevelopment);
-    AddItem(MnuView, MnuViewItem, "-");
-    MnuViewColorset = new QMenu(QStringLiteral("&Colorset"), MnuView);
-    MnuViewColorset->setObjectName("MnuViewColorset");
-    MnuViewItem.push_back(MnuView->addMenu(MnuViewColorset));
     colorsetGroup_ = new QActionGroup(this);
-    for (int i = 0; i < 8; ++i) {
-        QAction* a = AddItem(MnuViewColorset, MnuViewColorsetItem, kColorsets[i]);
-        a->setCheckable(true);
-        colorsetGroup_->addAction(a);
-        connect(a, &QAction::triggered, this, [this, i] { SelectColorset(i); });
+    for (const CommandRow& row : kCommandRows) {
+        QMenu* parent = row.menu == MenuId::Bar ? nullptr : this->*Control(row.menu).menu;
+        QAction* item;
+        if (row.submenu) {
+            const MenuControl& control = Control(*row.submenu);
+            auto* menu = new QMenu(QString::fromUtf8(row.caption), parent ? static_cast<QWidget*>(parent) : menuBar());
+            menu->setObjectName(control.name);
+            this->*control.menu = menu;
+            item = parent ? parent->addMenu(menu) : menuBar()->addMenu(menu);
+        } else if (std::string_view(row.caption) == "-") {
+            item = parent->addSeparator();
+        } else {
+            item = parent->addAction(QString::fromUtf8(row.caption));
+            if (*row.shortcut) item->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+            connect(item, &QAction::triggered, this, [this, &row] { RunCommand(row); });
+        }
+        if (row.id == CommandId::Colorset) {
+            item->setCheckable(true);
+            colorsetGroup_->addAction(item);
+        }
+        if (parent) (this->*Control(row.menu).items).push_back(item);
+        items_.push_back(item);
     }
-
-    MnuMap = bar->addMenu(QStringLiteral("&Map"));
-    MnuMap->setObjectName("MnuMap");
-    for (int i = 0; i < 12; ++i) {
-        QAction* a = AddItem(MnuMap, MnuMapItem, kMapItems[i].caption, kMapItems[i].shortcut);
-        if (!a->isSeparator()) connect(a, &QAction::triggered, this, [this, i] { MapCommand(i); });
-    }
-
-    MnuTools = bar->addMenu(QStringLiteral("&Tools"));
-    MnuTools->setObjectName("MnuTools");
-    connect(AddItem(MnuTools, MnuToolsItem, "&Options...", "F2"), &QAction::triggered, this, &FrmMain::ShowOptions);
-    AddItem(MnuTools, MnuToolsItem, "-");
-    connect(AddItem(MnuTools, MnuToolsItem, "Center &Window on screen"), &QAction::triggered, this,
-            &FrmMain::CenterWindow);
-    connect(AddItem(MnuTools, MnuToolsItem, "&Reset Window to default size"), &QAction::triggered, this,
-            &FrmMain::ResetWindowSize);
-    connect(AddItem(MnuTools, MnuToolsItem, "&Expand Window full-screen"), &QAction::triggered, this,
-            &FrmMain::ExpandWindow);
-
-    MnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    MnuHelp->setObjectName("MnuHelp");
-    connect(AddItem(MnuHelp, MnuHelpItem, "&Contents", "F1"), &QAction::triggered, this, &FrmMain::ShowHelpContents);
-    AddItem(MnuHelp, MnuHelpItem, "-");
-    MnuHelpWeb = new QMenu(QStringLiteral("Brendock on the Web"), MnuHelp);
-    MnuHelpWeb->setObjectName("MnuHelpWeb");
-    MnuHelpItem.push_back(MnuHelp->addMenu(MnuHelpWeb));
-    AddItem(MnuHelp, MnuHelpItem, "-");
-    connect(AddItem(MnuHelp, MnuHelpItem, "&About..."), &QAction::triggered, this, &FrmMain::ShowAbout);
+    RecentFileMenu none; // the recent items stay hidden until the list has entries
+    none.menuBase = RecentMenuBase();
+    ApplyRecentMenu(none);
 }
 
 void FrmMain::BuildClientArea()
@@ -295,45 +226,27 @@ void FrmMain::BuildToolbar()
     CboZoom->setFixedWidth(72);
     CboZoom->setToolTip(QStringLiteral("Zoom"));
 
+    // The four view buttons form a group: exactly one is pressed.
     viewGroup_ = new QActionGroup(this);
     viewGroup_->setExclusive(true);
-    size_t next = 0;
-    for (int i = 1; i <= 35; ++i) {
-        if (std::find(std::begin(kSeparators), std::end(kSeparators), i) != std::end(kSeparators)) {
-            TbarButton[i] = TbarMain->addSeparator();
+    for (int i = 1; i <= kToolbarButtons; ++i) {
+        if (const CommandRow* row = ButtonRow(i)) {
+            QAction* a = TbarMain->addAction(TbarIconFor(row->id), QString::fromUtf8(row->name));
+            a->setToolTip(QString::fromUtf8(row->name));
+            a->setObjectName(QStringLiteral("TbarButton%1").arg(i));
+            connect(a, &QAction::triggered, this, [this, row] { RunCommand(*row); });
+            if (IsView(row->id)) {
+                a->setCheckable(true);
+                viewGroup_->addAction(a);
+            }
+            TbarButton[i] = a;
         } else if (i == kZoomPlaceholder) {
             TbarButton[i] = TbarMain->addWidget(CboZoom);
         } else {
-            const TbarSpec& b = kButtons[next++];
-            QAction* a = TbarMain->addAction(TbarIconFor(b.icon), QString::fromUtf8(b.tooltip));
-            a->setToolTip(QString::fromUtf8(b.tooltip));
-            a->setObjectName(QStringLiteral("TbarButton%1").arg(i));
-            TbarButton[i] = a;
+            TbarButton[i] = TbarMain->addSeparator();
         }
     }
-    // The four view buttons form a group: exactly one is pressed.
-    for (int v = 0; v < 4; ++v) {
-        QAction* a = TbarButton[12 + v];
-        a->setCheckable(true);
-        viewGroup_->addAction(a);
-        connect(a, &QAction::triggered, this, [this, v] { SelectView(v); });
-    }
-    TbarButton[12]->setChecked(true);
-
-    auto wire = [this](int button, auto fn) { connect(TbarButton[button], &QAction::triggered, this, fn); };
-    wire(2, &FrmMain::FileNew);
-    wire(3, &FrmMain::FileOpen);
-    wire(4, &FrmMain::FileSave);
-    wire(5, &FrmMain::FileSaveAs);
-    wire(7, &FrmMain::FileStitch);
-    wire(8, &FrmMain::FileSplit);
-    wire(10, [] { CommandUndo(); });
-    wire(16, &FrmMain::UnderDevelopment);
-    wire(17, &FrmMain::UnderDevelopment);
-    for (int i = 0; i < 12; ++i)
-        if (kMapButton[i]) wire(kMapButton[i], [this, i] { MapCommand(i); });
-    wire(33, &FrmMain::ShowOptions);
-    wire(35, &FrmMain::ShowHelpContents);
+    ViewButton(0)->setChecked(true);
 }
 
 void FrmMain::BuildStatusBar()
@@ -381,14 +294,15 @@ void FrmMain::LoadStep(int colorDepth)
     RestoreWindowPlacement(this, Settings(), def.width(), def.height());
     if (!Globals().noSubclassing) SetMinimumTrackingSize(this, def.width(), def.height());
 
-    RflInit([this](const RecentFileMenu& menu) { ApplyRecentMenu(menu); }, kRecentMenuBase, RflIniFile);
+    RflInit([this](const RecentFileMenu& menu) { ApplyRecentMenu(menu); }, RecentMenuBase(), RflIniFile);
     InitFormEffects(2);
     FillWebLinksMenu(MnuHelpWeb, [](const std::string& address) { OpenWebAddress(address); });
 
     PicPreview->SetBackgroundColor(Globals().previewBackgroundColor);
     BuildColorTable(Globals().previewColorset);
-    MnuFileItem[17]->setText(QStringLiteral("E&xit\tAlt+F4"));
-    MnuFileItem[17]->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
+    QAction* exit = Item(CommandId::Exit);
+    exit->setText(QStringLiteral("E&xit\tAlt+F4"));
+    exit->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
     MnuViewColorsetItem[std::clamp(Globals().previewColorset, 0, 7)]->setChecked(true);
 
     if (!Globals().noSubclassing) MakeComboFlat(CboZoom);
@@ -405,8 +319,7 @@ void FrmMain::LoadStep(int colorDepth)
 
 void FrmMain::AfterShow()
 {
-    int view = std::clamp(Globals().currentView, 0, 3);
-    TbarButton[12 + view]->setChecked(true);
+    ViewButton(std::clamp(Globals().currentView, 0, 3))->setChecked(true);
     PicPreview->setFocus();
     shown_ = true;
     outsideTimer_->start(0);
@@ -592,13 +505,13 @@ void FrmMain::FileStitch()
 
 void FrmMain::FileSplit()
 {
-    CommandSplit([this](std::string& path) {
-        SetFileDialog(kSplitSaveTitle, "!", currentName_, "", true);
-        SetFileFilter(kSplitSaveFilter, 1);
-        if (!ShowSaveDialog(this)) return false;
-        path = GetDialogFileName();
-        return true;
-    });
+    CommandSplit({hasHeightmap_, [this](std::string& path) {
+                      SetFileDialog(kSplitSaveTitle, "!", currentName_, "", true);
+                      SetFileFilter(kSplitSaveFilter, 1);
+                      if (!ShowSaveDialog(this)) return false;
+                      path = GetDialogFileName();
+                      return true;
+                  }});
 }
 
 // ---- View commands ----
@@ -606,12 +519,12 @@ void FrmMain::FileSplit()
 void FrmMain::SelectView(int view)
 {
     if (view < 0 || view > 3 || view == Globals().currentView) {
-        if (view >= 0 && view <= 3) TbarButton[12 + view]->setChecked(true);
+        if (view >= 0 && view <= 3) ViewButton(view)->setChecked(true);
         return;
     }
     BusyPointer busy;
     EnableCommands(false);
-    TbarButton[12 + view]->setChecked(true);
+    ViewButton(view)->setChecked(true);
     Globals().currentView = view;
     RenderPreview();
     EnableCommands(true);
@@ -627,25 +540,53 @@ void FrmMain::SelectColorset(int index)
     RenderPreview();
 }
 
-void FrmMain::MapCommand(int index)
+// ---- Dispatch ----
+
+void FrmMain::RunCommand(const CommandRow& row)
 {
-    switch (index) {
-    case 0: CommandFlipHorizontal(); break;
-    case 1: CommandFlipVertical(); break;
-    case 2: CommandRotateCCW(); break;
-    case 3: CommandRotateCW(); break;
-    case 4: CommandInvert(); break;
-    case 5: CommandCrop(); break;
-    case 6: CommandTrim(); break;
-    case 8: CommandResample(); break;
-    case 9: CommandInterpolate(); break;
-    case 10: CommandScale(hasHeightmap_); break;
-    case 11: CommandMove(); break;
-    default: break;
+    switch (row.id) {
+    case CommandId::New: FileNew(); break;
+    case CommandId::Open: FileOpen(); break;
+    case CommandId::Save: FileSave(); break;
+    case CommandId::SaveAs: FileSaveAs(); break;
+    case CommandId::Stitch: FileStitch(); break;
+    case CommandId::Split: FileSplit(); break;
+    case CommandId::OpenRecent: FileOpenRecent(row.arg); break;
+    case CommandId::Exit: close(); break;
+    case CommandId::ViewTop:
+    case CommandId::ViewFront:
+    case CommandId::ViewSide:
+    case CommandId::ViewPerspective: SelectView(row.arg); break;
+    case CommandId::Colorset: SelectColorset(row.arg); break;
+    case CommandId::Options: ShowOptions(); break;
+    case CommandId::CenterWindow: CenterWindow(); break;
+    case CommandId::ResetWindowSize: ResetWindowSize(); break;
+    case CommandId::ExpandWindow: ExpandWindow(); break;
+    case CommandId::HelpContents: ShowHelpContents(); break;
+    case CommandId::About: ShowAbout(); break;
+    default:
+        if (row.run) row.run(CommandContext{hasHeightmap_, {}});
+        break;
     }
 }
 
-void FrmMain::UnderDevelopment() { ShowInfo("This function is under development."); }
+void FrmMain::RunCommand(CommandId id, int arg)
+{
+    if (const CommandRow* row = FindCommand(id, arg)) RunCommand(*row);
+}
+
+QAction* FrmMain::Item(CommandId id, int arg) const
+{
+    return items_[static_cast<size_t>(FindCommand(id, arg) - std::begin(kCommandRows))];
+}
+
+QAction* FrmMain::ViewButton(int view) const { return viewGroup_->actions().at(view); }
+
+int FrmMain::RecentMenuBase() const
+{
+    const auto first = std::find(MnuFileItem.begin(), MnuFileItem.end(), Item(CommandId::OpenRecent, 1));
+    return static_cast<int>(first - MnuFileItem.begin());
+}
 
 // ---- Tools and Help ----
 
@@ -713,9 +654,11 @@ void FrmMain::ShowAbout() { ShowAboutBox(this); }
 
 void FrmMain::EnableCommands(bool enabled)
 {
-    for (QMenu* m : {MnuFile, MnuEdit, MnuView, MnuMap, MnuTools, MnuHelp}) m->menuAction()->setEnabled(enabled);
-    for (int i = 1; i <= 35; ++i)
-        if (!TbarButton[i]->isSeparator() && i != kZoomPlaceholder) TbarButton[i]->setEnabled(enabled);
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const CommandRow& row = kCommandRows[i];
+        if (row.menu == MenuId::Bar) items_[i]->setEnabled(enabled);
+        if (row.button) TbarButton[row.button]->setEnabled(enabled);
+    }
     CboZoom->setEnabled(enabled);
     if (enabled) UpdateCommandStates();
     update();
@@ -723,30 +666,14 @@ void FrmMain::EnableCommands(bool enabled)
 
 void FrmMain::UpdateCommandStates()
 {
-    const CommandAvailability a = ComputeCommandAvailability(hasHeightmap_);
-    const bool h = a.withHeightmap;
-    auto set = [this](QAction* item, int button, bool on) {
-        if (item) item->setEnabled(on);
-        if (button) TbarButton[button]->setEnabled(on);
-    };
-    set(MnuFileItem[2], 4, h);
-    set(MnuFileItem[3], 5, h);
-    set(MnuFileItem[6], 8, h);
-    set(MnuEditItem[0], 10, h);
-    for (int v = 0; v < 4; ++v) set(MnuViewItem[v], 12 + v, h);
-    set(MnuViewItem[5], 16, h);
-    set(MnuViewItem[6], 17, h);
-    CboZoom->setEnabled(h);
-    for (int i : {0, 1, 2, 3, 5, 6, 10}) set(MnuMapItem[i], kMapButton[i], h);
-    set(MnuMapItem[4], 24, a.invert);
-    set(MnuMapItem[8], 28, a.resample);
-    set(MnuMapItem[9], 29, a.interpolate);
-    set(MnuMapItem[11], 31, a.move);
-    // Always available.
-    for (int i : {0, 1, 5, 17}) MnuFileItem[i]->setEnabled(true);
-    for (int i = 8; i <= 15; ++i) MnuFileItem[i]->setEnabled(true);
-    for (int b : {2, 3, 7, 33, 35}) TbarButton[b]->setEnabled(true);
-    MnuViewItem[8]->setEnabled(true);
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const CommandRow& row = kCommandRows[i];
+        if (row.menu == MenuId::Bar || items_[i]->isSeparator()) continue;
+        const bool on = CommandEnabled(row, hasHeightmap_);
+        items_[i]->setEnabled(on);
+        if (row.button) TbarButton[row.button]->setEnabled(on);
+    }
+    CboZoom->setEnabled(hasHeightmap_);
 }
 
 // ---- Displays ----

@@ -21,6 +21,8 @@ class QToolBar;
 
 namespace tolv {
 
+enum class CommandId;
+struct CommandRow;
 class PicAltitude;
 class PicPreview;
 class QtHost;
@@ -65,8 +67,9 @@ public:
     // View commands.
     void SelectView(int view);
     void SelectColorset(int index);
-    // Map menu item 0..11 (through the operation frames).
-    void MapCommand(int index);
+    // A menu item or toolbar button of the command table, as a click runs it.
+    void RunCommand(const CommandRow& row);
+    void RunCommand(CommandId id, int arg = 0);
     // Tools and Help.
     void ShowOptions();
     void CenterWindow();
@@ -74,7 +77,6 @@ public:
     void ExpandWindow();
     void ShowHelpContents();
     void ShowAbout();
-    void UnderDevelopment();
 
     void EnableCommands(bool enabled);
     void UpdateCommandStates();
@@ -97,7 +99,8 @@ public:
     // The window size (Qt's units, menu bar included) for a client area of 800 x 600.
     QSize DefaultWindowSize() const;
 
-    // Controls. Item vectors are indexed as their menus number the items, separators included.
+    // Controls, built from the command table. Item vectors are indexed as their menus number the
+    // items, separators included.
     QMenu* MnuFile = nullptr;
     QMenu* MnuEdit = nullptr;
     QMenu* MnuView = nullptr;
@@ -149,6 +152,11 @@ private:
     void SetPanel(int panel, const std::string& text);
     void ApplyRecentMenu(const RecentFileMenu& menu);
     void AddRecentFile(const std::string& path);
+    // The menu item of a command row, and the toolbar button of a view.
+    QAction* Item(CommandId id, int arg = 0) const;
+    QAction* ViewButton(int view) const;
+    // The File item of the first recent file: the recent file list numbers its items from there.
+    int RecentMenuBase() const;
 
     QtHost& host_;
     std::string currentPath_;
@@ -164,6 +172,7 @@ private:
     QTimer* outsideTimer_ = nullptr;
     QActionGroup* viewGroup_ = nullptr;
     QActionGroup* colorsetGroup_ = nullptr;
+    std::vector<QAction*> items_; // one per command row (menu bar rows: the menus' own items)
 };
 
 } // namespace tolv

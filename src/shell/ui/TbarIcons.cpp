@@ -125,18 +125,18 @@ void RotateArrow(Pen& k, bool clockwise)
     Arrowhead(k.p, tip + QPointF(std::cos(dir) * 1.5, std::sin(dir) * 1.5), dir, 4.0);
 }
 
-void Draw(QPainter& p, TbarIcon which, bool hot)
+void Draw(QPainter& p, CommandId which, bool hot)
 {
     Pen k{p, hot};
     switch (which) {
-    case TbarIcon::New:
+    case CommandId::New:
         Page(k);
         k.Stroke(k.C(230, 170, 0), 1.2);
         p.drawLine(QPointF(12, 9), QPointF(15, 12));
         p.drawLine(QPointF(15, 9), QPointF(12, 12));
         p.drawLine(QPointF(13.5, 8.5), QPointF(13.5, 12.5));
         break;
-    case TbarIcon::Open: {
+    case CommandId::Open: {
         k.Fill(k.C(225, 185, 70), kInk);
         p.drawPolygon(QPolygonF() << QPointF(1.5, 3.5) << QPointF(6, 3.5) << QPointF(7.5, 5) << QPointF(13, 5)
                                   << QPointF(13, 13.5) << QPointF(1.5, 13.5));
@@ -145,16 +145,16 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
                                   << QPointF(1.5, 13.5));
         break;
     }
-    case TbarIcon::Save:
+    case CommandId::Save:
         Floppy(k);
         break;
-    case TbarIcon::SaveAs:
+    case CommandId::SaveAs:
         Floppy(k, 0.85);
         k.Fill(k.C(240, 200, 60), kInk, 0.7);
         p.drawPolygon(QPolygonF() << QPointF(9, 14.5) << QPointF(9.5, 12) << QPointF(14, 7.5)
                                   << QPointF(15.5, 9) << QPointF(11, 13.5));
         break;
-    case TbarIcon::Stitch:
+    case CommandId::Stitch:
         Grid(k, QRectF(3.5, 3.5, 9, 9), 2, k.C(120, 180, 110));
         k.Fill(k.C(200, 40, 40), k.C(200, 40, 40), 0.5);
         Arrowhead(p, QPointF(3, 3), M_PI / 4, 2.6);
@@ -168,14 +168,14 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         p.drawLine(QPointF(0.5, 15.5), QPointF(3, 13));
         p.drawLine(QPointF(15.5, 15.5), QPointF(13, 13));
         break;
-    case TbarIcon::Split:
+    case CommandId::Split:
         for (int i = 0; i < 4; ++i) {
             double x = 1.5 + (i % 2) * 7.5, y = 1.5 + (i / 2) * 7.5;
             k.Fill(k.C(120, 180, 110), kInk, 0.7);
             p.drawRect(QRectF(x, y, 5.5, 5.5));
         }
         break;
-    case TbarIcon::Undo: {
+    case CommandId::Undo: {
         k.Stroke(k.C(30, 80, 180), 2.0);
         QPainterPath path;
         path.moveTo(4, 7);
@@ -186,17 +186,17 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         Arrowhead(p, QPointF(2.5, 8.5), M_PI * 0.8, 4);
         break;
     }
-    case TbarIcon::Top:
+    case CommandId::ViewTop:
         Grid(k, QRectF(2.5, 2.5, 11, 11), 3, k.C(110, 170, 90));
         k.Fill(k.C(90, 60, 30), Qt::transparent);
         p.drawEllipse(QPointF(8, 8), 2, 2);
         break;
-    case TbarIcon::Front:
+    case CommandId::ViewFront:
         Hills(k, QRectF(1.5, 4, 13, 9.5), k.C(150, 150, 150));
         k.Stroke(kInk, 0.8);
         p.drawLine(QPointF(1, 14.5), QPointF(15, 14.5));
         break;
-    case TbarIcon::Side: {
+    case CommandId::ViewSide: {
         QPainterPath path;
         path.moveTo(1.5, 13.5);
         path.cubicTo(4, 4, 9, 3, 14.5, 9);
@@ -208,7 +208,7 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         p.drawLine(QPointF(1, 14.5), QPointF(15, 14.5));
         break;
     }
-    case TbarIcon::Perspective: {
+    case CommandId::ViewPerspective: {
         QPolygonF base;
         base << QPointF(1, 11) << QPointF(8, 14.5) << QPointF(15, 11) << QPointF(8, 7.5);
         k.Fill(k.C(90, 160, 70), kInk, 0.7);
@@ -221,13 +221,13 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         p.drawPath(hill);
         break;
     }
-    case TbarIcon::ZoomIn:
+    case CommandId::ZoomIn:
         Magnifier(k, true);
         break;
-    case TbarIcon::ZoomOut:
+    case CommandId::ZoomOut:
         Magnifier(k, false);
         break;
-    case TbarIcon::FlipH:
+    case CommandId::FlipHorizontal:
         k.Fill(k.C(40, 110, 200), kInk, 0.7);
         p.drawPolygon(QPolygonF() << QPointF(6.5, 3) << QPointF(6.5, 13) << QPointF(1.5, 13));
         k.Fill(k.C(200, 220, 245), kInk, 0.7);
@@ -235,7 +235,7 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         p.setPen(QPen(kInk, 0.8, Qt::DashLine));
         p.drawLine(QPointF(8, 1), QPointF(8, 15));
         break;
-    case TbarIcon::FlipV:
+    case CommandId::FlipVertical:
         k.Fill(k.C(40, 110, 200), kInk, 0.7);
         p.drawPolygon(QPolygonF() << QPointF(3, 6.5) << QPointF(13, 6.5) << QPointF(13, 1.5));
         k.Fill(k.C(200, 220, 245), kInk, 0.7);
@@ -243,13 +243,13 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         p.setPen(QPen(kInk, 0.8, Qt::DashLine));
         p.drawLine(QPointF(1, 8), QPointF(15, 8));
         break;
-    case TbarIcon::RotateCcw:
+    case CommandId::RotateCCW:
         RotateArrow(k, false);
         break;
-    case TbarIcon::RotateCw:
+    case CommandId::RotateCW:
         RotateArrow(k, true);
         break;
-    case TbarIcon::Invert: {
+    case CommandId::Invert: {
         k.Fill(Qt::white, kInk, 1.0);
         p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
         QPainterPath half;
@@ -260,14 +260,14 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         p.drawPath(half);
         break;
     }
-    case TbarIcon::Crop:
+    case CommandId::Crop:
         k.Fill(k.C(220, 235, 210), Qt::transparent);
         p.drawRect(QRectF(4, 4, 5, 5));
         k.Stroke(kInk, 1.6);
         p.drawPolyline(QPolygonF() << QPointF(4, 1) << QPointF(4, 12) << QPointF(15, 12));
         p.drawPolyline(QPolygonF() << QPointF(1, 4) << QPointF(12, 4) << QPointF(12, 15));
         break;
-    case TbarIcon::Trim:
+    case CommandId::Trim:
         k.Fill(k.C(220, 230, 240), kInk, 0.6);
         p.drawRect(QRectF(1.5, 1.5, 13, 13));
         p.setPen(QPen(k.C(200, 40, 40), 0.9, Qt::DashLine));
@@ -277,17 +277,17 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         Arrowhead(p, QPointF(4, 4), M_PI / 4, 2.8);
         Arrowhead(p, QPointF(12, 12), -M_PI * 3 / 4, 2.8);
         break;
-    case TbarIcon::Resample:
+    case CommandId::Resample:
         Grid(k, QRectF(1.5, 1.5, 8, 8), 4, k.C(200, 220, 245));
         Grid(k, QRectF(10, 10, 4.5, 4.5), 2, k.C(40, 110, 200));
         k.Stroke(k.C(200, 40, 40), 1.0);
         p.drawLine(QPointF(8, 12), QPointF(8, 8));
         break;
-    case TbarIcon::Interpolate:
+    case CommandId::Interpolate:
         Grid(k, QRectF(1.5, 1.5, 4.5, 4.5), 2, k.C(40, 110, 200));
         Grid(k, QRectF(6.5, 6.5, 8, 8), 4, k.C(200, 220, 245));
         break;
-    case TbarIcon::Scale: {
+    case CommandId::Scale: {
         k.Fill(k.C(120, 180, 110), kInk, 0.6);
         p.drawRect(QRectF(5.5, 5.5, 5, 5));
         k.Stroke(k.C(200, 40, 40), 1.2);
@@ -298,7 +298,7 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         Arrowhead(p, QPointF(8, 15.2), M_PI / 2, 3);
         break;
     }
-    case TbarIcon::Move:
+    case CommandId::Move:
         k.Stroke(kInk, 0.8);
         p.drawLine(QPointF(1, 14.5), QPointF(15, 14.5));
         Hills(k, QRectF(1.5, 7, 9, 6), k.C(150, 150, 150));
@@ -307,7 +307,7 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         k.Fill(k.C(30, 80, 180), k.C(30, 80, 180), 0.4);
         Arrowhead(p, QPointF(13, 1.5), -M_PI / 2, 3.2);
         break;
-    case TbarIcon::Options: {
+    case CommandId::Options: {
         p.save();
         p.translate(8, 8);
         k.Fill(k.C(120, 120, 130), kInk, 0.6);
@@ -321,7 +321,7 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         p.restore();
         break;
     }
-    case TbarIcon::Help: {
+    case CommandId::HelpContents: {
         k.Fill(k.C(30, 90, 200), k.C(20, 60, 150), 0.8);
         p.drawEllipse(QPointF(8, 8), 7, 7);
         QFont f;
@@ -332,10 +332,11 @@ void Draw(QPainter& p, TbarIcon which, bool hot)
         p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
         break;
     }
+    default: break; // a command without a button
     }
 }
 
-QPixmap Render(TbarIcon which, int size, bool hot)
+QPixmap Render(CommandId which, int size, bool hot)
 {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
@@ -348,7 +349,7 @@ QPixmap Render(TbarIcon which, int size, bool hot)
 
 } // namespace
 
-QIcon TbarIconFor(TbarIcon which)
+QIcon TbarIconFor(CommandId which)
 {
     QIcon icon;
     for (int size : {16, 32}) {
