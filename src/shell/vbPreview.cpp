@@ -567,12 +567,12 @@ void RenderPreview(PixelBuffer& area, int32_t view, bool centred, uint32_t backg
 
 void DrawAltitudeBar(PixelBuffer& bar, bool hasHeightmap)
 {
-    try {
+    TrapErrors("An error occurred drawing the heightmap altitude display.", [&] {
         if (bar.width != kAltitudeBarWidth || bar.height != kPreviewSize)
             bar.Reset(kAltitudeBarWidth, kPreviewSize, kPixelWhite);
         else
             bar.Fill(kPixelWhite);
-        if (!hasHeightmap) return;
+        if (!hasHeightmap) return true;
         auto mark = [&bar](int32_t altitude, int32_t x0, uint32_t colour) {
             const int32_t r = BarRowOfAltitude(altitude);
             for (int32_t x = x0; x <= x0 + 5; ++x) bar.Set(x, r, colour);
@@ -587,9 +587,8 @@ void DrawAltitudeBar(PixelBuffer& bar, bool hasHeightmap)
         const uint32_t box = PixelFromRgb(51, 102, 153);
         for (int32_t r = top; r <= bottom; ++r)
             for (int32_t x = 24; x <= 28; ++x) bar.Set(x, r, box);
-    } catch (...) {
-        ReportCurrentError("An error occurred drawing the heightmap altitude display.");
-    }
+        return true;
+    });
 }
 
 bool HeightReadoutPosition(double mouseX, double mouseY, bool hasHeightmap, int32_t view, bool centred,
