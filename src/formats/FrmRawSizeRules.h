@@ -10,15 +10,13 @@ namespace tolv {
 
 // In: the file length in bytes and the sample size in bits (8, 16, 32).
 struct RawSizeParams {
-    int32_t fileLength = 0;
-    int32_t bits = 0;
+    int32_t fileLength = 0, bits = 0;
     template <class F>
     void Slots(F&& slot) { slot(1, fileLength); slot(2, bits); }
 };
 // Out on OK: the texts of the width and height boxes.
 struct RawSizeResult {
-    std::string width;
-    std::string height;
+    std::string width, height;
     template <class F>
     void Slots(F&& slot) { slot(1, width); slot(2, height); }
 };

@@ -13,12 +13,7 @@ namespace tolv {
 
 // In: the map's lowest and highest altitude and the four scale settings.
 struct ScaleParams {
-    int32_t lowest = 0;
-    int32_t highest = 0;
-    int32_t method = 0;
-    int32_t percent = 0;
-    int32_t upper = 0;
-    int32_t lower = 0;
+    int32_t lowest = 0, highest = 0, method = 0, percent = 0, upper = 0, lower = 0;
     template <class F>
     void Slots(F&& slot)
     {
@@ -29,9 +24,7 @@ struct ScaleParams {
 // Out on OK: the selected method and the texts of the three fields.
 struct ScaleResult {
     int32_t method = 0;
-    std::string percent;
-    std::string high;
-    std::string low;
+    std::string percent, high, low;
     template <class F>
     void Slots(F&& slot) { slot(3, method); slot(4, percent); slot(5, high); slot(6, low); }
 };
@@ -78,16 +71,13 @@ ScaleDialogState FillScaleDialog(const ScaleParams& in);
 
 // In: the map's lowest and highest altitude and MoveMethod.
 struct MoveParams {
-    int32_t lowest = 0;
-    int32_t highest = 0;
-    int32_t method = 0;
+    int32_t lowest = 0, highest = 0, method = 0;
     template <class F>
     void Slots(F&& slot) { slot(1, lowest); slot(2, highest); slot(3, method); }
 };
 // Out on OK: the selected method and the new base.
 struct MoveResult {
-    int32_t method = 0;
-    int32_t base = 0;
+    int32_t method = 0, base = 0;
     template <class F>
     void Slots(F&& slot) { slot(3, method); slot(4, base); }
 };
@@ -127,8 +117,7 @@ std::vector<MovePreviewBox> MovePreviewBoxes(const MoveSetup& setup, int32_t new
 
 // In: the map's lowest and highest altitude.
 struct InvertParams {
-    int32_t lowest = 0;
-    int32_t highest = 0;
+    int32_t lowest = 0, highest = 0;
     template <class F>
     void Slots(F&& slot) { slot(1, lowest); slot(2, highest); }
 };

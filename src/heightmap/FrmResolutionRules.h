@@ -13,8 +13,7 @@ namespace tolv {
 
 // In: the map's size, InterpolationVariance and InterpolationFactor.
 struct InterpolateParams {
-    int32_t width = 0;
-    int32_t height = 0;
+    int32_t width = 0, height = 0;
     float variance = 0.0f;
     int32_t factor = 0;
     template <class F>
@@ -45,17 +44,13 @@ std::string VarianceFieldText(float variance);
 
 // In: the map's size, ResampleFactor and ResampleMethod.
 struct ResampleParams {
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t factor = 0;
-    int32_t method = 0;
+    int32_t width = 0, height = 0, factor = 0, method = 0;
     template <class F>
     void Slots(F&& slot) { slot(1, width); slot(2, height); slot(3, factor); slot(4, method); }
 };
 // Out on OK: the factor stored with the selected entry and the method's list position.
 struct ResampleResult {
-    int32_t factor = 0;
-    int32_t method = 0;
+    int32_t factor = 0, method = 0;
     template <class F>
     void Slots(F&& slot) { slot(3, factor); slot(4, method); }
 };

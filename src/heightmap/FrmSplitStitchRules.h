@@ -12,17 +12,13 @@ namespace tolv {
 
 // In: the map's size.
 struct SplitParams {
-    int32_t width = 0;
-    int32_t height = 0;
+    int32_t width = 0, height = 0;
     template <class F>
     void Slots(F&& slot) { slot(1, width); slot(2, height); }
 };
 // Out on OK: the chosen grid, the tile size and the seamless box.
 struct SplitResult {
-    int32_t columns = 0;
-    int32_t rows = 0;
-    int32_t tileWidth = 0;
-    int32_t tileHeight = 0;
+    int32_t columns = 0, rows = 0, tileWidth = 0, tileHeight = 0;
     bool seamless = false;
     template <class F>
     void Slots(F&& slot)

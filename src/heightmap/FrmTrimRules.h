@@ -12,8 +12,7 @@ namespace tolv {
 // Out on a trim button: its anchor code and the texts of the width and height boxes.
 struct TrimResult {
     int32_t anchor = 0;
-    std::string width;
-    std::string height;
+    std::string width, height;
     template <class F>
     void Slots(F&& slot) { slot(1, anchor); slot(2, width); slot(3, height); }
 };

@@ -13,8 +13,7 @@ namespace tolv {
 // In, and out on OK with the spacing normalised: the three options.
 struct SaveObjValues {
     int32_t spacing = kDefaultSpacing;
-    bool includeObjectName = true;
-    bool smoothFaces = true;
+    bool includeObjectName = true, smoothFaces = true;
     template <class F>
     void Slots(F&& slot) { slot(1, spacing); slot(2, includeObjectName); slot(3, smoothFaces); }
 };

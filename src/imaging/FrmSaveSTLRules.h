@@ -21,10 +21,8 @@ int32_t SpacingValue(const std::string& text);
 
 // In: what the dialog shows when it opens.
 struct SaveStlParams {
-    int32_t spacing = kDefaultSpacing;
-    int32_t originIndex = 0;
-    bool calculateNormals = false;
-    bool flipNormals = false;
+    int32_t spacing = kDefaultSpacing, originIndex = 0;
+    bool calculateNormals = false, flipNormals = false;
     template <class F>
     void Slots(F&& slot) { slot(1, spacing); slot(2, originIndex); slot(3, calculateNormals); slot(4, flipNormals); }
 };
