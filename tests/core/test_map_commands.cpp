@@ -133,8 +133,9 @@ TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
 
 TEST(MapCommands, CancelChangesNothing)
 {
-    const std::function<bool()> commands[] = {[] { return CommandScale(); }, CommandMove, CommandInvert,
-                                              CommandInterpolate, CommandResample, CommandTrim};
+    const std::function<bool()> commands[] = {[] { return CommandScale(); }, CommandMove,      CommandInvert,
+                                              CommandInterpolate, CommandResample, CommandTrim,
+                                              [] { return CommandSplit({}); }};
     for (const auto& command : commands) {
         TestHost host;
         LoadGrid(32, 32, Coded(32, 32));
@@ -187,12 +188,14 @@ TEST(MapCommands, Availability)
         int32_t low, high; // the two samples that set the span
         bool invert, resample, interpolate, move;
     } rows[] = {
-        {"512 square", 512, 512, 0, 10, true, true, false, true},
-        {"16 square", 16, 16, 0, 10, true, false, true, true},
+        // Each side at each limit once.
+        {"512 x 256", 512, 256, 0, 10, true, true, false, true},
+        {"256 x 512", 256, 512, 0, 10, true, true, false, true},
+        {"16 x 32", 16, 32, 0, 10, true, false, true, true},
+        {"32 x 16", 32, 16, 0, 1, true, false, true, true},
         {"513 square", 513, 513, 0, 10, true, false, false, true},
         {"flat", 64, 64, 5, 5, false, true, true, true},
         {"full span", 64, 64, 0, 65535, true, true, true, false},
-        {"32 x 16", 32, 16, 0, 1, true, false, true, true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -254,6 +257,7 @@ TEST(Split, TileCoverage)
         EXPECT_EQ(FormatCode(), FmtG16);
         EXPECT_FALSE(host.modified);
         EXPECT_EQ(host.refreshes, std::vector<Display>{D::FormatDescription});
+        EXPECT_EQ(host.enableCalls, (std::vector<bool>{false, true}));
         EXPECT_EQ(CurrentGrid(), grid); // the heightmap is not changed
         std::set<std::string> expectedFiles, written;
         for (const Tile& t : r.tiles) { // each tile read back holds its part of the map, in 16 bits
@@ -352,6 +356,7 @@ TEST(Stitch, Layouts)
         EXPECT_FALSE(host.enableCalls.front());
         EXPECT_TRUE(host.enableCalls.back());
         if (!merged) {
+            EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{{1, ""}})); // no progress left
             ASSERT_EQ(host.messages.size(), 1u);
             if (!r.message.empty()) {
                 EXPECT_EQ(host.messages[0].text, r.message);
