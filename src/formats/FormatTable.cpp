@@ -168,4 +168,10 @@ const FormatRow* FindSaveRow(std::string_view ext)
     return nullptr;
 }
 
+bool HasReader(std::string_view ext)
+{
+    const FormatRow* row = FindOpenRow(ext);
+    return row && row->open.kind == OpenKind::Reader;
+}
+
 } // namespace tolv

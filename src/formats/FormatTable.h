@@ -70,5 +70,7 @@ std::span<const FormatRow> FormatTable();
 // The first row of ext with an open (or save) route, or nullptr.
 const FormatRow* FindOpenRow(std::string_view ext);
 const FormatRow* FindSaveRow(std::string_view ext);
+// True when opening ext runs a reader.
+bool HasReader(std::string_view ext);
 
 } // namespace tolv
