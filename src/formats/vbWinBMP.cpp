@@ -90,7 +90,6 @@ bool ReadInfoHeader(FileReader& in, BmpHeader& h)
 bool ReadGrayPalette(FileReader& in, BmpHeader& h)
 {
     return TrapErrors(kPaletteSentence, [&] {
-        h.grayPalette = false;
         if (h.planes != 1 || h.bitCount != 8 || h.compression != 0) return true;
         // Always 256 entries, whatever the palette size fields say. Entries a short file does
         // not reach read as zeros instead of reading past its end.
@@ -107,6 +106,13 @@ bool ReadGrayPalette(FileReader& in, BmpHeader& h)
         h.grayPalette = true;
         return true;
     });
+}
+
+// What follows the file header: the header, under the caller's sentence, and the gray-palette
+// test. False after a warning or a report.
+bool ReadHeaderAndPalette(FileReader& in, BmpHeader& h, const std::string& sentence)
+{
+    return TrapErrors(sentence, [&] { return ReadInfoHeader(in, h); }) && ReadGrayPalette(in, h);
 }
 
 // One header query of a path with its own sentence; 0 / false when the header is unknown or an
@@ -149,12 +155,12 @@ std::optional<BmpHeader> ReadBmpHeader(const std::string& path, const std::strin
 {
     std::optional<FileReader> in;
     BmpHeader h;
-    const bool known = TrapErrors(sentence, [&] {
+    const bool opened = TrapErrors(sentence, [&] {
         in.emplace(path);
         if (ReadFileHeader(*in, h) < static_cast<size_t>(BmpFileHeaderSize)) throw RunTimeError(ErrInputPastEnd);
-        return ReadInfoHeader(*in, h);
+        return true;
     });
-    if (!known || !ReadGrayPalette(*in, h)) return std::nullopt;
+    if (!opened || !ReadHeaderAndPalette(*in, h, sentence)) return std::nullopt;
     return h;
 }
 
@@ -169,11 +175,8 @@ BmpFile ExamineBmpFile(const std::string& path)
     }, Verdict::Told);
     if (bmp.verdict != Verdict::Accepted) return bmp;
     // Past the validation every refusal has told the user why.
-    bmp.verdict = Verdict::Told;
-    if (!TrapErrors("An error occurred retrieving the BMP file type.", [&] { return ReadInfoHeader(*in, bmp.header); }))
-        return bmp;
-    if (!ReadGrayPalette(*in, bmp.header)) return bmp;
-    bmp.verdict = Verdict::Accepted;
+    const bool read = ReadHeaderAndPalette(*in, bmp.header, "An error occurred retrieving the BMP file type.");
+    bmp.verdict = read ? Verdict::Accepted : Verdict::Told;
     return bmp;
 }
 
