@@ -128,13 +128,6 @@ constexpr FormatRow kFormats[] = {
 
 // ---- what the build checks about the rows ---------------------------------------------------
 
-constexpr bool IsLowerCase(std::string_view s)
-{
-    for (char c : s)
-        if (c >= 'A' && c <= 'Z') return false;
-    return !s.empty();
-}
-
 // Each offered entry of a list has a rank of its own in both orders, and the ranks run from 1
 // without a gap, so the lists hold every entry once.
 constexpr bool RanksArePositions(FilterEntry FormatRow::*list)
@@ -154,25 +147,7 @@ constexpr bool RanksArePositions(FilterEntry FormatRow::*list)
     return true;
 }
 
-// Rows that share an extension never disagree about a route, so the dispatch does not depend on
-// their order.
-constexpr bool SharedExtensionsAgree()
-{
-    for (const FormatRow& a : kFormats) {
-        if (!IsLowerCase(a.ext)) return false;
-        for (const FormatRow& b : kFormats) {
-            if (&a == &b || std::string_view(a.ext) != b.ext) continue;
-            const bool openAgrees = a.open.kind == OpenKind::None || b.open.kind == OpenKind::None ||
-                                    (a.open.kind == b.open.kind && a.open.reader == b.open.reader);
-            const bool oneSaves = a.save.kind == SaveKind::None || b.save.kind == SaveKind::None;
-            if (!openAgrees || !oneSaves) return false;
-        }
-    }
-    return true;
-}
-
 static_assert(RanksArePositions(&FormatRow::openFilter) && RanksArePositions(&FormatRow::saveFilter));
-static_assert(SharedExtensionsAgree());
 
 } // namespace
 
