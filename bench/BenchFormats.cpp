@@ -123,10 +123,11 @@ int main(int argc, char** argv)
                 ->Unit(benchmark::kMillisecond);
         }
     }
-    for (const FormatRow& row : FormatTable())
-        if (row.save.kind == SaveKind::Writer)
-            benchmark::RegisterBenchmark((std::string("Write/") + row.ext).c_str(), BenchWrite, std::string(row.ext), 513)
-                ->Unit(benchmark::kMillisecond);
+    for (const FormatRow& row : FormatTable()) {
+        if (row.save.kind != SaveKind::Writer) continue;
+        const std::string ext = row.ext;
+        benchmark::RegisterBenchmark(("Write/" + ext).c_str(), BenchWrite, ext, 513)->Unit(benchmark::kMillisecond);
+    }
 
     struct Named {
         const char* name;

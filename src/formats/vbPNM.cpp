@@ -359,7 +359,8 @@ std::optional<PgmOptions> AskPgmOptions()
 bool SavePgmFile(const std::string& path, const PgmOptions& options)
 {
     const bool p5 = options.p5;
-    return TrapErrors(p5 ? "An error occurred saving the PGM P5 file." : "An error occurred saving the PGM P2 file.", [&] {
+    const char* sentence = p5 ? "An error occurred saving the PGM P5 file." : "An error occurred saving the PGM P2 file.";
+    return TrapErrors(sentence, [&] {
         const std::vector<int32_t> grid = HeightmapSamples();
         const int32_t w = HeightmapWidth(), h = HeightmapHeight();
         if (!(p5 ? WritePgmP5File(path, w, h, grid) : WritePgmP2File(path, w, h, grid))) return false;
