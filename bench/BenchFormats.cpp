@@ -13,6 +13,7 @@
 
 #include "OpenOutcome.h"
 #include "SampleFiles.h"
+#include "formats/FormatTable.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
@@ -122,9 +123,11 @@ int main(int argc, char** argv)
                 ->Unit(benchmark::kMillisecond);
         }
     }
-    for (const char* ext : {"hma", "hmb", "bmp", "r16", "ter", "pgm", "pam", "t3d", "tif", "stl", "obj", "png"})
-        benchmark::RegisterBenchmark((std::string("Write/") + ext).c_str(), BenchWrite, std::string(ext), 513)
-            ->Unit(benchmark::kMillisecond);
+    for (const FormatRow& row : FormatTable()) {
+        if (row.save.kind != SaveKind::Writer) continue;
+        const std::string ext = row.ext;
+        benchmark::RegisterBenchmark(("Write/" + ext).c_str(), BenchWrite, ext, 513)->Unit(benchmark::kMillisecond);
+    }
 
     struct Named {
         const char* name;

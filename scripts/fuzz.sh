@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for SECONDS over its corpus.
-#   bash scripts/fuzz.sh [SECONDS] [EXTENSION ...]     (default: 20 seconds, every target)
-# TOLV_FUZZ_JOBS targets run at once (default: the number of cores).
+# Builds the libFuzzer target with clang and runs it for SECONDS per readable extension.
+#   bash scripts/fuzz.sh [SECONDS] [EXTENSION ...]     (default: 20 seconds, every extension)
+# The extensions are those of the format table: fuzz_make_seeds writes a seed folder for each.
+# TOLV_FUZZ_JOBS extensions are fuzzed at once (default: the number of cores).
 # Seeds come from the program's own writers (fuzz_make_seeds) and tests/data/regress. New corpus
 # entries stay in build-fuzz/corpus/<ext>; a finding is written to build-fuzz/artifacts/<ext>/
 # and makes the script fail. Keep every finding as a regression file in tests/data/regress/.
@@ -9,9 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 [ $# -gt 0 ] && shift
-all=(hma hmb raw r16 r32 bmp ter txt pgm pam tga gif tif obj png)
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 jobs=${TOLV_FUZZ_JOBS:-$(nproc)}
 if ! command -v clang++ >/dev/null; then
   echo "clang++ not found: fuzzing skipped"
@@ -23,8 +22,9 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
 cmake --build "$build" -j2
 rm -rf "$build/seeds"
 "$build/fuzz/fuzz_make_seeds" "$build/seeds"
+[ ${#targets[@]} -eq 0 ] && mapfile -t targets < <(ls "$build/seeds")
 
-# Runs one target; its log is build-fuzz/fuzz-<ext>.log and its exit status tells the outcome.
+# Fuzzes one extension; its log is build-fuzz/fuzz-<ext>.log and its exit status tells the outcome.
 fuzz_one() {
   local ext=$1
   local corpus="$build/corpus/$ext" regress="$build/regress/$ext" artifacts="$build/artifacts/$ext"
@@ -32,7 +32,7 @@ fuzz_one() {
   find tests/data/regress -name "*.$ext" -exec cp {} "$regress/" \; 2>/dev/null || true
   # Hangs (10 s), memory growth (1 GB) and any single allocation over 4 MB count as findings:
   # no reader may allocate more than a few times the largest heightmap.
-  "$build/fuzz/fuzz_open_$ext" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
+  TOLV_FUZZ_EXT=$ext "$build/fuzz/fuzz_open" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
     -malloc_limit_mb=4 -max_len=65536 -print_final_stats=1 -artifact_prefix="$artifacts/" \
     "$corpus" "$build/seeds/$ext" "$regress" 2>"$build/fuzz-$ext.log"
 }
@@ -40,11 +40,11 @@ fuzz_one() {
 report() {
   local ext=$1 status=$2
   if [ "$status" -ne 0 ]; then
-    echo "== fuzz_open_$ext: FINDING (exit $status)"
+    echo "== fuzz_open .$ext: FINDING (exit $status)"
     tail -n 60 "$build/fuzz-$ext.log"
     return 1
   fi
-  echo "== fuzz_open_$ext: $seconds s, $(grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" \
+  echo "== fuzz_open .$ext: $seconds s, $(grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" \
     "$build/fuzz-$ext.log" | tr '\n' ' ')"
 }
 

@@ -11,7 +11,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Leaks inside Qt's platform and font libraries only; the project's own code is never suppressed.
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 ctest --test-dir build-test --output-on-failure -j2
-# Every reader's fuzz target runs briefly over its corpus (about 20 s each; needs clang).
+# The fuzz target runs briefly over every reader's corpus (about 20 s each; needs clang).
 if command -v clang++ >/dev/null; then
   unset ASAN_OPTIONS UBSAN_OPTIONS
   bash scripts/fuzz.sh "${TOLV_FUZZ_SECONDS:-20}"

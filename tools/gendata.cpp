@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/FormatTable.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "shell/UiHost.h"
@@ -16,7 +17,7 @@
 namespace {
 
 // Prints what a writer would have told the user; questions get their default button and
-// parameter dialogs are not confirmed (their formats are left out).
+// parameter dialogs are never shown (formats that ask for options are left out).
 class PrintingHost : public tolv::UiHost {
 public:
     void ShowMessage(tolv::MessageKind, const std::string& text, const std::string&, int) override
@@ -104,7 +105,11 @@ int main(int argc, char** argv)
         int32_t low, high;
     };
     const Sample samples[] = {{257, 20260101u, 0, 65535}, {513, 20260513u, 2048, 61440}};
-    const char* const extensions[] = {"hmb", "hma", "r16", "ter", "bmp", "tif", "png", "pam"};
+    // Every format the program writes without asking for options and can open again.
+    std::vector<const char*> extensions;
+    for (const tolv::FormatRow& row : tolv::FormatTable())
+        if (row.save.kind == tolv::SaveKind::Writer && !row.save.asksOptions && tolv::HasReader(row.ext))
+            extensions.push_back(row.ext);
     int written = 0;
     for (const Sample& s : samples) {
         if (!MakeHeightmap(s.size, s.seed, s.low, s.high)) return 1;

@@ -14,8 +14,6 @@ namespace {
 
 constexpr size_t kReadBuffer = 1 << 16;
 constexpr size_t kWriteBuffer = 1 << 20;
-int64_t g_faultAfter = -1;
-int64_t g_bytesToDisk = 0;
 
 } // namespace
 
@@ -156,26 +154,12 @@ FileWriter::~FileWriter()
     if (!tempPath_.empty()) std::remove(tempPath_.c_str());
 }
 
-void FileWriter::SetFaultAfterBytes(int64_t bytes)
-{
-    g_faultAfter = bytes;
-    g_bytesToDisk = 0;
-}
-
 void FileWriter::Flush()
 {
     if (!file_) throw RunTimeError(ErrBadFileName);
     if (used_ == 0) return;
     size_t n = used_;
-    if (g_faultAfter >= 0 && g_bytesToDisk + static_cast<int64_t>(n) > g_faultAfter) {
-        size_t allowed = static_cast<size_t>(std::max<int64_t>(0, g_faultAfter - g_bytesToDisk));
-        std::fwrite(buf_.data(), 1, allowed, file_);
-        g_bytesToDisk += static_cast<int64_t>(allowed);
-        used_ = 0;
-        throw RunTimeError(ErrDiskFull);
-    }
     size_t put = std::fwrite(buf_.data(), 1, n, file_);
-    g_bytesToDisk += static_cast<int64_t>(put);
     if (put != n) throw ErrorFromErrno(errno ? errno : EIO);
     written_ += static_cast<int64_t>(n);
     used_ = 0;

@@ -86,10 +86,6 @@ public:
     int64_t BytesWritten() const { return written_ + static_cast<int64_t>(used_); }
     void Close();
 
-    // Test hook: every writer fails with Disk full once this many bytes have gone to disk in
-    // the process (negative = never). Lets tests break a save half way through.
-    static void SetFaultAfterBytes(int64_t bytes);
-
 private:
     void Flush();
     std::FILE* file_ = nullptr;

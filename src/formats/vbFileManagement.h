@@ -6,15 +6,12 @@
 
 namespace tolv {
 
-// FileFormat codes and their status-bar descriptions.
+// The code of the kind of file the heightmap was last read from or written to, with the
+// description the status bar shows for it (FileFormats.def lists them).
 enum FileFormat : int32_t {
-    FmtNone = 0, FmtHma = 1, FmtHmb = 2, FmtG16 = 3, FmtT3d = 4, FmtPam = 5, FmtPgm = 6,
-    FmtRaw8 = 7, FmtRaw16 = 8, FmtRaw32 = 9, FmtTerragen = 10, FmtVistaProAscii = 11,
-    FmtVistaProBinary = 12, Fmt3ds = 13, FmtAsc = 14, FmtDxf = 16, FmtObj = 18, FmtStl = 19,
-    FmtBmpGray8 = 20, FmtBmpColor8 = 21, FmtBmp24 = 22, FmtBmp32 = 23, FmtGifGray = 24,
-    FmtGifColor = 25, FmtPcx = 26, FmtTgaGray8 = 27, FmtTgaColor8 = 28, FmtTga24 = 29, FmtTga32 = 30,
-    FmtTiffGray8 = 31, FmtTiffGray16 = 32, FmtTiffColor8 = 33, FmtTiff24 = 34, FmtTiff32 = 35,
-    FmtPng16 = 36, FmtPng8 = 37,
+#define TOLV_FILE_FORMAT(name, code, description) name = code,
+#include "formats/FileFormats.def"
+#undef TOLV_FILE_FORMAT
 };
 std::string FormatDescription(int32_t code);
 
@@ -43,6 +40,10 @@ bool BackupFile(const std::string& path);
 std::string BackupName(const std::string& path);
 
 bool IsPowerOfTwoSize();
+
+// How a file's checks ended: accepted; refused with nothing said yet (the caller may add its
+// general refusal); or refused after a message that said why, so the caller says no more.
+enum class Verdict { Accepted, Refused, Told };
 
 // The extension question of a reader reached with a foreign extension. kindWord names the
 // format ("BMP", "TGA"); question is the reader's own continue question. False on No.

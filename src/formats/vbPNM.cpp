@@ -242,7 +242,7 @@ bool LoadNetpbm(const std::string& path, bool pam)
     const std::string kind = pam ? "PAM" : "PGM";
     if (!CheckReaderExtension(path, pam ? "pam" : "pgm", kind)) return false;
     const std::string refusal = "Invalid or unsupported " + kind + " file.";
-    try {
+    return TrapErrors("An error occurred loading the " + kind + " file.", [&] {
         std::vector<uint8_t> bytes;
         {
             FileReader in(path);
@@ -267,10 +267,7 @@ bool LoadNetpbm(const std::string& path, bool pam)
             ShowWarning(refusal + kCrLf + r.detail);
             return false;
         }
-    } catch (...) {
-        ReportCurrentError("An error occurred loading the " + kind + " file.");
-        return false;
-    }
+    });
 }
 
 } // namespace
@@ -343,16 +340,11 @@ bool WritePgmP5File(const std::string& path, int32_t width, int32_t height, cons
 
 bool SavePamFile(const std::string& path)
 {
-    std::vector<int32_t> grid;
-    try {
-        grid = HeightmapSamples();
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the PAM P7 file.");
-        return false;
-    }
-    if (!WritePamFile(path, HeightmapWidth(), HeightmapHeight(), grid)) return false;
-    SetFormatCode(FmtPam);
-    return true;
+    return TrapErrors("An error occurred saving the PAM P7 file.", [&] {
+        if (!WritePamFile(path, HeightmapWidth(), HeightmapHeight(), HeightmapSamples())) return false;
+        SetFormatCode(FmtPam);
+        return true;
+    });
 }
 
 std::optional<PgmOptions> AskPgmOptions()
@@ -367,17 +359,14 @@ std::optional<PgmOptions> AskPgmOptions()
 bool SavePgmFile(const std::string& path, const PgmOptions& options)
 {
     const bool p5 = options.p5;
-    std::vector<int32_t> grid;
-    try {
-        grid = HeightmapSamples();
-    } catch (...) {
-        ReportCurrentError(p5 ? "An error occurred saving the PGM P5 file." : "An error occurred saving the PGM P2 file.");
-        return false;
-    }
-    const int32_t w = HeightmapWidth(), h = HeightmapHeight();
-    if (!(p5 ? WritePgmP5File(path, w, h, grid) : WritePgmP2File(path, w, h, grid))) return false;
-    SetFormatCode(FmtPgm);
-    return true;
+    const char* sentence = p5 ? "An error occurred saving the PGM P5 file." : "An error occurred saving the PGM P2 file.";
+    return TrapErrors(sentence, [&] {
+        const std::vector<int32_t> grid = HeightmapSamples();
+        const int32_t w = HeightmapWidth(), h = HeightmapHeight();
+        if (!(p5 ? WritePgmP5File(path, w, h, grid) : WritePgmP2File(path, w, h, grid))) return false;
+        SetFormatCode(FmtPgm);
+        return true;
+    });
 }
 
 bool LoadPgmFile(const std::string& path) { return LoadNetpbm(path, false); }

@@ -72,13 +72,12 @@ void WriteT3dFooter(FileWriter& out)
 bool WriteT3dFile(const std::string& path, int32_t width, int32_t height, const std::vector<int32_t>& grid)
 {
     std::optional<FileWriter> out;
-    try {
-        out.emplace(path);
-        WriteT3dHeader(*out, width, height);
-    } catch (...) {
-        ReportCurrentError("An error occurred writing the T3D file.");
+    if (!TrapErrors("An error occurred writing the T3D file.", [&] {
+            out.emplace(path);
+            WriteT3dHeader(*out, width, height);
+            return true;
+        }))
         return false;
-    }
     return TrapErrors("An error occurred saving the Unreal T3D file.", [&] {
         CheckWriterGrid(width, height, grid);
         const int64_t count = int64_t{width} * height;
@@ -115,16 +114,11 @@ bool WriteT3dFile(const std::string& path, int32_t width, int32_t height, const 
 
 bool SaveT3dFile(const std::string& path)
 {
-    std::vector<int32_t> grid;
-    try {
-        grid = HeightmapSamples();
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the Unreal T3D file.");
-        return false;
-    }
-    if (!WriteT3dFile(path, HeightmapWidth(), HeightmapHeight(), grid)) return false;
-    SetFormatCode(FmtT3d);
-    return true;
+    return TrapErrors("An error occurred saving the Unreal T3D file.", [&] {
+        if (!WriteT3dFile(path, HeightmapWidth(), HeightmapHeight(), HeightmapSamples())) return false;
+        SetFormatCode(FmtT3d);
+        return true;
+    });
 }
 
 } // namespace tolv

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -89,6 +90,29 @@ int64_t LookupResult(const ChunkWalk& walk, std::string_view marker)
     return walk.OffsetOf("ALTW") != 0 ? -1 : 0;
 }
 
+// What the load takes from the chunks: the walk and the dimension values it found (a lookup's
+// 0 or -1 where a marker is missing).
+struct TerragenHeader {
+    ChunkWalk walk;
+    int32_t xpts = 0, ypts = 0, size = 0;
+    int64_t length = 0;
+};
+
+TerragenHeader ReadTerragenHeader(FileReader& in)
+{
+    TerragenHeader h;
+    h.walk = WalkChunks(in);
+    h.length = in.Length();
+    auto value = [&](std::string_view marker) {
+        const int64_t offset = LookupResult(h.walk, marker);
+        return offset > 0 ? ChunkValue(in, offset) : static_cast<int32_t>(offset);
+    };
+    h.xpts = value("XPTS");
+    h.ypts = value("YPTS");
+    h.size = value("SIZE");
+    return h;
+}
+
 } // namespace
 
 bool ValidateTerragenFile(const std::string& path)
@@ -120,53 +144,40 @@ int32_t ReadTerragenChunkValue(const std::string& path, const std::string& marke
 {
     const int64_t offset = FindTerragenChunk(path, marker);
     if (offset == 0 || offset == -1) return static_cast<int32_t>(offset);
-    try {
+    return TrapErrors("An error occurred retrieving the Terragen Terrain " + marker + " value.", [&] {
         FileReader in(path);
         return ChunkValue(in, offset);
-    } catch (...) {
-        ReportCurrentError("An error occurred retrieving the Terragen Terrain " + marker + " value.");
-        return 0;
-    }
+    }, 0);
 }
 
 bool LoadTerragenFile(const std::string& path)
 {
     if (!ValidateTerragenFile(path)) return false;
     // The chunks are walked once, so a damaged file is told about once.
-    ChunkWalk walk;
-    int32_t xpts = 0, ypts = 0, size = 0;
-    try {
-        FileReader in(path);
-        walk = WalkChunks(in);
-        auto value = [&](std::string_view marker) {
-            const int64_t offset = LookupResult(walk, marker);
-            return offset > 0 ? ChunkValue(in, offset) : static_cast<int32_t>(offset);
-        };
-        xpts = value("XPTS");
-        ypts = value("YPTS");
-        size = value("SIZE");
-    } catch (...) {
-        ReportCurrentError("An error occurred locating a Terragen Terrain chunk offset.");
-        return false;
-    }
-    if (walk.metEnd) {
+    const std::optional<TerragenHeader> header =
+        TrapErrors("An error occurred locating a Terragen Terrain chunk offset.", [&] {
+            FileReader in(path);
+            return std::optional(ReadTerragenHeader(in));
+        });
+    if (!header) return false;
+    const TerragenHeader& h = *header;
+    if (h.walk.metEnd) {
         ShowWarning("Premature end of file!");
         return false;
     }
-    const int64_t altw = walk.OffsetOf("ALTW");
+    const int64_t altw = h.walk.OffsetOf("ALTW");
     if (altw == 0) {
         Refuse("The altitude data (ALTW chunk) could not be found.");
         return false;
     }
     int32_t width = 0, height = 0;
-    if (IsDimension(xpts) && IsDimension(ypts)) {
-        width = xpts;
-        height = ypts;
-    } else if (IsDimension(size)) {
-        width = height = size + 1;
+    if (IsDimension(h.xpts) && IsDimension(h.ypts)) {
+        width = h.xpts;
+        height = h.ypts;
+    } else if (IsDimension(h.size)) {
+        width = height = h.size + 1;
     } else {
-        const int64_t length = FileLengthOf(path);
-        const int64_t values = (length - altw - 12) / 2;
+        const int64_t values = (h.length - altw - 12) / 2;
         if (values < 1) {
             Refuse("The file holds no altitude values.");
             return false;

@@ -35,10 +35,16 @@ int32_t ResolveConversionMode()
 
 bool LoadBmpImage(const std::string& path)
 {
+    const std::optional<BmpHeader> h = ReadBmpHeader(path, "An error occurred retrieving the BMP file type.");
+    return h && LoadBmpImage(path, *h);
+}
+
+bool LoadBmpImage(const std::string& path, const BmpHeader& h)
+{
     return TrapErrors("An error occurred loading the BMP file.", [&] {
         int32_t code = 0;
         int64_t bytesPerPixel = 1;
-        switch (BmpFileType(path)) {
+        switch (BmpFileType(h)) {
         case Bmp8BitGray: code = FmtBmpGray8; break;
         case Bmp8BitColor: code = FmtBmpColor8; break;
         case Bmp24Bit: code = FmtBmp24, bytesPerPixel = 3; break;
@@ -54,17 +60,15 @@ bool LoadBmpImage(const std::string& path)
         case Bmp32BitCompressed: ShowWarning("Compressed BMP file format is not supported."); return false;
         default: ShowWarning("Invalid or unsupported BMP file format."); return false;
         }
-        const int32_t width = BmpWidth(path);
-        const int64_t signedHeight = BmpHeight(path);
+        const int32_t width = h.width;
+        const int64_t signedHeight = h.height;
         const bool topDown = signedHeight < 0;
         const int32_t height = static_cast<int32_t>(std::min<int64_t>(topDown ? -signedHeight : signedHeight, INT32_MAX));
         if (!CheckHeightmapResolution(width, height)) return false;
         if (width < 1 || height < 1) return BeginHeightmapLoad(width, height); // refuses with its message
 
-        const int64_t bitsOffset = BmpBitsOffset(path);
-        if (bitsOffset == 0) return false; // the query has said why
-        const bool core = BmpIsCoreHeader(path);
-        const int64_t paletteOffset = BmpPaletteOffset(path);
+        const int64_t bitsOffset = BmpBitsOffset(h);
+        if (bitsOffset == 0) return false; // the check has said why
 
         FileReader in(path);
         // Every row must lie inside the file before anything is read or asked; only the last
@@ -78,10 +82,10 @@ bool LoadBmpImage(const std::string& path)
         // 8-bit colour: 256 entries looked up once. Entries a short palette does not reach are black.
         std::array<int32_t, 256> lookup{};
         if (code == FmtBmpColor8) {
-            const int64_t entry = core ? 3 : 4;
+            const int64_t entry = h.core ? 3 : 4;
             std::vector<uint8_t> palette(static_cast<size_t>(256 * entry), 0);
-            const int64_t available = std::clamp<int64_t>(in.Length() - paletteOffset, 0, 256 * entry);
-            in.Seek(paletteOffset);
+            const int64_t available = std::clamp<int64_t>(in.Length() - BmpPaletteOffset(h), 0, 256 * entry);
+            in.Seek(BmpPaletteOffset(h));
             in.ReadExact(palette.data(), static_cast<size_t>(available));
             for (size_t i = 0; i < 256; ++i) {
                 const uint8_t* e = palette.data() + i * static_cast<size_t>(entry);
@@ -112,13 +116,6 @@ bool LoadBmpImage(const std::string& path)
         in.Close();
         return LoadHeightmapGrid(width, height, grid, code);
     });
-}
-
-bool LoadPcxImage(const std::string&)
-{
-    ShowInfo("PCX format support under development...");
-    SetFormatCode(FmtPcx);
-    return false;
 }
 
 } // namespace tolv

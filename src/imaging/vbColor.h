@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "formats/vbWinBMP.h"
+
 namespace tolv {
 
-// Colour and gray bitmaps read as heightmaps.
+// Colour and gray bitmaps read as heightmaps: with the headers already read (the open
+// dispatch), or on its own.
+bool LoadBmpImage(const std::string& path, const BmpHeader& header);
 bool LoadBmpImage(const std::string& path);
-// The PCX extension is recognised but not read.
-bool LoadPcxImage(const std::string& path);
 
 // The colour-to-altitude rule: a weighted sum whose weights add up to 254 (white gives 254).
 int32_t RGBToGray(int32_t red, int32_t green, int32_t blue);

@@ -129,44 +129,43 @@ std::vector<int32_t> DecodeFirstImage(FileReader& in, int32_t width, int32_t hei
     }
 }
 
-} // namespace
-
-bool ValidateGifFile(const std::string& path)
+Verdict CheckGifFile(const std::string& path)
 {
     return TrapErrors("An error occurred validating the GIF File.", [&] {
-        if (!CheckReaderExtension(path, "gif", "GIF")) return false;
+        if (!CheckReaderExtension(path, "gif", "GIF")) return Verdict::Refused;
         FileReader in(path);
         char head[6] = {};
         // A file too short for the header is simply not a GIF file.
-        if (in.Read(head, sizeof head) != sizeof head) return false;
-        return std::memcmp(head, "GIF", 3) == 0 &&
-               (std::memcmp(head + 3, "87a", 3) == 0 || std::memcmp(head + 3, "89a", 3) == 0);
-    });
+        if (in.Read(head, sizeof head) != sizeof head) return Verdict::Refused;
+        const bool gif = std::memcmp(head, "GIF", 3) == 0 &&
+                         (std::memcmp(head + 3, "87a", 3) == 0 || std::memcmp(head + 3, "89a", 3) == 0);
+        return gif ? Verdict::Accepted : Verdict::Refused;
+    }, Verdict::Told);
 }
+
+} // namespace
+
+bool ValidateGifFile(const std::string& path) { return CheckGifFile(path) == Verdict::Accepted; }
 
 bool GetGifDimensions(const std::string& path, int32_t& width, int32_t& height)
 {
-    try {
+    width = height = 0;
+    return TrapErrors("An error occurred retrieving the GIF Image Dimensions.", [&] {
         FileReader in(path);
         uint8_t head[10];
         in.ReadExact(head, sizeof head);
         width = LoadU16LE(head + 6);
         height = LoadU16LE(head + 8);
         return true;
-    } catch (...) {
-        ReportCurrentError("An error occurred retrieving the GIF Image Dimensions.");
-        width = height = 0;
-        return false;
-    }
+    });
 }
 
 bool LoadGifImage(const std::string& path)
 {
-    const uint64_t reports = ReportsShown();
-    if (!ValidateGifFile(path)) {
-        // A file that could not be read at all has been reported already.
-        if (ReportsShown() == reports) ShowInfo("Unknown or unsupported GIF format.");
-        return false;
+    switch (CheckGifFile(path)) {
+    case Verdict::Accepted: break;
+    case Verdict::Refused: ShowInfo("Unknown or unsupported GIF format."); return false;
+    case Verdict::Told: return false; // a file that could not be read has been reported already
     }
     int32_t width = 0, height = 0;
     if (!GetGifDimensions(path, width, height)) return false;

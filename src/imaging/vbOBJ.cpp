@@ -257,18 +257,13 @@ std::optional<ObjOptions> AskObjOptions()
 
 bool SaveObjFile(const std::string& path, const ObjOptions& options)
 {
-    std::vector<int32_t> grid;
-    try {
-        grid = HeightmapSamples();
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the Object file.");
-        return false;
-    }
-    if (!WriteObjFile(path, HeightmapWidth(), HeightmapHeight(), options.spacing, options.includeObjectName,
-                      options.smoothFaces, grid))
-        return false;
-    SetFormatCode(FmtObj);
-    return true;
+    return TrapErrors("An error occurred saving the Object file.", [&] {
+        if (!WriteObjFile(path, HeightmapWidth(), HeightmapHeight(), options.spacing, options.includeObjectName,
+                          options.smoothFaces, HeightmapSamples()))
+            return false;
+        SetFormatCode(FmtObj);
+        return true;
+    });
 }
 
 } // namespace tolv

@@ -110,17 +110,13 @@ std::optional<StlOptions> AskStlOptions()
 
 bool SaveStlFile(const std::string& path, const StlOptions& options)
 {
-    std::vector<int32_t> grid;
-    try {
-        grid = HeightmapSamples();
-    } catch (...) {
-        ReportCurrentError("An error occurred saving the StereoLitho file.");
-        return false;
-    }
-    if (!WriteStlFile(path, HeightmapWidth(), HeightmapHeight(), options.spacing, options.flipNormals, grid))
-        return false;
-    SetFormatCode(FmtStl);
-    return true;
+    return TrapErrors("An error occurred saving the StereoLitho file.", [&] {
+        if (!WriteStlFile(path, HeightmapWidth(), HeightmapHeight(), options.spacing, options.flipNormals,
+                          HeightmapSamples()))
+            return false;
+        SetFormatCode(FmtStl);
+        return true;
+    });
 }
 
 } // namespace tolv

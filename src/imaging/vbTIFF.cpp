@@ -14,9 +14,6 @@
 namespace tolv {
 namespace {
 
-bool g_intelOrder = true; // byte order seen by the last validation
-TiffTags g_tags;
-
 bool IsIntegerType(uint16_t type)
 {
     switch (type) {
@@ -43,38 +40,35 @@ void ReadRows(FileReader& in, int64_t offset, int32_t width, int32_t firstRow, i
 
 } // namespace
 
-const TiffTags& CurrentTiffTags() { return g_tags; }
-
-bool ValidateTiffFile(const std::string& path)
+std::optional<TiffByteOrder> ValidateTiffFile(const std::string& path)
 {
-    return TrapErrors("An error occurred validating the TIFF File.", [&] {
-        if (!CheckReaderExtension(path, "tif", "TIFF")) return false;
+    return TrapErrors("An error occurred validating the TIFF File.", [&]() -> std::optional<TiffByteOrder> {
+        if (!CheckReaderExtension(path, "tif", "TIFF")) return std::nullopt;
         FileReader in(path);
         uint8_t head[4];
         in.ReadExact(head, sizeof head);
         const uint16_t order = LoadU16LE(head), magic = LoadU16LE(head + 2);
-        if (order == 18761 && magic == 42) g_intelOrder = true;
-        else if (order == 19789 && magic == 10752) g_intelOrder = false;
-        else return false;
-        return true;
+        if (order == 18761 && magic == 42) return TiffByteOrder::Intel;
+        if (order == 19789 && magic == 10752) return TiffByteOrder::Motorola;
+        return std::nullopt;
     });
 }
 
-bool ReadTiffTags(const std::string& path)
+std::optional<TiffTags> ReadTiffTags(const std::string& path, TiffByteOrder order)
 {
-    return TrapErrors("An error occurred reading the TIFF file IFD tags.", [&] {
-        if (!g_intelOrder) {
+    return TrapErrors("An error occurred reading the TIFF file IFD tags.", [&]() -> std::optional<TiffTags> {
+        if (order != TiffByteOrder::Intel) {
             ShowInfo("Motorola (Mac) format TIFF is not supported yet.");
-            return false;
+            return std::nullopt;
         }
-        g_tags = TiffTags{};
+        TiffTags tags;
         FileReader in(path);
         uint8_t head[8];
         in.ReadExact(head, sizeof head);
         const int64_t ifd = LoadU32LE(head + 4);
         if (ifd < 8 || ifd > in.Length()) {
             ShowWarning("Invalid IFD Offset pointer.");
-            return false;
+            return std::nullopt;
         }
         in.Seek(ifd);
         uint8_t countBytes[2];
@@ -90,32 +84,35 @@ bool ReadTiffTags(const std::string& path)
             const int32_t value = LoadI32LE(e + 8);
             const bool plain = n == 1 && IsIntegerType(type);
             switch (tag) {
-            case 256: if (plain) g_tags.imageWidth = value; break;
-            case 257: if (plain) g_tags.imageLength = value; break;
-            case 258: if (plain) g_tags.bitsPerSample = value; break;
+            case 256: if (plain) tags.imageWidth = value; break;
+            case 257: if (plain) tags.imageLength = value; break;
+            case 258: if (plain) tags.bitsPerSample = value; break;
             case 259:
-                g_tags.hasCompression = true;
-                if (plain) g_tags.compression = value;
+                tags.hasCompression = true;
+                if (plain) tags.compression = value;
                 break;
-            case 262: if (plain) g_tags.photometric = value; break;
+            case 262: if (plain) tags.photometric = value; break;
             case 273:
-                g_tags.stripOffsetsCount = static_cast<int32_t>(n);
-                g_tags.stripOffsets = value;
+                tags.stripOffsetsCount = static_cast<int32_t>(n);
+                tags.stripOffsets = value;
                 break;
-            case 278: g_tags.rowsPerStrip = value; break;
-            case 339: g_tags.sampleFormat = plain ? value : 0; break;
+            case 278: tags.rowsPerStrip = value; break;
+            case 339: tags.sampleFormat = plain ? value : 0; break;
             default: break;
             }
         }
-        return true;
+        return tags;
     });
 }
 
 bool LoadTiffImage(const std::string& path)
 {
-    if (!ValidateTiffFile(path) || !ReadTiffTags(path)) return false;
+    const std::optional<TiffByteOrder> order = ValidateTiffFile(path);
+    if (!order) return false;
+    const std::optional<TiffTags> tags = ReadTiffTags(path, *order);
+    if (!tags) return false;
     return TrapErrors("An error occurred loading the TIFF image file.", [&] {
-        const TiffTags t = g_tags;
+        const TiffTags& t = *tags;
         if (t.bitsPerSample != 16 || t.photometric != 1) {
             ShowWarning("Only 16-bit Grayscale TIF images are supported.");
             return false;

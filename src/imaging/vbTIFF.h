@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tolv {
@@ -25,11 +26,12 @@ struct TiffTags {
 // 16-bit gray TIFF images.
 bool LoadTiffImage(const std::string& path);
 bool SaveTiffImage(const std::string& path);
-// Extension question and header test; remembers the byte order for ReadTiffTags.
-bool ValidateTiffFile(const std::string& path);
-// Fills the tags from the first directory (Intel byte order only).
-bool ReadTiffTags(const std::string& path);
-const TiffTags& CurrentTiffTags();
+enum class TiffByteOrder { Intel, Motorola };
+// Extension question and header test: the file's byte order, or nothing when it is no TIFF file.
+std::optional<TiffByteOrder> ValidateTiffFile(const std::string& path);
+// The tags of the first directory of a file in that byte order (Intel only); nothing after a
+// message.
+std::optional<TiffTags> ReadTiffTags(const std::string& path, TiffByteOrder order);
 // Writes the current heightmap as one uncompressed 16-bit gray strip.
 bool WriteTiff16(const std::string& path, int32_t width, int32_t height);
 

@@ -17,11 +17,8 @@ private:
     Pointer previous_;
 };
 
-uint64_t g_reportsShown = 0;
-
 void Show(MessageKind kind, const std::string& text, int helpContext)
 {
-    ++g_reportsShown;
     ArrowWhileShown arrow;
     Host().ShowMessage(kind, text, kAppTitle, helpContext);
 }
@@ -54,7 +51,5 @@ void ShowErrorReport(const std::string& text, const RunTimeError& error, int hel
 }
 
 void ReportCurrentError(const std::string& text) { ShowErrorReport(text, CurrentError(std::current_exception())); }
-
-uint64_t ReportsShown() { return g_reportsShown; }
 
 } // namespace tolv

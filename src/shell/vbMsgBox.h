@@ -41,9 +41,4 @@ Result TrapErrors(const std::string& sentence, Body&& body, Result failed = Resu
     }
 }
 
-// How many warning, information and error boxes have been shown so far (questions are not
-// counted). A caller compares two counts to tell whether a routine it called has already told
-// the user why it refused, so one refusal never shows two boxes.
-uint64_t ReportsShown();
-
 } // namespace tolv

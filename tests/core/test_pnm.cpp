@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include <gtest/gtest.h>
 
+#include "DiskFull.h"
 #include "TempDir.h"
 #include "TestHost.h"
-#include "formats/BinaryIO.h"
 #include "formats/vbFileManagement.h"
 #include "formats/vbPNM.h"
 #include "heightmap/MapHeight.h"
@@ -166,9 +166,10 @@ TEST(Pnm, WriteFailuresReport)
     for (const auto& [sentence, writer] : rows) {
         TestHost host;
         TempDir dir;
-        FileWriter::SetFaultAfterBytes(20);
-        EXPECT_FALSE(writer(dir / "f.pnm", 4, 4, std::vector<int32_t>(16, 9)));
-        FileWriter::SetFaultAfterBytes(-1);
+        {
+            DiskFullAfter full(20);
+            EXPECT_FALSE(writer(dir / "f.pnm", 4, 4, std::vector<int32_t>(16, 9)));
+        }
         EXPECT_EQ(host.OnlyText(), std::string(sentence) + "\r\n\r\nError Number: 61\r\nDisk full");
         host.Clear();
         EXPECT_FALSE(writer(dir / "g.pnm", 4, 4, std::vector<int32_t>(15, 9)));

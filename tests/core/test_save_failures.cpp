@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
+#include "DiskFull.h"
 #include "SampleFiles.h"
 #include "TempDir.h"
 #include "TestHost.h"
-#include "formats/BinaryIO.h"
+#include "formats/FormatTable.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
 #include "shell/vbShowDialog.h"
@@ -21,8 +23,8 @@ using namespace tolv::test;
 
 namespace {
 
-// Every writer, with the sentence of its report when the disk fills.
-const std::pair<const char*, const char*> kWriters[] = {
+// The sentence of each writer's report when the disk fills.
+const std::map<std::string, std::string> kSentences = {
     {"hma", "An error occurred saving the TOLV ASCII heightmap file."},
     {"hmb", "An error occurred saving the TOLV Binary heightmap file."},
     {"bmp", "An error occurred saving the Unreal G16 Grayscale Bitmap file."},
@@ -46,11 +48,6 @@ void ConfirmDialogs(TestHost& host)
     };
 }
 
-struct FaultGuard {
-    explicit FaultGuard(int64_t bytes) { FileWriter::SetFaultAfterBytes(bytes); }
-    ~FaultGuard() { FileWriter::SetFaultAfterBytes(-1); }
-};
-
 size_t Entries(const TempDir& dir)
 {
     size_t n = 0;
@@ -62,24 +59,28 @@ size_t Entries(const TempDir& dir)
 
 TEST(SaveFailures, DiskFullHalfWayKeepsTheOldFileUnderItsBackupName)
 {
-    for (const auto& [ext, sentence] : kWriters) {
+    for (const FormatRow& row : FormatTable()) {
+        if (row.save.kind != SaveKind::Writer) continue;
+        const std::string ext = row.ext;
+        ASSERT_TRUE(kSentences.contains(ext)) << ext << " is written but has no case here";
+        const std::string& sentence = kSentences.at(ext);
         for (int64_t after : {int64_t(0), int64_t(7), int64_t(3000)}) {
             TestHost host;
             ConfirmDialogs(host);
             TempDir dir;
-            const std::string path = dir / (std::string("map.") + ext);
+            const std::string path = dir / ("map." + ext);
             WriteFileText(path, "the user's old file");
             LoadPatternMap(129, 129);
             SetFormatCode(FmtRaw8);
             bool saved;
             {
-                FaultGuard fault(after);
+                DiskFullAfter full(after);
                 saved = SaveFileByType(path);
             }
-            const std::string where = std::string(ext) + " failing after " + std::to_string(after) + " bytes";
+            const std::string where = ext + " failing after " + std::to_string(after) + " bytes";
             EXPECT_FALSE(saved) << where;
             ASSERT_EQ(host.Count("error"), 1u) << where;
-            EXPECT_EQ(host.messages.back().text, std::string(sentence) + "\r\n\r\nError Number: 61\r\nDisk full") << where;
+            EXPECT_EQ(host.messages.back().text, sentence + "\r\n\r\nError Number: 61\r\nDisk full") << where;
             EXPECT_EQ(ReadFileText(dir / "map.bak"), "the user's old file") << where;
             EXPECT_EQ(FormatCode(), FmtRaw8) << where;
             EXPECT_FALSE(FileExists(path)) << where << ": a half-written file is left under the real name";
@@ -121,7 +122,7 @@ TEST(SaveFailures, FailedBackupAndFailedWriteLeaveTheOriginalInPlace)
     LoadPatternMap(64, 64);
     SetFormatCode(FmtHma);
     {
-        FaultGuard fault(100);
+        DiskFullAfter full(100);
         EXPECT_FALSE(SaveFileByType(path));
     }
     ASSERT_EQ(host.Count("error"), 2u);

@@ -9,6 +9,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include "formats/FormatTable.h"
 #include "formats/FrmSavePGMRules.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
@@ -17,8 +18,12 @@
 
 namespace tolv::test {
 
-const char* const kReadableExtensions[15] = {"hma", "hmb", "raw", "r16", "r32", "bmp", "ter", "txt",
-                                             "pgm", "pam", "tga", "gif", "tif", "obj", "png"};
+const std::vector<const char*> kReadableExtensions = [] {
+    std::vector<const char*> exts;
+    for (const FormatRow& row : FormatTable())
+        if (row.open.kind == OpenKind::Reader && FindOpenRow(row.ext) == &row) exts.push_back(row.ext);
+    return exts;
+}();
 
 namespace {
 
@@ -232,14 +237,14 @@ std::vector<std::string> WriteSampleFiles(const std::string& folder, const std::
     };
     // The writers change the format code; the pattern map stays as it is.
     const int32_t code = FormatCode();
+    const FormatRow* saving = FindSaveRow(ext);
     if (ext == "pgm") {
         for (int p5 : {0, 1}) {
             host.pgmP5 = p5;
             ClearDialogParams();
             keep(name(p5 ? "p5" : "p2"), SaveFileByType(name(p5 ? "p5" : "p2")));
         }
-    } else if (ext == "hma" || ext == "hmb" || ext == "r16" || ext == "ter" || ext == "pam" || ext == "tif" ||
-               ext == "obj" || ext == "png" || ext == "bmp") {
+    } else if (saving && saving->save.kind == SaveKind::Writer) {
         ClearDialogParams();
         keep(name(ext == "bmp" ? "g16" : "writer"), SaveFileByType(name(ext == "bmp" ? "g16" : "writer")));
     }

@@ -10,8 +10,8 @@
 
 namespace tolv::test {
 
-// Every extension the open dispatch reads.
-extern const char* const kReadableExtensions[15];
+// Every extension the open dispatch has a reader for, from the format table.
+extern const std::vector<const char*> kReadableExtensions;
 
 // Loads a w x h map of spread-out altitudes (0 and 65535 among them when there is room).
 void LoadPatternMap(int32_t width, int32_t height);
