@@ -33,4 +33,12 @@ inline std::vector<int> Ramp(int n, int start = 1)
     return v;
 }
 
+// A line of a case table with its "\n" and "\r" turned into line breaks.
+inline std::string Unescape(std::string text)
+{
+    for (const auto& [from, to] : {std::pair{"\\n", "\n"}, {"\\r", "\r"}})
+        for (size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, 2, to);
+    return text;
+}
+
 } // namespace tolv::test

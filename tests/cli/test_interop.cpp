@@ -279,7 +279,7 @@ void RefuseCase(std::istringstream& line, const std::string& tool)
     for (std::string w; line >> w && w != "=>";) toolArgs.push_back(w);
     line >> kind >> std::ws;
     std::getline(line, text);
-    for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
+    text = Unescape(text);
     TempDir dir;
     const std::string input = Make(tool, toolArgs, dir, picture, {40, 30}, file);
     ProcessResult r = Conv({input, dir / "out.r16"});

@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
+#include <sstream>
 
 #include "TempDir.h"
 #include "TestHost.h"
@@ -109,36 +111,29 @@ TEST(Preview, TopViewOfTheLargestMapAndOtherZooms)
 
 TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
 {
-    // Each segment's first entry is its start colour, which the entry before it already rounds to.
-    const struct {
-        int32_t set;
-        std::vector<std::pair<int32_t, uint32_t>> stops;
-        uint32_t last;
-    } sets[] = {
-        {CsWoodlands, {{0, kPixelBlack}, {32768, kWoodGreen}, {49152, PixelFromRgb(160, 127, 48)}}, kPixelWhite},
-        {CsCanyons, {{0, kPixelBlack}, {32768, PixelFromRgb(127, 72, 48)}}, kPixelWhite},
-        {CsDesert, {{0, kPixelBlack}, {32768, PixelFromRgb(127, 104, 64)}}, kPixelWhite},
-        {CsArctic, {{0, kPixelBlack}, {32768, PixelFromRgb(72, 112, 127)}}, kPixelWhite},
-        {CsAltitude,
-         {{0, kPixelBlack}, {11000, PixelFromRgb(0, 100, 150)}, {22000, PixelFromRgb(50, 100, 0)},
-          {33000, PixelFromRgb(100, 150, 50)}, {44000, PixelFromRgb(150, 100, 0)}, {55000, PixelFromRgb(200, 150, 0)}},
-         kPixelWhite},
-        {CsSpectrum,
-         {{0, PixelFromRgb(0, 0, 64)}, {6000, PixelFromRgb(0, 0, 192)}, {12000, PixelFromRgb(0, 64, 64)},
-          {18000, PixelFromRgb(0, 192, 192)}, {24000, PixelFromRgb(0, 64, 0)}, {30000, PixelFromRgb(0, 192, 0)},
-          {36000, PixelFromRgb(64, 64, 0)}, {42000, PixelFromRgb(192, 192, 0)}, {48000, PixelFromRgb(64, 0, 0)},
-          {54000, PixelFromRgb(192, 0, 0)}, {60000, PixelFromRgb(64, 0, 64)}},
-         PixelFromRgb(192, 0, 192)},
+    // Each segment's first entry and its colour (r,g,b), which the entry before it already rounds
+    // to; then the last entry.
+    const std::pair<int32_t, const char*> sets[] = {
+        {CsWoodlands, "0=0,0,0 32768=32,127,32 49152=160,127,48 65535=255,255,255"},
+        {CsCanyons, "0=0,0,0 32768=127,72,48 65535=255,255,255"},
+        {CsDesert, "0=0,0,0 32768=127,104,64 65535=255,255,255"},
+        {CsArctic, "0=0,0,0 32768=72,112,127 65535=255,255,255"},
+        {CsAltitude, "0=0,0,0 11000=0,100,150 22000=50,100,0 33000=100,150,50 44000=150,100,0 55000=200,150,0 "
+                     "65535=255,255,255"},
+        {CsSpectrum, "0=0,0,64 6000=0,0,192 12000=0,64,64 18000=0,192,192 24000=0,64,0 30000=0,192,0 36000=64,64,0 "
+                     "42000=192,192,0 48000=64,0,0 54000=192,0,0 60000=64,0,64 65535=192,0,192"},
     };
-    for (const auto& s : sets) {
-        BuildColorTable(s.set);
-        for (const auto& [start, colour] : s.stops) {
-            EXPECT_EQ(ColorTableEntry(start), colour) << ColorsetName(s.set) << " " << start;
-            if (start > 0) {
-                EXPECT_EQ(ColorTableEntry(start - 1), colour) << ColorsetName(s.set) << " " << start - 1;
+    for (const auto& [set, stops] : sets) {
+        BuildColorTable(set);
+        std::istringstream in(stops);
+        for (std::string stop; in >> stop;) {
+            int32_t entry = 0, r = 0, g = 0, b = 0;
+            ASSERT_EQ(std::sscanf(stop.c_str(), "%d=%d,%d,%d", &entry, &r, &g, &b), 4);
+            EXPECT_EQ(ColorTableEntry(entry), PixelFromRgb(r, g, b)) << ColorsetName(set) << " " << entry;
+            if (entry > 0 && entry < 65535) {
+                EXPECT_EQ(ColorTableEntry(entry - 1), PixelFromRgb(r, g, b)) << ColorsetName(set) << " " << entry - 1;
             }
         }
-        EXPECT_EQ(ColorTableEntry(65535), s.last) << ColorsetName(s.set);
     }
     BuildColorTable(CsWoodlands);
     EXPECT_EQ(ColorTableEntry(16384), PixelFromRgb(16, 64, 16)); // 16, 63.5 and 16
@@ -280,16 +275,13 @@ TEST(Preview, ExtremeAltitudesDrawWithoutRunningAway)
     TestHost host;
     // Altitudes far outside 0..65535 (a 32-bit raw file) throw projected points far outside the area.
     std::vector<int32_t> map;
-    for (int32_t i = 0; i < 64 * 64; ++i) map.push_back(i % 3 == 0 ? 1000000000 : i % 5 == 0 ? -1000000000 : 1000 * (i % 64));
+    for (int32_t i = 0; i < 64 * 64; ++i) map.push_back(i % 3 ? i % 5 ? 1000 * (i % 64) : -1000000000 : 1000000000);
     LoadGrid(64, 64, map);
-    for (int32_t view = ViewTop; view <= ViewPerspective; ++view)
-        for (int32_t set : {CsGrayscale, CsScaledGrayscale, CsSpectrum}) {
-            Globals().previewColorset = set;
-            BuildColorTable(set);
-            PixelBuffer area;
-            RenderPreview(area, view, true, kBackground, true);
-            EXPECT_GT(CountNot(area, kBackground), 0u) << "view " << view << " set " << set;
-        }
+    for (int32_t view = ViewTop; view <= ViewPerspective; ++view) {
+        PixelBuffer area;
+        RenderPreview(area, view, true, kBackground, true);
+        EXPECT_GT(CountNot(area, kBackground), 0u) << "view " << view;
+    }
     PixelBuffer bar;
     DrawAltitudeBar(bar, true);
     EXPECT_TRUE(host.messages.empty());
@@ -320,7 +312,7 @@ TEST(Preview, AltitudeBarMarks)
     EXPECT_EQ(bar.pixels, want.pixels);
 }
 
-TEST(Preview, HeightReadoutFollowsThePlacement)
+TEST(Preview, HeightReadoutAndStatusPanels)
 {
     TestHost host;
     std::vector<int32_t> map;
@@ -332,13 +324,11 @@ TEST(Preview, HeightReadoutFollowsThePlacement)
         int32_t view;
         int32_t x, y; // 0: the readout stays as it was
     } rows[] = {
-        {128, 192, true, ViewTop, 1, 1},    {127.5, 191.5, true, ViewTop, 1, 1}, // halves to even
-        {126.5, 192, true, ViewTop, 0, 0},  {383, 319, true, ViewTop, 256, 128},
-        {384, 319, true, ViewTop, 0, 0},    {383, 320, true, ViewTop, 0, 0},
-        {0, 0, false, ViewTop, 1, 1},       {255, 127, false, ViewTop, 256, 128},
-        {256, 0, false, ViewTop, 0, 0},     {0, 128, false, ViewTop, 0, 0},
-        {-1, -1, false, ViewTop, 0, 0},     {128, 192, true, ViewFront, 0, 0},
-        {128, 192, true, ViewSide, 0, 0},   {128, 192, true, ViewPerspective, 0, 0},
+        {128, 192, true, ViewTop, 1, 1},   {127.5, 191.5, true, ViewTop, 1, 1}, {126.5, 192, true, ViewTop, 0, 0},
+        {383, 319, true, ViewTop, 256, 128}, {384, 319, true, ViewTop, 0, 0},   {383, 320, true, ViewTop, 0, 0},
+        {0, 0, false, ViewTop, 1, 1},      {255, 127, false, ViewTop, 256, 128}, {256, 0, false, ViewTop, 0, 0},
+        {0, 128, false, ViewTop, 0, 0},    {-1, -1, false, ViewTop, 0, 0},       {128, 192, true, ViewFront, 0, 0},
+        {128, 192, true, ViewSide, 0, 0},  {128, 192, true, ViewPerspective, 0, 0},
     };
     for (const auto& r : rows) {
         int32_t x = 0, y = 0;
@@ -346,8 +336,7 @@ TEST(Preview, HeightReadoutFollowsThePlacement)
         EXPECT_EQ(std::make_pair(x, y), std::make_pair(r.x, r.y)) << r.mx << "," << r.my;
     }
     int32_t x = 0, y = 0;
-    EXPECT_FALSE(HeightReadoutPosition(128, 192, false, ViewTop, true, x, y));
-
+    EXPECT_FALSE(HeightReadoutPosition(128, 192, false, ViewTop, true, x, y)); // no heightmap
     Globals().previewLocation = 1;
     ShowHeightAt(255, 1, true);
     ShowHeightAt(256, 1, true);
@@ -355,39 +344,25 @@ TEST(Preview, HeightReadoutFollowsThePlacement)
     ShowHeightAt(130, 193, true);
     Globals().currentView = ViewSide;
     ShowHeightAt(130, 193, true);
-    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{{5, "X: 256   Y: 2   H: 511"},
-                                                                       {5, "X: 3   Y: 2   H: 258"}}));
-}
 
-TEST(Preview, StatusPanels)
-{
-    TestHost host;
     LoadGrid(2, 1, {0, 65535}, 2);
     tolv::test::TempDir dir;
     tolv::test::WriteFileBytes(dir / "a.hmb", std::vector<uint8_t>(1234567, 1));
-    ShowStatistics(true);
-    ShowResolution(true);
-    ShowFormatDescription(true);
-    ShowFileSize(true, dir / "a.hmb");
+    for (bool loaded : {true, false}) {
+        ShowStatistics(loaded);
+        ShowResolution(loaded);
+        ShowFormatDescription(loaded);
+        ShowFileSize(loaded, dir / "a.hmb");
+    }
     ShowFileSize(true, dir / "missing.hmb");
-    ShowStatistics(false);
-    ShowResolution(false);
-    ShowFormatDescription(false);
-    ShowFileSize(false, dir / "a.hmb");
     ClearHeightReadout();
+    ClearFileSize();
     EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{
-                               {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"},
-                               {3, "2 x 1"},
-                               {1, "TOLV Binary heightmap"},
-                               {2, "1,234,567"},
-                               {2, ""},
-                               {4, ""},
-                               {3, ""},
-                               {1, ""},
-                               {2, ""},
-                               {5, ""}}));
-
-    const std::pair<int64_t, int32_t> bits[] = {{0, 1},   {1, 1},   {2, 1},     {3, 2},      {255, 8},
-                                                {256, 8}, {257, 9}, {65535, 16}, {65536, 16}, {65537, 17}};
+                               {5, "X: 256   Y: 2   H: 511"}, {5, "X: 3   Y: 2   H: 258"},
+                               {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"}, {3, "2 x 1"},
+                               {1, "TOLV Binary heightmap"}, {2, "1,234,567"}, {4, ""}, {3, ""}, {1, ""}, {2, ""},
+                               {2, ""}, {5, ""}, {2, ""}}));
+    const std::pair<int64_t, int32_t> bits[] = {{0, 1},     {2, 1},      {3, 2},      {256, 8},
+                                                {257, 9}, {65536, 16}, {65537, 17}};
     for (auto [depth, n] : bits) EXPECT_EQ(BitsForDepth(depth), n) << depth;
 }

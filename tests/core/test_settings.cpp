@@ -9,7 +9,6 @@
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <variant>
 
 #include "TempDir.h"
 #include "TestHost.h"
@@ -138,107 +137,45 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhileItsFolderIsWritable)
 
 TEST(ProgramFiles, BesideTheProgramFirstThenTheInstallTree)
 {
-    const struct {
-        std::vector<std::string> files; // made in the fake tree; a trailing "/" makes a folder
-        std::string name, installedFolder, expected;
-    } rows[] = {
-        {{"prefix/share/doc/tolv/g.pdf"}, "g.pdf", kInstalledDocFolder, "prefix/share/doc/tolv/g.pdf"},
-        {{"prefix/share/doc/tolv/g.pdf", "prefix/bin/g.pdf"}, "g.pdf", kInstalledDocFolder, "prefix/bin/g.pdf"},
-        {{"prefix/share/tolv/data/"}, "data/", kInstalledDataFolder, "prefix/share/tolv/data/"},
-        {{"prefix/share/tolv/data"}, "data/", kInstalledDataFolder, "prefix/bin/data/"}, // a file is no folder
-        {{"prefix/share/doc/g.pdf"}, "g.pdf", kInstalledDocFolder, "prefix/bin/g.pdf"},   // neither: beside
-    };
-    for (const auto& r : rows) {
-        TempDir dir;
-        fs::create_directories(dir / "prefix/bin");
-        for (const std::string& f : r.files) {
-            fs::create_directories(fs::path(dir / f).parent_path());
-            if (f.back() != '/') WriteFileText(dir / f, "");
-        }
-        EXPECT_EQ(LocateProgramFile(dir / "prefix/bin/", r.name, r.installedFolder), dir / r.expected)
-            << r.files.front();
-    }
-}
-
-TEST(Globals, LoadBringsEverySettingIntoRange)
-{
-    GlobalSettings& g = Globals();
-    using Field = std::variant<int32_t*, float*, bool*>;
-    const struct {
-        const char *section, *key;
-        Field field;
-        double missing;
-        const char* low; // stored in the first file
-        double lowValue;
-        const char* high; // in the second
-        double highValue;
-    } rows[] = {
-        {"Options", "ConvertColorToGrayscale", &g.convertColorToGrayscale, 0, "-1", 0, "5", 2},
-        {"Options", "FileTypeSort", &g.fileTypeSort, 0, "-1", 0, "2", 1},
-        {"Options", "PreviewBackgroundColor", &g.previewBackgroundColor, 16777215, "-7", -7, "255", 255}, // no rule
-        {"Options", "PreviewColorset", &g.previewColorset, 0, "-2", 0, "9", 7},
-        {"Options", "PreviewLocation", &g.previewLocation, 0, "-1", 0, "3", 1},
-        {"Options", "ScaleOnOpen", &g.scaleOnOpen, 0, "2", 0, "Yes", 1},
-        {"Options", "UndoMode", &g.undoMode, 0, "-3", 0, "3", 1},
-        {"Functions", "InterpolationFactor", &g.interpolationFactor, 2, "3", 2, "32", 32},
-        {"Functions", "InterpolationVariance", &g.interpolationVariance, 0, "-0.5", 0, "1.5", 1},
-        {"Functions", "MoveMethod", &g.moveMethod, 1, "-1", 0, "7", 3},
-        {"Functions", "MoveBase", &g.moveBase, 0, "-5", 0, "70000", 65535},
-        {"Functions", "ResampleFactor", &g.resampleFactor, 2, "0", 2, "16", 16},
-        {"Functions", "ResampleMethod", &g.resampleMethod, 0, "-1", 0, "2", 1},
-        {"Functions", "ScaleMethod", &g.scaleMethod, 1, "-1", 0, "4", 3},
-        {"Functions", "ScalePercent", &g.scalePercent, 100, "-20", -20, "1000", 1000}, // no rule
-        {"Functions", "ScaleUpper", &g.scaleUpper, 65535, "-1", 0, "70000", 65535},
-        {"Functions", "ScaleLower", &g.scaleLower, 0, "-1", 0, "65536", 65535},
-        {"System", "NoSubclassing", &g.noSubclassing, 0, "0", 0, "true", 1},
-    };
     TempDir dir;
-    std::string lows, highs;
-    for (const auto& r : rows) {
-        lows += std::string("[") + r.section + "]\r\n" + r.key + "=" + r.low + "\r\n";
-        highs += std::string("[") + r.section + "]\r\n" + r.key + "=" + r.high + "\r\n";
-    }
-    WriteFileText(dir / "low.ini", lows);
-    WriteFileText(dir / "high.ini", highs);
-    for (const char* file : {"none.ini", "low.ini", "high.ini"}) {
-        // Every value starts far from its default, so a missing key must be given its default.
-        for (const auto& r : rows) std::visit([](auto* v) { *v = static_cast<std::remove_pointer_t<decltype(v)>>(-99); }, r.field);
-        LoadSettings(SettingsStore(dir / file));
-        for (const auto& r : rows) {
-            const double want = file[0] == 'n' ? r.missing : file[0] == 'l' ? r.lowValue : r.highValue;
-            EXPECT_FLOAT_EQ(std::visit([](auto* v) { return static_cast<double>(*v); }, r.field), want) << file << " " << r.key;
-        }
-    }
-    ResetGlobals();
+    const std::string bin = dir / "prefix/bin/", doc = dir / "prefix/share/doc/tolv/", data = dir / "prefix/share/tolv/";
+    fs::create_directories(bin);
+    fs::create_directories(doc);
+    fs::create_directories(data);
+    WriteFileText(dir / "prefix/share/doc/g.pdf", ""); // not where it is looked for
+    EXPECT_EQ(LocateProgramFile(bin, "g.pdf", kInstalledDocFolder), bin + "g.pdf"); // neither: beside
+    WriteFileText(doc + "g.pdf", "");
+    EXPECT_EQ(LocateProgramFile(bin, "g.pdf", kInstalledDocFolder), doc + "g.pdf");
+    WriteFileText(bin + "g.pdf", "");
+    EXPECT_EQ(LocateProgramFile(bin, "g.pdf", kInstalledDocFolder), bin + "g.pdf");
+    WriteFileText(data + "data", "");
+    EXPECT_EQ(LocateProgramFile(bin, "data/", kInstalledDataFolder), bin + "data/"); // a file is no folder
+    fs::remove(data + "data");
+    fs::create_directory(data + "data");
+    EXPECT_EQ(LocateProgramFile(bin, "data/", kInstalledDataFolder), data + "data/");
 }
 
-TEST(Globals, SaveWritesEveryKeyAndReadsBack)
+TEST(Globals, LoadRulesAndTheSavedFile)
 {
     TestHost host;
     TempDir dir;
-    SettingsStore store(dir / "t.ini");
-    GlobalSettings& g = Globals();
-    g.convertColorToGrayscale = 2, g.fileTypeSort = 1, g.previewBackgroundColor = 255, g.previewColorset = 4;
-    g.previewLocation = 1, g.scaleOnOpen = true, g.undoMode = 1, g.interpolationFactor = 8;
-    g.interpolationVariance = 0.35f, g.moveMethod = 3, g.moveBase = 77, g.resampleFactor = 16, g.resampleMethod = 1;
-    g.scaleMethod = 2, g.scalePercent = 250, g.scaleUpper = 900, g.scaleLower = 100, g.lastOpenPath = "/maps/";
-    SaveSettings(store);
-    EXPECT_EQ(ReadFileText(dir / "t.ini"),
-              "[Options]\r\nConvertColorToGrayscale=2\r\nFileTypeSort=1\r\nPreviewBackgroundColor=255\r\n"
-              "PreviewColorset=4\r\nPreviewLocation=1\r\nScaleOnOpen=1\r\nUndoMode=1\r\n\r\n"
-              "[Functions]\r\nInterpolationFactor=8\r\nInterpolationVariance=0.35\r\nMoveMethod=3\r\nMoveBase=77\r\n"
-              "ResampleFactor=16\r\nResampleMethod=1\r\nScaleMethod=2\r\nScalePercent=250\r\nScaleUpper=900\r\n"
-              "ScaleLower=100\r\n\r\n[Settings]\r\nLastOpenPath=/maps/\r\n");
-    const GlobalSettings saved = g;
-    ResetGlobals();
-    LoadSettings(store);
-    LoadLastOpenPath(store);
-    EXPECT_EQ(g.interpolationVariance, 0.35f);
-    EXPECT_EQ(g.lastOpenPath, "/maps/");
-    EXPECT_EQ(g.scaleLower, saved.scaleLower);
-
+    const std::string data = std::string(TOLV_SOURCE_DIR) + "/tests/core/data/settings/";
+    for (const char* name : {"high", "none", "low", "other"}) { // see the README there
+        SCOPED_TRACE(name);
+        LoadSettings(SettingsStore(data + name + ".ini"));
+        EXPECT_EQ(Globals().noSubclassing, std::string(name) == "high");
+        fs::remove(dir / "saved.ini");
+        SaveSettings(SettingsStore(dir / "saved.ini"));
+        std::string saved = ReadFileText(dir / "saved.ini");
+        std::erase(saved, '\r');
+        EXPECT_EQ(saved, ReadFileText(data + name + ".saved"));
+    }
+    Globals().lastOpenPath = "/maps/";
+    SaveSettings(SettingsStore(dir / "saved.ini"));
+    LoadLastOpenPath(SettingsStore(dir / "saved.ini"));
+    EXPECT_EQ(Globals().lastOpenPath, "/maps/");
     LoadLastOpenPath(SettingsStore(dir / "none.ini")); // none stored: the data folder
-    EXPECT_EQ(g.lastOpenPath, ProgramFolder() + "data/");
+    EXPECT_EQ(Globals().lastOpenPath, ProgramFolder() + "data/");
 }
 
 TEST(Startup, SafeShutdownMarker)
