@@ -203,14 +203,15 @@ TEST(CliContract, HelpVersionAndTheManualPage)
     for (std::string line; std::getline(lines, line);) {
         if (!line.starts_with("  -")) continue;
         const std::string synopsis = line.substr(0, line.find("  ", 2));
-        for (std::sregex_iterator it(synopsis.begin(), synopsis.end(), name), end; it != end; ++it) options.insert((*it)[2]);
+        for (std::sregex_iterator it(synopsis.begin(), synopsis.end(), name), end; it != end; ++it)
+            options.insert((*it)[2]);
     }
     for (const char* known : {"--yes", "--raw-size", "--invert", "--split", "--stitch", "--info", "--to", "--out-dir",
                               "-v", "--verbose", "-h", "--help", "--version"})
         EXPECT_TRUE(options.count(known)) << known;
     const std::string page = std::string(TOLV_SOURCE_DIR) + "/docs/man/tolvconv.1";
-    const std::string man =
-        std::regex_replace(std::regex_replace(ReadFileText(page), std::regex(R"(\\f[BIRP])"), ""), std::regex(R"(\\-)"), "-");
+    const std::string man = std::regex_replace(std::regex_replace(ReadFileText(page), std::regex(R"(\\f[BIRP])"), ""),
+                                               std::regex(R"(\\-)"), "-");
     for (const std::string& option : options)
         EXPECT_TRUE(std::regex_search(man, std::regex("(^|[ ,\\n])" + option + "([ ,\\[=\\n]|$)"))) << option;
     if (fs::exists("/usr/bin/groff")) { // valid roff where groff is installed
@@ -249,9 +250,15 @@ TEST(CliContract, BatchConvertsEachInputIndependently)
          {"tolvconv: --move is disabled for this 2 x 1 map: Move needs a heightmap whose altitudes do not span all "
           "of 0 to 65535",
           "tolvconv: cannot convert full.hma", "tolvconv: cannot read missing.hma"}},
-        {{"--to", "ter", "--out-dir", "a.hma/o", "sub/c.hma"}, 1, {{"sub/c.ter", ""}}, {"tolvconv: cannot make the folder a.hma/o"}},
+        {{"--to", "ter", "--out-dir", "a.hma/o", "sub/c.hma"},
+         1,
+         {{"sub/c.ter", ""}},
+         {"tolvconv: cannot make the folder a.hma/o"}},
         // One report per written file, each after its name.
-        {{"--info", "--to", "hmb", "a.hma", "sub/c.hma"}, 0, {}, {},
+        {{"--info", "--to", "hmb", "a.hma", "sub/c.hma"},
+         0,
+         {},
+         {},
          "file: a.hmb\nformat: TOLV Binary heightmap\ncode: 2\nfile size: 44\nresolution: 3 x 2\n"
          "range: L: 1 \xC2\xB7 H: 6 \xC2\xB7 D: 6  (3 bits)\nmean: 4\nmidpoint: 4\n"
          "file: sub/c.hmb\nformat: TOLV Binary heightmap\ncode: 2\nfile size: 40\nresolution: 2 x 2\n"

@@ -45,7 +45,8 @@ std::vector<Size> Sizes(const std::string& text)
     if (text == "one") return {{113, 157}};
     std::vector<Size> sizes;
     std::istringstream list(text);
-    for (std::string item; std::getline(list, item, ',');) sizes.push_back({std::stoi(item), std::stoi(item.substr(item.find('x') + 1))});
+    for (std::string item; std::getline(list, item, ',');)
+        sizes.push_back({std::stoi(item), std::stoi(item.substr(item.find('x') + 1))});
     return sizes;
 }
 
@@ -56,7 +57,8 @@ std::vector<int> Pattern16(Size s)
     std::vector<int> v;
     for (int y = 0; y < s.h; ++y)
         for (int x = 0; x < s.w; ++x)
-            v.push_back(int((s.w > 1 ? x * 65535u / unsigned(s.w - 1) : 0) + y * 4099u + ((x * 7u + y * 13u) & 0xFF)) & 0xFFFF);
+            v.push_back(int((s.w > 1 ? x * 65535u / unsigned(s.w - 1) : 0) + y * 4099u + ((x * 7u + y * 13u) & 0xFF)) &
+                        0xFFFF);
     v[0] = 0;
     if (s.w > 1) v[size_t(s.w) - 1] = 32767;
     if (s.h > 1) v[size_t(s.h - 1) * s.w] = 32768;
@@ -98,11 +100,12 @@ std::vector<int> From16(const std::vector<uint8_t>& b, bool bigEndian)
 // Sample-by-sample comparison naming the first difference by its column and row (from 1).
 ::testing::AssertionResult SameSamples(const std::vector<int>& got, const std::vector<int>& want, Size s)
 {
-    if (got.size() != want.size()) return ::testing::AssertionFailure() << got.size() << " samples, expected " << want.size();
+    if (got.size() != want.size())
+        return ::testing::AssertionFailure() << got.size() << " samples, expected " << want.size();
     for (size_t i = 0; i < got.size(); ++i)
         if (got[i] != want[i])
-            return ::testing::AssertionFailure() << "sample (" << i % s.w + 1 << ", " << i / s.w + 1 << ") is " << got[i]
-                                                 << ", expected " << want[i];
+            return ::testing::AssertionFailure()
+                   << "sample (" << i % s.w + 1 << ", " << i / s.w + 1 << ") is " << got[i] << ", expected " << want[i];
     return ::testing::AssertionSuccess();
 }
 
@@ -115,7 +118,8 @@ void WriteEnviHeader(const std::string& path, Size s, int dataType)
 }
 
 // A written file as the tool decodes it, to 16-bit samples.
-std::vector<int> Decode(const std::string& how, const std::string& tool, const TempDir& dir, const std::string& file, Size s)
+std::vector<int> Decode(const std::string& how, const std::string& tool, const TempDir& dir, const std::string& file,
+                        Size s)
 {
     if (how == "gray16") {
         Tool(tool, {file, "-depth", "16", "-endian", "LSB", "gray:" + (dir / "im.gray")});
@@ -143,8 +147,9 @@ std::vector<int> Decode(const std::string& how, const std::string& tool, const T
     const std::string text(bytes.begin(), bytes.end());
     const size_t end = text.find("\nENDHDR\r\n");
     EXPECT_TRUE(text.starts_with("P7\r\n") && end != std::string::npos);
-    for (const std::string& field : {"WIDTH " + std::to_string(s.w), "HEIGHT " + std::to_string(s.h), std::string("DEPTH 1"),
-                                    std::string("MAXVAL 65535"), std::string("TUPLTYPE GRAYSCALE")})
+    for (const std::string& field :
+         {"WIDTH " + std::to_string(s.w), "HEIGHT " + std::to_string(s.h), std::string("DEPTH 1"),
+          std::string("MAXVAL 65535"), std::string("TUPLTYPE GRAYSCALE")})
         EXPECT_NE(text.find("\n" + field + "\r\n"), std::string::npos) << field;
     return From16(std::vector<uint8_t>(bytes.begin() + long(std::min(end + 9, bytes.size())), bytes.end()), true);
 }
@@ -155,16 +160,22 @@ std::string Make(const std::string& tool, const std::vector<std::string>& args, 
 {
     const bool gdal = tool.find("gdal") != std::string::npos;
     const std::string inPath = dir / "in.bin";
-    WriteFileBytes(inPath, picture == "gray16" ? Bytes(Pattern16(s), 2) : Bytes(Pattern8(s, picture == "rgb8" ? 3 : 1), 1));
+    WriteFileBytes(inPath,
+                   picture == "gray16" ? Bytes(Pattern16(s), 2) : Bytes(Pattern8(s, picture == "rgb8" ? 3 : 1), 1));
     std::vector<std::string> in = {inPath}, all;
     if (gdal) WriteEnviHeader(dir / "in.hdr", s, picture == "gray16" ? 12 : 1);
     else if (picture == "gray16") in = {"-size", SizeText(s), "-depth", "16", "-endian", "LSB", "gray:" + inPath};
     else in = {"-size", SizeText(s), "-depth", "8", (picture == "gray8" ? "gray:" : "rgb:") + inPath};
     if (gdal) all = {"-q"};
     else if (std::find(args.begin(), args.end(), "@in") == args.end()) all = in;
-    for (const std::string& a : args) {
-        if (a == "@in") all.insert(all.end(), in.begin(), in.end());
-        else all.push_back(a == "@size" ? SizeText(s) : a == "@w" ? std::to_string(s.w) : a == "@h" ? std::to_string(s.h) : a);
+    for (std::string a : args) {
+        if (a == "@in") {
+            all.insert(all.end(), in.begin(), in.end());
+            continue;
+        }
+        if (a == "@size") a = SizeText(s);
+        if (a == "@w" || a == "@h") a = std::to_string(a == "@w" ? s.w : s.h);
+        all.push_back(a);
     }
     if (gdal) all.insert(all.end(), in.begin(), in.end());
     const size_t colon = file.find(':') + 1;
@@ -181,7 +192,8 @@ std::vector<int> ChannelOf(const std::string& convert, const TempDir& dir, const
     const auto rgb = ReadFileBytes(dir / "decoded.rgb");
     std::vector<int> v;
     for (size_t i = 0; i + 2 < rgb.size(); i += 3)
-        v.push_back(c < 3 ? rgb[i + size_t(c)] : int(std::lround(rgb[i + 1] * 150.0 / 255 + rgb[i] * 76.0 / 255 + rgb[i + 2] * 28.0 / 255)));
+        v.push_back(c < 3 ? rgb[i + size_t(c)]
+                          : int(std::lround(rgb[i + 1] * 150.0 / 255 + rgb[i] * 76.0 / 255 + rgb[i + 2] * 28.0 / 255)));
     return v;
 }
 
@@ -197,7 +209,8 @@ std::pair<int, std::vector<int>> ReadThroughTolv(const TempDir& dir, std::vector
     EXPECT_EQ(info.exitCode + r.exitCode, 0) << info.err;
     EXPECT_EQ(info.err + r.err, "");
     const size_t at = info.out.find("code: ");
-    return {at == std::string::npos ? -1 : std::atoi(info.out.c_str() + at + 6), From16(ReadFileBytes(dir / "through.r16"), false)};
+    return {at == std::string::npos ? -1 : std::atoi(info.out.c_str() + at + 6),
+            From16(ReadFileBytes(dir / "through.r16"), false)};
 }
 
 std::vector<std::string> Words(std::istream& in)
@@ -256,14 +269,16 @@ void ReadCase(std::istringstream& line, const std::string& tool, const std::stri
         if (ref == "input") want = picture == "gray16" ? Pattern16(s) : Pattern8(s);
         else if (ref == "red" || ref == "green") want = ChannelOf(convert, dir, path, ref == "green");
         else if (ref == "colours") {
-            EXPECT_TRUE(SameSamples(ReadThroughTolv(dir, {"--color", "green", path}).second, ChannelOf(convert, dir, path, 1), s));
+            EXPECT_TRUE(SameSamples(ReadThroughTolv(dir, {"--color", "green", path}).second,
+                                    ChannelOf(convert, dir, path, 1), s));
             want = ChannelOf(convert, dir, path, 3);
         } else if (ref == "band2") {
             Tool(gdal, {"-q", "-of", "ENVI", "-b", "2", path, dir / "g.envi"});
             for (uint8_t b : ReadFileBytes(dir / "g.envi")) want.push_back(b);
         } else { // lifted: the stored signed values, as the tool reads them, less the lowest negative one
             int lowest = 0;
-            for (int v : Decode("envi", gdal, dir, path, s)) want.push_back(int16_t(v)), lowest = std::min(lowest, want.back());
+            for (int v : Decode("envi", gdal, dir, path, s))
+                want.push_back(int16_t(v)), lowest = std::min(lowest, want.back());
             ASSERT_LT(lowest, 0) << "expected negative stored values";
             for (int& v : want) v -= lowest;
         }
@@ -306,7 +321,8 @@ TEST(Interop, CasesFromTheTable)
         const std::string name = kind == "write" ? second : first, tool = FindTool(name);
         // Every case needs the image tool for its references, some the raster tool too.
         if (tool.empty() || convert.empty() ||
-            (gdal.empty() && (text.find(" band2 ") != std::string::npos || text.find(" lifted ") != std::string::npos))) {
+            (gdal.empty() &&
+             (text.find(" band2 ") != std::string::npos || text.find(" lifted ") != std::string::npos))) {
             missing += " " + name;
             continue;
         }

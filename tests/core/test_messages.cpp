@@ -82,7 +82,8 @@ TEST(DialogSlots, BoundsClearingAndConversions)
     EXPECT_TRUE(GetDialogParam(0).IsEmpty());
     EXPECT_TRUE(GetDialogParam(11).IsEmpty());
     EXPECT_TRUE(GetDialogResult(11).IsEmpty());
-    EXPECT_EQ(GetDialogParam(1).AsString() + GetDialogParam(10).AsString() + GetDialogResult(10).AsString(), "oneten" "r10");
+    EXPECT_EQ(GetDialogParam(1).AsString() + GetDialogParam(10).AsString() + GetDialogResult(10).AsString(), "oneten"
+                                                                                                             "r10");
     EXPECT_TRUE(DialogCancelled());
     SetDialogCancelled(false);
     EXPECT_FALSE(DialogCancelled());
@@ -127,7 +128,8 @@ TEST(Numbers, RoundingParsingAndFormats)
         EXPECT_TRUE(ParseNumeric(text, d)) << text;
         EXPECT_DOUBLE_EQ(d, value) << text;
     }
-    for (const char* bad : {"", " ", "1 2", "1e", "abc", "-", "1.2.3", "0x10", "."}) EXPECT_FALSE(ParseNumeric(bad, d)) << bad;
+    for (const char* bad : {"", " ", "1 2", "1e", "abc", "-", "1.2.3", "0x10", "."})
+        EXPECT_FALSE(ParseNumeric(bad, d)) << bad;
     for (auto [text, n] : {std::pair{" 12abc", 12}, {"-7", -7}, {"+3", 3}, {"x", 0}, {"99999999999", 2147483647},
                            {"-99999999999", -2147483647 - 1}})
         EXPECT_EQ(LeadingInteger(text), n) << text;

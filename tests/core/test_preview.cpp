@@ -29,7 +29,8 @@ PixelBuffer Area() { return PixelBuffer(kPreviewSize, kPreviewSize, kBackground)
 
 size_t CountNot(const PixelBuffer& b, uint32_t colour)
 {
-    return static_cast<size_t>(std::count_if(b.pixels.begin(), b.pixels.end(), [&](uint32_t p) { return p != colour; }));
+    return static_cast<size_t>(
+        std::count_if(b.pixels.begin(), b.pixels.end(), [&](uint32_t p) { return p != colour; }));
 }
 
 // Pixels of a w-wide picture at (left, top) of a fresh area, rows top first.
@@ -84,7 +85,8 @@ TEST(Preview, TopViewPixelsOfEachKindOfColourSet)
         EXPECT_EQ(area.pixels, Placed(3, r.pixels).pixels);
         RenderPreview(area, ViewTop, true, kBackground, true);
         EXPECT_EQ(area.pixels, Placed(3, r.pixels, 254, 255).pixels);
-        for (int32_t i = 0; i < 6; ++i) EXPECT_EQ(AltitudeColor(r.map[size_t(i)], r.colorset), r.pixels[size_t(i)]) << i;
+        for (int32_t i = 0; i < 6; ++i)
+            EXPECT_EQ(AltitudeColor(r.map[size_t(i)], r.colorset), r.pixels[size_t(i)]) << i;
         EXPECT_TRUE(host.messages.empty());
     }
 }
@@ -105,7 +107,8 @@ TEST(Preview, TopViewOfTheLargestMapAndOtherZooms)
     ASSERT_TRUE(DrawTopView(area, true, 200));
     const int32_t quarters[] = {0, 100, 150, 200};
     std::vector<uint32_t> stretched(512 * 512);
-    for (size_t i = 0; i < stretched.size(); ++i) stretched[i] = Gray(quarters[(i % 512 >= 256) + 2 * (i >= 512 * 256)]);
+    for (size_t i = 0; i < stretched.size(); ++i)
+        stretched[i] = Gray(quarters[(i % 512 >= 256) + 2 * (i >= 512 * 256)]);
     EXPECT_EQ(area.pixels, stretched);
 }
 
@@ -256,7 +259,8 @@ TEST(Preview, PerspectiveOfASmallMap)
     PixelBuffer want = Area(), got;
     const int32_t greens[] = {40, 255};
     for (int32_t x = 0; x < 2; ++x) {
-        const int32_t qx[4] = {sx[x], sx[x + 3], sx[x + 4], sx[x + 1]}, qy[4] = {sy[x], sy[x + 3], sy[x + 4], sy[x + 1]};
+        const int32_t qx[4] = {sx[x], sx[x + 3], sx[x + 4], sx[x + 1]},
+                      qy[4] = {sy[x], sy[x + 3], sy[x + 4], sy[x + 1]};
         FillQuad(want, qx, qy, Green(greens[x]));
     }
     RenderPreview(got, ViewPerspective, true, kBackground, true);
@@ -267,7 +271,8 @@ TEST(Preview, PerspectiveOfASmallMap)
     LoadGrid(64, 32, std::vector<int32_t>(64 * 32, 500));
     RenderPreview(got, ViewPerspective, false, kBackground, true);
     EXPECT_GT(CountNot(got, kBackground), 1000u);
-    EXPECT_EQ(CountNot(got, kBackground), static_cast<size_t>(std::count(got.pixels.begin(), got.pixels.end(), Green(150))));
+    EXPECT_EQ(CountNot(got, kBackground),
+              static_cast<size_t>(std::count(got.pixels.begin(), got.pixels.end(), Green(150))));
 }
 
 TEST(Preview, ExtremeAltitudesDrawWithoutRunningAway)

@@ -138,7 +138,8 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhileItsFolderIsWritable)
 TEST(ProgramFiles, BesideTheProgramFirstThenTheInstallTree)
 {
     TempDir dir;
-    const std::string bin = dir / "prefix/bin/", doc = dir / "prefix/share/doc/tolv/", data = dir / "prefix/share/tolv/";
+    const std::string bin = dir / "prefix/bin/", doc = dir / "prefix/share/doc/tolv/",
+                      data = dir / "prefix/share/tolv/";
     fs::create_directories(bin);
     fs::create_directories(doc);
     fs::create_directories(data);
@@ -260,7 +261,8 @@ TEST(WebLinks, SaveLoadAndTheEditorsRules)
                                                {{"  ", "example.org"}, false},
                                                {{"-", "example.org"}, false}, // a menu separator
                                                {{"Home", ""}, false}};
-    for (const auto& [link, ok] : checks) EXPECT_EQ(CheckWebLink(link).empty(), ok) << link.caption << "|" << link.address;
+    for (const auto& [link, ok] : checks)
+        EXPECT_EQ(CheckWebLink(link).empty(), ok) << link.caption << "|" << link.address;
     std::vector<WebLink> l = {{"a", "1"}, {"b", "2"}, {"c", "3"}};
     EXPECT_EQ(MoveWebLink(l, 0, -1), 0);
     EXPECT_EQ(MoveWebLink(l, 2, +1), 2);

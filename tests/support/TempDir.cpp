@@ -26,7 +26,8 @@ TempDir::~TempDir()
     // as it is: changing rights would follow it out of the folder (to a device, say).
     for (auto& e : std::filesystem::recursive_directory_iterator(path_, ec))
         if (!e.is_symlink(ec))
-            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
 }
 
