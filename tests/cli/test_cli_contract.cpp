@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
-// The converter's fixed interface, end to end: backups, relative paths, message blocks, questions
-// and their answers, the report, exit statuses, usage errors, no settings file, help, version,
-// the manual page and batch conversion.
+// The converter's fixed interface, end to end: backups, relative paths, the report, questions and
+// their answers, the colour modes, no settings file, help, version, the manual page and batch
+// conversion. Usage errors and failure lines are cases of test_cli_runs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -92,6 +92,8 @@ TEST(CliContract, RelativePathsAreTakenFromTheWorkingFolder)
     r = Conv({"out.hmb", "again.hma"}, dir / "a"); // and back, from the relative output of the first run
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadFileText(dir / "a/again.hma"), kHma);
+    r = Conv({"--info", "again.hma"}, dir / "a"); // without OUTPUT, the report is of INPUT
+    EXPECT_EQ(r.out.substr(0, r.out.find("resolution:")), "format: TOLV ASCII heightmap\ncode: 1\nfile size: 75\n");
 }
 
 TEST(CliContract, QuestionsTakeTheDefaultOrTheAnswerGiven)
@@ -156,26 +158,6 @@ TEST(CliContract, ColourModesAndNoSettingsFile)
         EXPECT_EQ(Listing(dir.Path()), (std::set<std::string>{"in.tga", "out.r16", "tolvconv.ini"}));
     }
     EXPECT_EQ(Listing(programFolder, ".ini"), settingsFiles); // nor one beside the program
-}
-
-TEST(CliContract, ReportOfTheWrittenFileOrElseTheInput)
-{
-    TempDir dir;
-    std::vector<uint8_t> raw(513 * 513 * 2);
-    for (size_t i = 0; i < raw.size(); ++i) raw[i] = uint8_t(i * 31 / 7);
-    raw[0] = raw[1] = 0, raw[raw.size() - 2] = raw[raw.size() - 1] = 0xFF;
-    WriteFileBytes(dir / "in.r16", raw);
-    // 513 x 513 is not a power of two: written without a question, as File > Save does.
-    ProcessResult r = Conv({"--info", dir / "in.r16", dir / "out.ter"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out.substr(0, r.out.find("mean:")),
-              "format: Terragen Terrain heightmap\ncode: 10\nfile size: 526,422\nresolution: 513 x 513\n"
-              "range: L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)\n");
-    r = Conv({"--info", dir / "in.r16"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.substr(0, r.out.find("resolution:")),
-              "format: Raw 16-bit binary heightmap\ncode: 8\nfile size: 526,338\n");
 }
 
 TEST(CliContract, HelpVersionAndTheManualPage)
