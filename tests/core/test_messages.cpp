@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include <gtest/gtest.h>
 
-#include <string_view>
-
 #include "TestHost.h"
 #include "shell/Numbers.h"
 #include "shell/RunTimeError.h"
@@ -24,52 +22,47 @@ public:
         seen.push_back(CurrentPointer());
         TestHost::ShowMessage(k, t, c, h);
     }
+    bool AskQuestion(const std::string& t, const std::string& c, bool defaultNo, int h) override
+    {
+        seen.push_back(CurrentPointer());
+        return TestHost::AskQuestion(t, c, defaultNo, h);
+    }
     std::vector<Pointer> seen;
 };
 
 } // namespace
 
-TEST(Messages, CaptionKindAndErrorLayout)
-{
-    TestHost host;
-    ShowWarning("w");
-    ShowInfo("i");
-    ShowErrorReport("An error occurred doing it.", RunTimeError(ErrDiskFull));
-    ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_EQ(host.messages[0].kind, "warning");
-    EXPECT_EQ(host.messages[1].kind, "info");
-    EXPECT_EQ(host.messages[2].kind, "error");
-    for (const Recorded& m : host.messages) EXPECT_EQ(m.caption, "TOLV");
-    EXPECT_EQ(host.messages[2].text, "An error occurred doing it.\r\n\r\nError Number: 61\r\nDisk full");
-}
-
-TEST(Messages, QuestionsUseTheDefaultButtonAndTheirCaption)
-{
-    TestHost host;
-    EXPECT_TRUE(AskYesNo("q1"));
-    EXPECT_FALSE(AskYesNo("q2", true));
-    host.Answer({true});
-    EXPECT_TRUE(AskYesNo("q3", true));
-    EXPECT_FALSE(AskYesNoCaption("Convert?", "Convert to Grayscale", true));
-    EXPECT_EQ(host.messages[3].caption, "Convert to Grayscale");
-    EXPECT_TRUE(host.messages[1].defaultNo);
-}
-
-TEST(Messages, ArrowWhileShownThenThePreviousPointer)
+TEST(Messages, KindsCaptionsDefaultButtonsAndThePointer)
 {
     PointerHost host;
     {
         BusyPointer busy;
-        ShowWarning("while busy");
-        EXPECT_EQ(host.CurrentPointer(), Pointer::Busy);
+        ShowWarning("w");
+        ShowInfo("i");
+        ShowErrorReport("An error occurred doing it.", RunTimeError(ErrDiskFull));
+        EXPECT_TRUE(AskYesNo("q1"));
+        EXPECT_FALSE(AskYesNo("q2", true));
+        host.Answer({true});
+        EXPECT_TRUE(AskYesNo("q3", true));
+        EXPECT_FALSE(AskYesNoCaption("Convert?", "Convert to Grayscale", true));
+        EXPECT_EQ(host.CurrentPointer(), Pointer::Busy); // back after each box
     }
     EXPECT_EQ(host.CurrentPointer(), Pointer::Default);
-    ASSERT_EQ(host.seen.size(), 1u);
-    EXPECT_EQ(host.seen[0], Pointer::Default);
-}
-
-TEST(Messages, ErrnoMapping)
-{
+    EXPECT_EQ(host.seen, std::vector<Pointer>(7, Pointer::Default)); // the arrow over every box
+    const std::vector<std::tuple<std::string, std::string, bool>> shown = {
+        {"warning", "w", false},
+        {"info", "i", false},
+        {"error", "An error occurred doing it.\r\n\r\nError Number: 61\r\nDisk full", false},
+        {"question", "q1", false},
+        {"question", "q2", true},
+        {"question", "q3", true},
+        {"question", "Convert?", true}};
+    ASSERT_EQ(host.messages.size(), shown.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const Recorded& m = host.messages[i];
+        EXPECT_EQ(std::tie(m.kind, m.text, m.defaultNo), shown[i]) << i;
+        EXPECT_EQ(m.caption, i == 6 ? "Convert to Grayscale" : "TOLV") << i;
+    }
     for (auto [errnum, number] : {std::pair{ENOENT, 53}, {ENOSPC, 61}, {EACCES, 70}, {ENOTDIR, 76}})
         EXPECT_EQ(ErrorFromErrno(errnum).Number(), number) << errnum;
     EXPECT_EQ(RunTimeError(ErrInputPastEnd).Description(), "Input past end of file");
@@ -80,17 +73,23 @@ TEST(Messages, ErrnoMapping)
 TEST(DialogSlots, BoundsClearingAndConversions)
 {
     TestHost host;
+    SetDialogParam(1, "one");
     SetDialogParam(10, "ten");
     SetDialogParam(0, int32_t(1)); // outside 1..10: ignored
     SetDialogParam(11, int32_t(1));
+    SetDialogResult(10, "r10");
+    SetDialogResult(11, "r11");
     EXPECT_TRUE(GetDialogParam(0).IsEmpty());
     EXPECT_TRUE(GetDialogParam(11).IsEmpty());
-    EXPECT_EQ(GetDialogParam(10).AsString(), "ten");
-    SetDialogResult(2, int32_t(14));
+    EXPECT_TRUE(GetDialogResult(11).IsEmpty());
+    EXPECT_EQ(GetDialogParam(1).AsString() + GetDialogParam(10).AsString() + GetDialogResult(10).AsString(), "oneten"
+                                                                                                             "r10");
+    EXPECT_TRUE(DialogCancelled());
     SetDialogCancelled(false);
+    EXPECT_FALSE(DialogCancelled());
     ClearDialogParams();
-    EXPECT_TRUE(GetDialogResult(2).IsEmpty());
-    EXPECT_TRUE(GetDialogParam(10).IsEmpty());
+    EXPECT_TRUE(GetDialogResult(10).IsEmpty());
+    EXPECT_TRUE(GetDialogParam(1).IsEmpty());
     EXPECT_TRUE(DialogCancelled());
 
     EXPECT_EQ(DialogValue("12.5").AsInt(), 12);
@@ -104,31 +103,37 @@ TEST(DialogSlots, BoundsClearingAndConversions)
 
 TEST(KeyFilters, AcceptedCharacters)
 {
-    for (int c = 0; c < 128; ++c) {
-        const bool digit = c >= '0' && c <= '9';
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        EXPECT_EQ(AcceptDigitKey(c), digit || c == 8) << c;
-        EXPECT_EQ(AcceptDecimalKey(c), digit || c == 8 || c == '.') << c;
-        const bool path = digit || letter || c == 8 || c == '-' || c == '.' || c == '/' || c == ':' || c == '_';
-        EXPECT_EQ(AcceptFileSpecKey(c), path || c == ' ' || c == '\\') << c;
-        // Every character a web address may hold, and nothing else (no blanks, quotes, "\\").
-        const bool web = c > ' ' && c < 127 && std::string_view("\"<>\\^`{|}").find(char(c)) == std::string_view::npos;
-        EXPECT_EQ(AcceptWebAddressKey(c), web || c == 8) << c;
-    }
+    const std::string digits = "0123456789", letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    const std::pair<bool (*)(int), std::string> filters[] = {
+        {AcceptDigitKey, digits},
+        {AcceptDecimalKey, digits + "."}, // a second "." too: the dialog checks the number
+        {AcceptFileSpecKey, digits + letters + " -./:\\_"},
+        // Every character a web address may hold, and nothing else (no blanks, quotes, "\").
+        {AcceptWebAddressKey, digits + letters + "-._~:/?#[]@!$&'()*+,;=%"},
+    };
+    for (const auto& [accepts, allowed] : filters)
+        for (int c = 0; c < 256; ++c)
+            EXPECT_EQ(accepts(c), c == 8 || (c > 0 && c < 128 && allowed.find(char(c)) != std::string::npos))
+                << allowed << ": " << c;
 }
 
-TEST(Numbers, RoundingAndParsing)
+TEST(Numbers, RoundingParsingAndFormats)
 {
-    EXPECT_EQ(RoundToInt32(2.5), 2);
-    EXPECT_EQ(RoundToInt32(3.5), 4);
-    EXPECT_EQ(RoundToInt32(-2.5), -2);
+    for (auto [v, n] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.7, -4}, {2147483647.4, 2147483647}})
+        EXPECT_EQ(RoundToInt32(v), n) << v;
     EXPECT_THROW(RoundToInt32(3e9), RunTimeError);
+    EXPECT_THROW(RoundToInt32(-2147483649.0), RunTimeError);
     double d = 0;
-    EXPECT_TRUE(ParseNumeric("  -1.5e3 ", d));
-    EXPECT_DOUBLE_EQ(d, -1500);
-    EXPECT_TRUE(ParseNumeric(".5", d));
-    for (const char* bad : {"", " ", "1 2", "1e", "abc", "-", "1.2.3", "0x10"}) EXPECT_FALSE(ParseNumeric(bad, d)) << bad;
-    for (auto [n, text] : {std::pair{526370, "526,370"}, {999, "999"}, {1000000, "1,000,000"}})
+    for (auto [text, value] : {std::pair{"  -1.5e3 ", -1500.0}, {".5", 0.5}, {"+2E+1", 20.0}, {"7.", 7.0}}) {
+        EXPECT_TRUE(ParseNumeric(text, d)) << text;
+        EXPECT_DOUBLE_EQ(d, value) << text;
+    }
+    for (const char* bad : {"", " ", "1 2", "1e", "abc", "-", "1.2.3", "0x10", "."})
+        EXPECT_FALSE(ParseNumeric(bad, d)) << bad;
+    for (auto [text, n] : {std::pair{" 12abc", 12}, {"-7", -7}, {"+3", 3}, {"x", 0}, {"99999999999", 2147483647},
+                           {"-99999999999", -2147483647 - 1}})
+        EXPECT_EQ(LeadingInteger(text), n) << text;
+    for (auto [n, text] : {std::pair{526370, "526,370"}, {999, "999"}, {1000000, "1,000,000"}, {0, "0"}})
         EXPECT_EQ(FormatThousands(n), text);
     EXPECT_EQ(FormatZeroPad5(42), "00042");
     EXPECT_EQ(FormatOneDecimal(0.25), "0.2");

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cmath>
+#include <cstdio>
 #include <random>
+#include <sstream>
 
 #include "TempDir.h"
 #include "TestHost.h"
@@ -20,262 +20,166 @@ using tolv::test::TestHost;
 namespace {
 
 constexpr uint32_t kBackground = PixelFromRgb(1, 2, 3);
+constexpr uint32_t kWoodGreen = PixelFromRgb(32, 127, 32);
 
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb&) const = default;
-};
-Rgb ToRgb(uint32_t p) { return {PixelRed(p), PixelGreen(p), PixelBlue(p)}; }
-std::ostream& operator<<(std::ostream& os, const Rgb& c) { return os << "(" << c.r << "," << c.g << "," << c.b << ")"; }
+uint32_t Gray(int32_t g) { return PixelFromRgb(g, g, g); }
+uint32_t Green(int32_t g) { return PixelFromRgb(30, g, 0); }
 
-// A w x h map whose samples come from f(x, y), 1-based.
-template <typename F>
-void LoadMap(int32_t w, int32_t h, F f)
-{
-    std::vector<int32_t> samples;
-    for (int32_t y = 1; y <= h; ++y)
-        for (int32_t x = 1; x <= w; ++x) samples.push_back(f(x, y));
-    LoadGrid(w, h, samples);
-}
-
-PixelBuffer TopView(int32_t colorset, bool centred = false)
-{
-    Globals().previewColorset = colorset;
-    BuildColorTable(colorset);
-    PixelBuffer area(kPreviewSize, kPreviewSize, kBackground);
-    EXPECT_TRUE(DrawTopView(area, centred, 100));
-    return area;
-}
+PixelBuffer Area() { return PixelBuffer(kPreviewSize, kPreviewSize, kBackground); }
 
 size_t CountNot(const PixelBuffer& b, uint32_t colour)
 {
-    size_t n = 0;
-    for (uint32_t p : b.pixels) n += p != colour;
-    return n;
+    return static_cast<size_t>(
+        std::count_if(b.pixels.begin(), b.pixels.end(), [&](uint32_t p) { return p != colour; }));
+}
+
+// Pixels of a w-wide picture at (left, top) of a fresh area, rows top first.
+PixelBuffer Placed(int32_t w, const std::vector<uint32_t>& picture, int32_t left = 0, int32_t top = 0)
+{
+    PixelBuffer area = Area();
+    for (size_t i = 0; i < picture.size(); ++i)
+        area.Set(left + static_cast<int32_t>(i) % w, top + static_cast<int32_t>(i) / w, picture[i]);
+    return area;
+}
+
+// Front/side views: one vertical run of grays per column, from altitude step `from` to `to`.
+PixelBuffer Runs(int32_t left, const std::vector<std::pair<int32_t, int32_t>>& runs)
+{
+    PixelBuffer area = Area();
+    for (size_t i = 0; i < runs.size(); ++i)
+        for (int32_t a = runs[i].first; a <= runs[i].second; ++a)
+            area.Set(left + static_cast<int32_t>(i), 511 - a, Gray(a / 2));
+    return area;
 }
 
 } // namespace
 
-TEST(Preview, GrayColorsets)
+TEST(Preview, TopViewPixelsOfEachKindOfColourSet)
 {
-    TestHost host;
-    // Plain grayscale divides by 256 only when the map reaches above 255.
+    const uint32_t black = kPixelBlack, white = kPixelWhite;
     const struct {
-        int32_t highest, altitude, gray;
-    } rows[] = {{200, 17, 17}, {255, 255, 255}, {256, 255, 0}, {256, 256, 1}, {65535, 65535, 255}, {65535, 511, 1}};
+        const char* name;
+        int32_t colorset;
+        std::vector<int32_t> map; // 3 x 2
+        std::vector<uint32_t> pixels;
+    } rows[] = {
+        {"gray up to 255: as it is", CsGrayscale, {3, 17, 200, 255, 0, 100},
+         {Gray(3), Gray(17), Gray(200), Gray(255), Gray(0), Gray(100)}},
+        {"gray above 255: the upper byte", CsGrayscale, {300, 255, 256, 511, 65535, 1000},
+         {Gray(1), Gray(0), Gray(1), Gray(1), Gray(255), Gray(3)}},
+        // depth 256, f = 255 / 256; 127.5 rounds to even
+        {"scaled gray", CsScaledGrayscale, {1001, 1255, 1128, 1127, 1000, 1129},
+         {Gray(1), Gray(254), Gray(128), Gray(127), Gray(0), Gray(128)}},
+        {"scaled gray of a flat map", CsScaledGrayscale, {9, 9, 9, 9, 9, 9}, std::vector<uint32_t>(6, Gray(0))},
+        {"colour table, black outside it", CsWoodlands, {32767, 0, 32768, 65535, 65536, -5},
+         {kWoodGreen, black, kWoodGreen, white, black, black}},
+    };
     for (const auto& r : rows) {
-        LoadMap(2, 1, [&](int32_t x, int32_t) { return x == 1 ? r.altitude : r.highest; });
-        EXPECT_EQ(ToRgb(TopView(CsGrayscale).At(0, 0)), (Rgb{r.gray, r.gray, r.gray})) << r.highest << " " << r.altitude;
-    }
-    // Scaled grayscale stretches the map's own range (lowest, highest, altitude, gray).
-    const struct {
-        int32_t lowest, highest, altitude, gray;
-    } scaled[] = {{1000, 1255, 1000, 0}, {1000, 1255, 1255, 254}, {1000, 1255, 1128, 128}, // 127.5, half to even
-                  {0, 65535, 65535, 255}, {0, 65535, 32768, 128},   {4000, 4000, 4000, 0}};   // flat: factor 0
-    for (const auto& r : scaled) {
-        LoadGrid(3, 1, {r.lowest, r.highest, r.altitude});
-        EXPECT_EQ(ToRgb(TopView(CsScaledGrayscale).At(2, 0)), (Rgb{r.gray, r.gray, r.gray}))
-            << r.lowest << ".." << r.highest << " at " << r.altitude;
+        SCOPED_TRACE(r.name);
+        TestHost host;
+        LoadGrid(3, 2, r.map);
+        Globals().previewColorset = r.colorset;
+        BuildColorTable(r.colorset);
+        PixelBuffer area;
+        RenderPreview(area, ViewTop, false, kBackground, true);
+        EXPECT_EQ(area.pixels, Placed(3, r.pixels).pixels);
+        RenderPreview(area, ViewTop, true, kBackground, true);
+        EXPECT_EQ(area.pixels, Placed(3, r.pixels, 254, 255).pixels);
+        for (int32_t i = 0; i < 6; ++i)
+            EXPECT_EQ(AltitudeColor(r.map[size_t(i)], r.colorset), r.pixels[size_t(i)]) << i;
+        EXPECT_TRUE(host.messages.empty());
     }
 }
 
-TEST(Preview, ColorTables)
+TEST(Preview, TopViewOfTheLargestMapAndOtherZooms)
 {
-    // Every segment start colour, which the entry before it already rounds to, and the last entry.
-    const Rgb black{0, 0, 0}, white{255, 255, 255};
-    const struct {
-        int32_t set;
-        std::vector<std::pair<int32_t, Rgb>> stops;
-        Rgb last;
-    } sets[] = {
-        {CsWoodlands, {{0, black}, {32768, {32, 127, 32}}, {49152, {160, 127, 48}}}, white},
-        {CsCanyons, {{0, black}, {32768, {127, 72, 48}}}, white},
-        {CsDesert, {{0, black}, {32768, {127, 104, 64}}}, white},
-        {CsArctic, {{0, black}, {32768, {72, 112, 127}}}, white},
-        {CsAltitude,
-         {{0, black}, {11000, {0, 100, 150}}, {22000, {50, 100, 0}}, {33000, {100, 150, 50}}, {44000, {150, 100, 0}},
-          {55000, {200, 150, 0}}},
-         white},
-        {CsSpectrum,
-         {{0, {0, 0, 64}}, {6000, {0, 0, 192}}, {12000, {0, 64, 64}}, {18000, {0, 192, 192}}, {24000, {0, 64, 0}},
-          {30000, {0, 192, 0}}, {36000, {64, 64, 0}}, {42000, {192, 192, 0}}, {48000, {64, 0, 0}},
-          {54000, {192, 0, 0}}, {60000, {64, 0, 64}}},
-         {192, 0, 192}},
+    TestHost host;
+    // The largest map loses its last column and row, whichever placement.
+    LoadGrid(513, 513, std::vector<int32_t>(513 * 513, 5));
+    for (bool centred : {true, false}) {
+        PixelBuffer area = Area();
+        ASSERT_TRUE(DrawTopView(area, centred, 100));
+        EXPECT_EQ(CountNot(area, kBackground), 512u * 512u);
+    }
+    // Any other zoom stretches the map over the whole area.
+    LoadGrid(2, 2, {0, 100, 150, 200});
+    PixelBuffer area = Area();
+    ASSERT_TRUE(DrawTopView(area, true, 200));
+    const int32_t quarters[] = {0, 100, 150, 200};
+    std::vector<uint32_t> stretched(512 * 512);
+    for (size_t i = 0; i < stretched.size(); ++i)
+        stretched[i] = Gray(quarters[(i % 512 >= 256) + 2 * (i >= 512 * 256)]);
+    EXPECT_EQ(area.pixels, stretched);
+}
+
+TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
+{
+    // Each segment's first entry and its colour (r,g,b), which the entry before it already rounds
+    // to; then the last entry.
+    const std::pair<int32_t, const char*> sets[] = {
+        {CsWoodlands, "0=0,0,0 32768=32,127,32 49152=160,127,48 65535=255,255,255"},
+        {CsCanyons, "0=0,0,0 32768=127,72,48 65535=255,255,255"},
+        {CsDesert, "0=0,0,0 32768=127,104,64 65535=255,255,255"},
+        {CsArctic, "0=0,0,0 32768=72,112,127 65535=255,255,255"},
+        {CsAltitude, "0=0,0,0 11000=0,100,150 22000=50,100,0 33000=100,150,50 44000=150,100,0 55000=200,150,0 "
+                     "65535=255,255,255"},
+        {CsSpectrum, "0=0,0,64 6000=0,0,192 12000=0,64,64 18000=0,192,192 24000=0,64,0 30000=0,192,0 36000=64,64,0 "
+                     "42000=192,192,0 48000=64,0,0 54000=192,0,0 60000=64,0,64 65535=192,0,192"},
     };
-    for (const auto& s : sets) {
-        BuildColorTable(s.set);
-        for (const auto& [start, colour] : s.stops) {
-            EXPECT_EQ(ToRgb(ColorTableEntry(start)), colour) << ColorsetName(s.set) << " entry " << start;
-            if (start > 0) {
-                EXPECT_EQ(ToRgb(ColorTableEntry(start - 1)), colour) << ColorsetName(s.set) << " entry " << start - 1;
+    for (const auto& [set, stops] : sets) {
+        BuildColorTable(set);
+        std::istringstream in(stops);
+        for (std::string stop; in >> stop;) {
+            int32_t entry = 0, r = 0, g = 0, b = 0;
+            ASSERT_EQ(std::sscanf(stop.c_str(), "%d=%d,%d,%d", &entry, &r, &g, &b), 4);
+            EXPECT_EQ(ColorTableEntry(entry), PixelFromRgb(r, g, b)) << ColorsetName(set) << " " << entry;
+            if (entry > 0 && entry < 65535) {
+                EXPECT_EQ(ColorTableEntry(entry - 1), PixelFromRgb(r, g, b)) << ColorsetName(set) << " " << entry - 1;
             }
         }
-        EXPECT_EQ(ToRgb(ColorTableEntry(65535)), s.last) << ColorsetName(s.set);
     }
     BuildColorTable(CsWoodlands);
-    EXPECT_EQ(ToRgb(ColorTableEntry(16384)), (Rgb{16, 64, 16})); // between the stops: 16, 63.5 and 16
+    EXPECT_EQ(ColorTableEntry(16384), PixelFromRgb(16, 64, 16)); // 16, 63.5 and 16
+    BuildColorTable(CsScaledGrayscale); // the grays leave the table as it is
+    EXPECT_EQ(ColorTableEntry(16384), PixelFromRgb(16, 64, 16));
     EXPECT_EQ(ColorTableEntry(65536), kPixelBlack);
     EXPECT_EQ(ColorTableEntry(-1), kPixelBlack);
 
-    // The top view looks every altitude up in the table; out of range is black.
-    TestHost host;
-    const int32_t samples[] = {0, 32768, 65535, 65536, -5, 12345};
-    LoadGrid(6, 1, {samples, samples + 6});
-    for (int32_t set : {CsWoodlands, CsCanyons, CsDesert, CsArctic, CsAltitude, CsSpectrum}) {
-        const PixelBuffer area = TopView(set);
-        for (int32_t i = 0; i < 6; ++i) {
-            const uint32_t expected = samples[i] < 0 || samples[i] > 65535 ? kPixelBlack : ColorTableEntry(samples[i]);
-            EXPECT_EQ(area.At(i, 0), expected) << ColorsetName(set) << " altitude " << samples[i];
-            EXPECT_EQ(AltitudeColor(samples[i], set), expected);
-        }
-    }
-}
-
-TEST(Preview, SegmentsThatDoNotFitAreIgnored)
-{
-    BuildColorTable(CsWoodlands);
-    const uint32_t first = ColorTableEntry(0), last = ColorTableEntry(65535);
-    for (auto [start, count] : {std::pair{65536, 1}, {0, 0}, {65535, 2}, {0, 65537}, {-1, 2}})
+    for (auto [start, count] : {std::pair{65536, 1}, {0, 0}, {65535, 2}, {0, 65537}, {-1, 2}}) // do not fit
         FillColorSegment(start, count, 9, 9, 9, 9, 9, 9);
-    EXPECT_EQ(ColorTableEntry(0), first);
-    EXPECT_EQ(ColorTableEntry(65535), last);
+    EXPECT_EQ(ColorTableEntry(0), kPixelBlack);
+    EXPECT_EQ(ColorTableEntry(65535), kPixelWhite);
     FillColorSegment(65535, 1, 300, -4, 9, 0, 0, 0); // components clamp to 0..255
-    EXPECT_EQ(ToRgb(ColorTableEntry(65535)), (Rgb{255, 0, 9}));
-}
-
-TEST(Preview, TopViewPlacementAndZoom)
-{
-    TestHost host;
-    LoadMap(256, 128, [](int32_t x, int32_t y) { return (x + y) / 2; }); // 1..192
-    PixelBuffer centred = TopView(CsGrayscale, true);
-    EXPECT_EQ(ToRgb(centred.At(128, 192)), (Rgb{1, 1, 1}));
-    EXPECT_EQ(ToRgb(centred.At(383, 319)), (Rgb{192, 192, 192}));
-    for (auto [x, y] : {std::pair{127, 192}, {128, 191}, {384, 319}, {383, 320}}) EXPECT_EQ(centred.At(x, y), kBackground);
-    EXPECT_EQ(CountNot(centred, kBackground), 256u * 128u);
-    PixelBuffer corner = TopView(CsGrayscale, false);
-    EXPECT_NE(corner.At(0, 0), kBackground);
-    EXPECT_NE(corner.At(255, 127), kBackground);
-    EXPECT_EQ(corner.At(256, 0), kBackground);
-    EXPECT_EQ(corner.At(0, 128), kBackground);
-
-    // The largest map loses its last column and row on a 512 area, whichever placement.
-    LoadMap(513, 513, [](int32_t x, int32_t) { return x; });
-    EXPECT_EQ(CountNot(TopView(CsGrayscale, true), kBackground), 512u * 512u);
-
-    // Other zooms stretch the map over the whole area.
-    LoadGrid(2, 2, {0, 100, 150, 200});
-    PixelBuffer area(kPreviewSize, kPreviewSize, kBackground);
-    ASSERT_TRUE(DrawTopView(area, true, 200));
-    EXPECT_EQ(PixelRed(area.At(0, 0)), 0);
-    EXPECT_EQ(PixelRed(area.At(511, 0)), 100);
-    EXPECT_EQ(PixelRed(area.At(0, 511)), 150);
-    EXPECT_EQ(PixelRed(area.At(511, 511)), 200);
-    EXPECT_EQ(CountNot(area, kBackground), 512u * 512u);
-}
-
-TEST(Preview, HeightReadoutFollowsThePlacement)
-{
-    TestHost host;
-    LoadMap(256, 128, [](int32_t x, int32_t y) { return x * 1000 + y; });
-    const struct {
-        double mx, my;
-        bool centred;
-        int32_t view;
-        bool shown;
-        int32_t x, y;
-    } rows[] = {
-        {128, 192, true, ViewTop, true, 1, 1},    {127.5, 191.5, true, ViewTop, true, 1, 1}, // halves to even
-        {126.5, 192, true, ViewTop, false, 0, 0}, {383, 319, true, ViewTop, true, 256, 128},
-        {384, 319, true, ViewTop, false, 0, 0},   {383, 320, true, ViewTop, false, 0, 0},
-        {0, 0, false, ViewTop, true, 1, 1},       {255, 127, false, ViewTop, true, 256, 128},
-        {256, 0, false, ViewTop, false, 0, 0},    {128, 192, true, ViewFront, false, 0, 0},
-        {128, 192, true, ViewSide, false, 0, 0},  {128, 192, true, ViewPerspective, false, 0, 0},
-        {-1, -1, false, ViewTop, false, 0, 0},
-    };
-    for (const auto& r : rows) {
-        int32_t x = 0, y = 0;
-        const bool shown = HeightReadoutPosition(r.mx, r.my, true, r.view, r.centred, x, y);
-        EXPECT_EQ(shown, r.shown) << r.mx << "," << r.my;
-        if (shown && r.shown) {
-            EXPECT_EQ(std::make_pair(x, y), std::make_pair(r.x, r.y)) << r.mx << "," << r.my;
-        }
-    }
-    int32_t x = 0, y = 0;
-    EXPECT_FALSE(HeightReadoutPosition(128, 192, false, ViewTop, true, x, y));
-
-}
-
-TEST(Preview, StatusPanels)
-{
-    TestHost host;
-    LoadMap(2, 1, [](int32_t x, int32_t) { return x == 1 ? 0 : 65535; });
-    ShowStatistics(true);
-    ShowResolution(true);
-    ShowStatistics(false);
-    tolv::test::TempDir dir;
-    tolv::test::WriteFileBytes(dir / "a.hmb", std::vector<uint8_t>(1234567, 1));
-    ShowFileSize(true, dir / "a.hmb");
-    ShowFileSize(true, dir / "missing.hmb");
-    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{
-                               {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"},
-                               {3, "2 x 1"},
-                               {4, ""},
-                               {2, "1,234,567"},
-                               {2, ""}}));
-
-    const std::pair<int64_t, int32_t> bits[] = {{0, 1},   {1, 1},     {2, 1},      {3, 2},      {255, 8},
-                                                {256, 8}, {257, 9},   {65535, 16}, {65536, 16}, {65537, 17}};
-    for (auto [depth, n] : bits) EXPECT_EQ(BitsForDepth(depth), n) << depth;
+    EXPECT_EQ(ColorTableEntry(65535), PixelFromRgb(255, 0, 9));
+    FillColorSegment(0, 65536, 0, 0, 0, 0, 0, 0); // the whole table fits
+    EXPECT_EQ(ColorTableEntry(65535), kPixelBlack);
 }
 
 TEST(Preview, FrontAndSideViewsDrawEachColumnsRange)
 {
     TestHost host;
-    // Column x spans 1280 x (x - 1) .. 1280 x (x - 1) + 2560 across the rows; row y spans more as y grows.
-    LoadMap(10, 3, [](int32_t x, int32_t y) { return 1280 * (x - 1) + 1280 * (y - 1) * (x % 2 + 1); });
-    auto range = [](bool columns, int32_t i) {
-        int32_t lo = 65535, hi = 0;
-        for (int32_t j = 1; j <= (columns ? 3 : 10); ++j) {
-            const int32_t a = columns ? GetAltitude(i, j) : GetAltitude(j, i);
-            lo = std::min(lo, a);
-            hi = std::max(hi, a);
-        }
-        return std::make_pair(lo, hi);
+    PixelBuffer area;
+    RenderPreview(area, ViewFront, true, kBackground, false); // no heightmap: only cleared
+    EXPECT_EQ(area.pixels, Area().pixels);
+    LoadGrid(3, 2, {0, 1280, 65535, 256, 1280, 60000});
+    const struct {
+        int32_t view;
+        bool centred;
+        PixelBuffer expected;
+    } rows[] = {
+        {ViewFront, false, Runs(0, {{0, 2}, {10, 10}, {468, 511}})},
+        {ViewFront, true, Runs(254, {{0, 2}, {10, 10}, {468, 511}})},
+        {ViewSide, false, Runs(0, {{0, 511}, {2, 468}})},
+        {ViewSide, true, Runs(255, {{0, 511}, {2, 468}})},
     };
-    PixelBuffer front(kPreviewSize, kPreviewSize, kBackground);
-    DrawFrontView(front, true);
-    const int32_t offset = (512 - 10) / 2;
-    for (int32_t x = 1; x <= 10; ++x) {
-        const auto [lo, hi] = range(true, x);
-        const int32_t column = x - 1 + offset;
-        for (int32_t a = lo / 128; a <= hi / 128; ++a)
-            ASSERT_EQ(ToRgb(front.At(column, 511 - a)), (Rgb{a / 2, a / 2, a / 2})) << x << " " << a;
-        if (lo / 128 > 0) {
-            EXPECT_EQ(front.At(column, 511 - lo / 128 + 1), kBackground);
-        }
-        EXPECT_EQ(front.At(column, 511 - hi / 128 - 1), kBackground);
+    for (const auto& r : rows) {
+        RenderPreview(area, r.view, r.centred, kBackground, true);
+        EXPECT_EQ(area.pixels, r.expected.pixels) << r.view << " " << r.centred;
     }
-    EXPECT_EQ(front.At(offset - 1, 511), kBackground);
-    EXPECT_EQ(front.At(offset + 10, 511), kBackground);
-
-    PixelBuffer side(kPreviewSize, kPreviewSize, kBackground);
-    DrawSideView(side, false);
-    for (int32_t y = 1; y <= 3; ++y) {
-        const auto [lo, hi] = range(false, y);
-        EXPECT_EQ(ToRgb(side.At(y - 1, 511 - lo / 128)), (Rgb{lo / 256, lo / 256, lo / 256}));
-        EXPECT_EQ(ToRgb(side.At(y - 1, 511 - hi / 128)), (Rgb{hi / 256, hi / 256, hi / 256}));
-        EXPECT_EQ(side.At(y - 1, 511 - hi / 128 - 1), kBackground);
-    }
-    for (int32_t x = 3; x < 512; ++x) ASSERT_EQ(side.At(x, 511), kBackground);
-
-    // Altitudes outside the area are left out of the silhouette instead of wrapping.
+    // Altitudes outside the area are left out of the run instead of wrapping.
     LoadGrid(2, 2, {-100000, 70000, 2000000000, 65535});
-    PixelBuffer clipped(kPreviewSize, kPreviewSize, kBackground);
-    DrawFrontView(clipped, false);
-    EXPECT_EQ(ToRgb(clipped.At(0, 511)), (Rgb{0, 0, 0})); // column 1 runs from the bottom to the top row
-    EXPECT_EQ(ToRgb(clipped.At(0, 0)), (Rgb{255, 255, 255}));
-    EXPECT_EQ(clipped.At(1, 1), kBackground); // column 2: lowest 65535, highest above the top
-    EXPECT_EQ(ToRgb(clipped.At(1, 0)), (Rgb{255, 255, 255}));
+    RenderPreview(area, ViewFront, false, kBackground, true);
+    EXPECT_EQ(area.pixels, Runs(0, {{0, 511}, {511, 511}}).pixels);
 }
 
 // The scanline fill against a test of each pixel on its own: a pixel centre is inside when an odd
@@ -289,10 +193,9 @@ bool InsideQuad(const int32_t (&px)[4], const int32_t (&py)[4], int64_t x, int64
         if (ya == yb) continue;
         if (ya > yb) std::swap(xa, xb), std::swap(ya, yb);
         if (y < ya || y >= yb) continue;
-        // Where the edge crosses the row, against x: both sides times the edge's height.
         const int64_t crossing = xa * (yb - ya) + (y - ya) * (xb - xa), at = x * (yb - ya);
         if (crossing == at) return true;
-        if (crossing < at) ++left;
+        left += crossing < at;
     }
     return left % 2 == 1;
 }
@@ -301,7 +204,7 @@ TEST(Preview, PerspectiveCellsFillExactlyTheirInside)
 {
     std::mt19937 rng(11);
     auto coordinate = [&](int spread) { return int32_t(rng() % (2 * spread + 1)) - spread + 20; };
-    const uint32_t ink = PixelFromRgb(30, 200, 0);
+    const uint32_t ink = Green(200);
     for (int round = 0; round < 3000; ++round) {
         // Small cells, tall thin ones, crossed (bow-tie) ones, and ones reaching past the edges.
         const int spread = round % 3 == 0 ? 6 : round % 3 == 1 ? 40 : 1000;
@@ -340,97 +243,53 @@ TEST(Preview, LinesRunningOffTheAreaKeepTheirInsidePixels)
     }
 }
 
-// The camera written out as plain geometry in double precision: the map centred on the origin,
-// turned by the yaw about the vertical, tilted by the pitch, seen from the camera offset and
-// projected through the focal length onto the 512-pixel area.
-std::pair<double, double> ExpectedScreenPoint(int32_t w, int32_t h, int32_t x, int32_t y, int32_t altitude)
-{
-    const double n = std::max(w, h), yaw = -0.88, pitch = -0.6;
-    const double east = x - w / 2.0, south = y - h / 2.0, up = altitude / 256.0 * n / 512.0;
-    const double across = east * std::cos(yaw) + south * std::sin(yaw);
-    const double ahead = south * std::cos(yaw) - east * std::sin(yaw);
-    const double lift = up * std::cos(pitch) - ahead * std::sin(pitch);
-    const double depth = up * std::sin(pitch) + ahead * std::cos(pitch);
-    const double camY = -n / 8.0, camZ = (256.0 / n + 1.5) * n, focal = 512.0 / n * 256.0 + 512.0;
-    const double z = camZ + depth;
-    return {across * focal / z + 256.0, -(camY + lift) * focal / z + 256.0};
-}
-
-TEST(Preview, PerspectiveScreenPointsFollowTheCamera)
+TEST(Preview, PerspectiveOfASmallMap)
 {
     TestHost host;
-    const struct {
-        int32_t w, h;
-        std::vector<std::array<int32_t, 3>> points; // x, y, altitude
-    } maps[] = {
-        {2, 2, {{1, 1, 0}, {2, 1, 65535}, {1, 2, 30000}, {2, 2, 0}}},
-        {513, 513, {{1, 1, 0}, {513, 1, 65535}, {1, 513, 65535}, {513, 513, 0}, {257, 257, 32768}, {100, 400, 12345}}},
-        {300, 100, {{1, 1, 65535}, {300, 1, 0}, {1, 100, 0}, {300, 100, 65535}, {150, 50, 40000}}},
-    };
-    for (const auto& m : maps) {
-        std::vector<int32_t> grid(static_cast<size_t>(m.w) * m.h, 0);
-        for (const auto& [x, y, alt] : m.points) grid[static_cast<size_t>(y - 1) * m.w + (x - 1)] = alt;
-        LoadGrid(m.w, m.h, grid);
-        std::vector<int32_t> sx, sy;
-        PerspectiveScreenPoints(sx, sy);
-        ASSERT_EQ(sx.size(), grid.size());
-        for (const auto& [x, y, alt] : m.points) {
-            const auto [ex, ey] = ExpectedScreenPoint(m.w, m.h, x, y, alt);
-            const size_t i = static_cast<size_t>(y - 1) * m.w + (x - 1);
-            // Rounded to the nearest pixel; single precision may tip a near half either way.
-            EXPECT_LE(std::abs(sx[i] - ex), 0.501) << m.w << "x" << m.h << " at " << x << "," << y << ": " << ex;
-            EXPECT_LE(std::abs(sy[i] - ey), 0.501) << m.w << "x" << m.h << " at " << x << "," << y << ": " << ey;
-        }
+    // (2, 1) is the highest: its cell's green 260 is held to 255. Depth 4001.
+    const std::vector<int32_t> map = {0, 4000, 2000, 3000, 500, 1000};
+    LoadGrid(3, 2, map);
+    // The camera's screen point of every sample, (1, 1) first.
+    std::vector<int32_t> sx, sy;
+    PerspectiveScreenPoints(sx, sy);
+    EXPECT_EQ(sx, (std::vector<int32_t>{202, 310, 418, 71, 180, 287}));
+    EXPECT_EQ(sy, (std::vector<int32_t>{357, 270, 203, 286, 220, 145}));
+    // Cell (x, y) in the colour of its own first corner, corners in the order (x, y), (x, y + 1),
+    // (x + 1, y + 1), (x + 1, y); the later cell over the earlier one.
+    PixelBuffer want = Area(), got;
+    const int32_t greens[] = {40, 255};
+    for (int32_t x = 0; x < 2; ++x) {
+        const int32_t qx[4] = {sx[x], sx[x + 3], sx[x + 4], sx[x + 1]},
+                      qy[4] = {sy[x], sy[x + 3], sy[x + 4], sy[x + 1]};
+        FillQuad(want, qx, qy, Green(greens[x]));
     }
+    RenderPreview(got, ViewPerspective, true, kBackground, true);
+    EXPECT_EQ(got.pixels, want.pixels);
+    EXPECT_GT(CountNot(got, kBackground), 1000u);
+
+    // A flat map has no depth to shade by: all of it is the middle green.
+    LoadGrid(64, 32, std::vector<int32_t>(64 * 32, 500));
+    RenderPreview(got, ViewPerspective, false, kBackground, true);
+    EXPECT_GT(CountNot(got, kBackground), 1000u);
+    EXPECT_EQ(CountNot(got, kBackground),
+              static_cast<size_t>(std::count(got.pixels.begin(), got.pixels.end(), Green(150))));
 }
 
-TEST(Preview, PerspectiveDrawsAShadedSurfaceDeterministically)
+TEST(Preview, ExtremeAltitudesDrawWithoutRunningAway)
 {
     TestHost host;
-    LoadMap(513, 513, [](int32_t x, int32_t y) {
-        return static_cast<int32_t>(32767.5 + 32767.5 * std::sin(x / 40.0) * std::cos(y / 55.0));
-    });
-    PixelBuffer a(kPreviewSize, kPreviewSize, kBackground), b(kPreviewSize, kPreviewSize, kBackground);
-    DrawPerspectiveView(a);
-    DrawPerspectiveView(b);
-    EXPECT_EQ(a.pixels, b.pixels);
-    const size_t drawn = CountNot(a, kBackground);
-    EXPECT_GT(drawn, 512u * 512u / 5);
-    EXPECT_LT(drawn, 512u * 512u);
-    int minGreen = 255, maxGreen = 0;
-    for (uint32_t p : a.pixels) {
-        if (p == kBackground) continue;
-        ASSERT_EQ(PixelRed(p), 30);
-        ASSERT_EQ(PixelBlue(p), 0);
-        minGreen = std::min(minGreen, PixelGreen(p));
-        maxGreen = std::max(maxGreen, PixelGreen(p));
+    // Altitudes far outside 0..65535 (a 32-bit raw file) throw projected points far outside the area.
+    std::vector<int32_t> map;
+    for (int32_t i = 0; i < 64 * 64; ++i) map.push_back(i % 3 ? i % 5 ? 1000 * (i % 64) : -1000000000 : 1000000000);
+    LoadGrid(64, 64, map);
+    for (int32_t view = ViewTop; view <= ViewPerspective; ++view) {
+        PixelBuffer area;
+        RenderPreview(area, view, true, kBackground, true);
+        EXPECT_GT(CountNot(area, kBackground), 0u) << "view " << view;
     }
-    EXPECT_LE(minGreen, 60);
-    EXPECT_GE(maxGreen, 240);
-
-    // A flat map is all the middle green.
-    LoadMap(64, 32, [](int32_t, int32_t) { return 500; });
-    PixelBuffer flat(kPreviewSize, kPreviewSize, kBackground);
-    DrawPerspectiveView(flat);
-    ASSERT_GT(CountNot(flat, kBackground), 1000u);
-    for (uint32_t p : flat.pixels)
-        if (p != kBackground) {
-            ASSERT_EQ(ToRgb(p), (Rgb{30, 150, 0}));
-        }
-}
-
-TEST(Preview, RenderPreviewClearsAndSkipsWithoutAHeightmap)
-{
-    TestHost host;
-    LoadMap(4, 4, [](int32_t x, int32_t) { return x; });
-    PixelBuffer area;
-    RenderPreview(area, ViewTop, true, kPixelWhite, false);
-    EXPECT_EQ(area.width, kPreviewSize);
-    EXPECT_EQ(CountNot(area, kPixelWhite), 0u);
-    RenderPreview(area, ViewTop, true, kPixelWhite, true);
-    EXPECT_EQ(CountNot(area, kPixelWhite), 16u);
-    RenderPreview(area, ViewTop, true, kBackground, true);
-    EXPECT_EQ(CountNot(area, kBackground), 16u);
+    PixelBuffer bar;
+    DrawAltitudeBar(bar, true);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(Preview, AltitudeBarMarks)
@@ -442,51 +301,73 @@ TEST(Preview, AltitudeBarMarks)
     ASSERT_EQ(bar.height, kPreviewSize);
     EXPECT_EQ(CountNot(bar, kPixelWhite), 0u);
 
-    LoadGrid(4, 1, {1280, 1280, 12800, 64000}); // lowest 1280, highest 64000
+    LoadGrid(4, 1, {1280, 1280, 12800, 64000}); // rows: lowest 501, mean 356, midpoint 256, highest 11
     DrawAltitudeBar(bar, true);
-    const int32_t low = 511 - 1280 / 128, high = 511 - 64000 / 128;
-    const int32_t mean = 511 - MeanAltitude() / 128, mid = 511 - MidAltitude() / 128;
-    // Each mark: a 6-pixel line with a 2-pixel stem; the box spans the range in columns 24..28.
-    const struct {
-        uint32_t colour;
-        int32_t x0, y, stemX, stemY;
-    } marks[] = {{PixelFromRgb(255, 51, 51), 4, low, 6, low - 1},
-                 {PixelFromRgb(153, 0, 153), 10, mean, 12, mean + 1},
-                 {PixelFromRgb(0, 153, 0), 16, mid, 18, mid - 1}};
-    for (const auto& m : marks) {
-        for (int32_t x = m.x0; x < m.x0 + 6; ++x) EXPECT_EQ(bar.At(x, m.y), m.colour) << x << "," << m.y;
-        EXPECT_EQ(bar.At(m.stemX, m.stemY), m.colour) << m.stemX << "," << m.stemY;
+    PixelBuffer want(kAltitudeBarWidth, kPreviewSize, kPixelWhite);
+    for (int32_t r = 11; r <= 501; ++r)
+        for (int32_t x = 24; x <= 28; ++x) want.Set(x, r, PixelFromRgb(51, 102, 153));
+    // Each mark: a 6-pixel line with a pixel above and below its third.
+    const std::tuple<int32_t, int32_t, uint32_t> marks[] = {
+        {4, 501, PixelFromRgb(255, 51, 51)}, {10, 356, PixelFromRgb(153, 0, 153)}, {16, 256, PixelFromRgb(0, 153, 0)}};
+    for (auto [x0, r, colour] : marks) {
+        for (int32_t x = x0; x < x0 + 6; ++x) want.Set(x, r, colour);
+        want.Set(x0 + 2, r - 1, colour);
+        want.Set(x0 + 2, r + 1, colour);
     }
-    EXPECT_EQ(bar.At(3, low), kPixelWhite);
-    EXPECT_EQ(bar.At(6, low + 1), marks[0].colour);
-    EXPECT_EQ(bar.At(7, low + 1), kPixelWhite);
-    const uint32_t box = PixelFromRgb(51, 102, 153);
-    for (int32_t x = 24; x <= 28; ++x) {
-        EXPECT_EQ(bar.At(x, high), box);
-        EXPECT_EQ(bar.At(x, low), box);
-        EXPECT_EQ(bar.At(x, high - 1), kPixelWhite);
-        EXPECT_EQ(bar.At(x, low + 1), kPixelWhite);
-    }
-    EXPECT_EQ(CountNot(bar, kPixelWhite), 3u * (6 + 2) + 5u * (low - high + 1));
+    EXPECT_EQ(bar.pixels, want.pixels);
 }
 
-TEST(Preview, ExtremeAltitudesDrawWithoutRunningAway)
+TEST(Preview, HeightReadoutAndStatusPanels)
 {
     TestHost host;
-    // Altitudes far outside 0..65535 (a 32-bit raw file) throw projected points far outside the area.
-    LoadMap(64, 64, [](int32_t x, int32_t y) {
-        return (x + y) % 3 == 0 ? 1000000000 : (x * y) % 5 == 0 ? -1000000000 : 1000 * x;
-    });
-    for (int32_t view = ViewTop; view <= ViewPerspective; ++view) {
-        for (int32_t set : {CsGrayscale, CsScaledGrayscale, CsSpectrum}) {
-            Globals().previewColorset = set;
-            BuildColorTable(set);
-            PixelBuffer area;
-            RenderPreview(area, view, true, kBackground, true);
-            EXPECT_GT(CountNot(area, kBackground), 0u) << "view " << view << " set " << set;
-        }
+    std::vector<int32_t> map;
+    for (int32_t i = 0; i < 256 * 128; ++i) map.push_back(i);
+    LoadGrid(256, 128, map);
+    const struct {
+        double mx, my;
+        bool centred;
+        int32_t view;
+        int32_t x, y; // 0: the readout stays as it was
+    } rows[] = {
+        {128, 192, true, ViewTop, 1, 1},   {127.5, 191.5, true, ViewTop, 1, 1}, {126.5, 192, true, ViewTop, 0, 0},
+        {383, 319, true, ViewTop, 256, 128}, {384, 319, true, ViewTop, 0, 0},   {383, 320, true, ViewTop, 0, 0},
+        {0, 0, false, ViewTop, 1, 1},      {255, 127, false, ViewTop, 256, 128}, {256, 0, false, ViewTop, 0, 0},
+        {0, 128, false, ViewTop, 0, 0},    {-1, -1, false, ViewTop, 0, 0},       {128, 192, true, ViewFront, 0, 0},
+        {128, 192, true, ViewSide, 0, 0},  {128, 192, true, ViewPerspective, 0, 0},
+    };
+    for (const auto& r : rows) {
+        int32_t x = 0, y = 0;
+        EXPECT_EQ(HeightReadoutPosition(r.mx, r.my, true, r.view, r.centred, x, y), r.x != 0) << r.mx << "," << r.my;
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(r.x, r.y)) << r.mx << "," << r.my;
     }
-    PixelBuffer bar;
-    DrawAltitudeBar(bar, true);
-    EXPECT_EQ(host.messages.size(), 0u);
+    int32_t x = 0, y = 0;
+    EXPECT_FALSE(HeightReadoutPosition(128, 192, false, ViewTop, true, x, y)); // no heightmap
+    Globals().previewLocation = 1;
+    ShowHeightAt(255, 1, true);
+    ShowHeightAt(256, 1, true);
+    Globals().previewLocation = 0;
+    ShowHeightAt(130, 193, true);
+    Globals().currentView = ViewSide;
+    ShowHeightAt(130, 193, true);
+
+    LoadGrid(2, 1, {0, 65535}, 2);
+    tolv::test::TempDir dir;
+    tolv::test::WriteFileBytes(dir / "a.hmb", std::vector<uint8_t>(1234567, 1));
+    for (bool loaded : {true, false}) {
+        ShowStatistics(loaded);
+        ShowResolution(loaded);
+        ShowFormatDescription(loaded);
+        ShowFileSize(loaded, dir / "a.hmb");
+    }
+    ShowFileSize(true, dir / "missing.hmb");
+    ClearHeightReadout();
+    ClearFileSize();
+    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{
+                               {5, "X: 256   Y: 2   H: 511"}, {5, "X: 3   Y: 2   H: 258"},
+                               {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"}, {3, "2 x 1"},
+                               {1, "TOLV Binary heightmap"}, {2, "1,234,567"}, {4, ""}, {3, ""}, {1, ""}, {2, ""},
+                               {2, ""}, {5, ""}, {2, ""}}));
+    const std::pair<int64_t, int32_t> bits[] = {{0, 1},     {2, 1},      {3, 2},      {256, 8},
+                                                {257, 9}, {65536, 16}, {65537, 17}};
+    for (auto [depth, n] : bits) EXPECT_EQ(BitsForDepth(depth), n) << depth;
 }

@@ -8,8 +8,8 @@
 #include "shell/vbRecentFileList.h"
 
 using namespace tolv;
-using tolv::test::TempDir;
-using tolv::test::TestHost;
+using namespace tolv::test;
+using List = std::vector<std::string>;
 
 namespace {
 
@@ -22,65 +22,55 @@ struct Fixture {
     explicit Fixture(const std::string& ini = "")
     {
         SetSettingsPath(dir / "tolv.ini");
-        if (!ini.empty()) tolv::test::WriteFileText(dir / "tolv.ini", ini);
+        if (!ini.empty()) WriteFileText(dir / "tolv.ini", ini);
         RflInit([this](const RecentFileMenu& m) { menus.push_back(m); }, 8, RflIniFile);
     }
     ~Fixture() { SetSettingsPath(dir / "unused.ini"); }
 
-    std::vector<std::string> Entries() const
+    List Entries() const
     {
-        std::vector<std::string> v;
+        List v;
         for (int32_t i = 1; i <= RflCount(); ++i) v.push_back(RflGetItem(i));
         return v;
     }
-    void Fill(int n)
-    {
-        for (int i = n; i >= 1; --i) RflAdd("/maps/p" + std::to_string(i) + ".hmb"); // p1 ends first
-    }
+    std::string Ini() const { return ReadFileText(dir / "tolv.ini"); }
 };
 
 std::string P(int i) { return "/maps/p" + std::to_string(i) + ".hmb"; }
 
 } // namespace
 
-TEST(RecentFiles, AddMovesToTheFront)
+TEST(RecentFiles, AddMovesToTheFrontAndRemovePacks)
 {
     Fixture f;
-    f.Fill(8);
-    EXPECT_EQ(f.Entries(), (std::vector<std::string>{P(1), P(2), P(3), P(4), P(5), P(6), P(7), P(8)}));
-
+    EXPECT_FALSE(f.menus.back().separatorVisible); // empty: no items, no separator
+    EXPECT_FALSE(f.menus.back().items[0].visible);
+    for (int i = 8; i >= 1; --i) RflAdd(P(i));
+    EXPECT_EQ(f.Entries(), (List{P(1), P(2), P(3), P(4), P(5), P(6), P(7), P(8)}));
+    RflAdd(P(1)); // already first: nothing moves
     RflAdd(P(5));
-    EXPECT_EQ(f.Entries(), (std::vector<std::string>{P(5), P(1), P(2), P(3), P(4), P(6), P(7), P(8)}));
-
-    RflAdd("/maps/new.hmb"); // a ninth distinct path pushes out the oldest
-    EXPECT_EQ(f.Entries(), (std::vector<std::string>{"/maps/new.hmb", P(5), P(1), P(2), P(3), P(4), P(6), P(7)}));
-
-    RflAdd("/MAPS/NEW.hmb"); // case-sensitive
-    EXPECT_EQ(f.Entries()[0], "/MAPS/NEW.hmb");
-    EXPECT_EQ(f.Entries()[1], "/maps/new.hmb");
-
+    EXPECT_EQ(f.Entries(), (List{P(5), P(1), P(2), P(3), P(4), P(6), P(7), P(8)}));
+    RflAdd(P(9)); // a ninth distinct path pushes out the oldest
+    RflAdd("/MAPS/P9.hmb"); // case-sensitive
     RflAdd("");
-    EXPECT_EQ(f.Entries()[0], "/MAPS/NEW.hmb");
+    EXPECT_EQ(f.Entries(), (List{"/MAPS/P9.hmb", P(9), P(5), P(1), P(2), P(3), P(4), P(6)}));
     EXPECT_EQ(RflGetItem(0), "");
     EXPECT_EQ(RflGetItem(9), "");
-    EXPECT_EQ(RflCount(), 8);
-}
+    EXPECT_TRUE(f.Ini().empty()); // adding alone saves nothing
 
-TEST(RecentFiles, RemovePacksTheList)
-{
-    Fixture f;
-    f.Fill(4);
     f.menus.clear();
-    RflRemove(P(2));
-    EXPECT_EQ(f.Entries(), (std::vector<std::string>{P(1), P(3), P(4), "", "", "", "", ""}));
-    EXPECT_EQ(f.menus.size(), 1u);
+    RflRemove(P(9));
+    RflRemove("/MAPS/P9.hmb");
+    EXPECT_EQ(f.Entries(), (List{P(5), P(1), P(2), P(3), P(4), P(6), "", ""}));
+    EXPECT_EQ(f.menus.size(), 2u);
+    EXPECT_FALSE(f.menus.back().items[6].visible);
     RflRemove("/not/listed");
-    EXPECT_EQ(f.Entries()[2], P(4));
+    EXPECT_EQ(RflGetItem(6), P(6));
 }
 
 TEST(RecentFiles, CompactPath)
 {
-    struct Row {
+    const struct {
         std::string path;
         int32_t length;
         std::string shown;
@@ -89,25 +79,24 @@ TEST(RecentFiles, CompactPath)
         {"C:\\Data\\Maps\\terrain.hmb", 24, "C:\\Data\\Maps\\terrain.hmb"},
         {"C:\\Data\\Maps\\terrain.hmb", 3, "..."},
         {"C:\\Data\\Maps\\terrain.hmb", 1, "."},
-        {"C:\\Data\\Maps\\terrain.hmb", 5, "C:\\.."},
+        {"C:\\Data\\Maps\\terrain.hmb", 4, "C:\\."},
         {"C:\\Data\\Maps\\terrain.hmb", 6, "C:\\..."},
-        {"C:\\Data\\Maps\\terrain.hmb", 8, "C:\\...\\t"},
+        {"C:\\Data\\Maps\\terrain.hmb", 7, "C:\\...\\"},
         {"/home/someone/terrain/projects/2026/winter/a/map.hmb", 32, "/ho.../map.hmb"},
         {"C:\\Program Files\\Heightmap\\Mountains\\Alps\\Region\\a.hmb", 32, "C:\\...\\a.hmb"},
-        {"/home/someone/terrain/projects/2026/winter/levels/a/mountains.hmb", 32, "/ho.../mountains.hmb"},
         // File names longer than their folder: kept whole while they fit, else cut.
         {"C:\\maps\\terrain_north_ridge.hmb", 29, "C:...\\terrain_north_ridge.hmb"},
         {"/data/terrain.hmb", 16, "/.../terrain.hmb"},
         {"C:\\maps\\terrain_north_ridge.hmb", 24, "C:\\...\\terrain_north_rid"},
-        {"/a/verylongfilenamexxxxxxxxxxxxxxxxxxxxxxxxx.hmb", 32, "/a/.../verylongfilenamexxxxxxxxx"},
         {"nofolderbutaverylongname.hmb", 12, "nofolderb..."},
     };
-    for (const Row& r : rows) EXPECT_EQ(CompactPath(r.path, r.length), r.shown) << r.path << " / " << r.length;
-    // Whatever the length, a caption is never longer than it, nor than the path.
-    for (const Row& r : rows)
+    for (const auto& r : rows) {
+        EXPECT_EQ(CompactPath(r.path, r.length), r.shown) << r.path << " / " << r.length;
+        // Whatever the length, a caption is never longer than it, nor than the path.
         for (int32_t length = 1; length <= 60; ++length)
             EXPECT_LE(CompactPath(r.path, length).size(), std::min<size_t>(length, r.path.size()))
                 << r.path << " / " << length;
+    }
 }
 
 TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
@@ -115,16 +104,23 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
     Fixture f;
     RflAdd("C:\\Data\\Maps\\terrain.hmb");
     RflAdd("/srv/maps/rock&roll.ter");
-    struct Row {
+    const struct {
         int32_t mode, length;
         std::string first, second;
+        int32_t keptMode, keptLength;
     } rows[] = {
-        {RflFileName, 32, "&1 rock&&roll.ter", "&2 terrain.hmb"},
-        {RflFileSpec, 32, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb"},
-        {RflTrimSpec, 20, "&1 /sr.../rock&&roll.ter", "&2 C:\\D...\\terrain.hmb"},
-        {7, 20, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb"}, // bad mode: full path
+        {RflFileName, 32, "&1 rock&&roll.ter", "&2 terrain.hmb", RflFileName, 32},
+        {RflFileSpec, 32, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 32},
+        {RflTrimSpec, 20, "&1 /sr.../rock&&roll.ter", "&2 C:\\D...\\terrain.hmb", RflTrimSpec, 20},
+        {RflTrimSpec, 7, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflTrimSpec, 32},
+        {RflTrimSpec, 8, "&1 /sr.../r", "&2 C:\\...\\t", RflTrimSpec, 8},
+        {RflTrimSpec, 48, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflTrimSpec, 48},
+        {RflTrimSpec, 49, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflTrimSpec, 32},
+        {3, 20, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 20}, // bad mode
+        {-1, 20, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 20},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::to_string(r.mode) + " " + std::to_string(r.length));
         f.menus.clear();
         RflSetDisplay(r.mode, r.length);
         ASSERT_EQ(f.menus.size(), 1u);
@@ -135,66 +131,40 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
         EXPECT_TRUE(m.items[1].visible);
         EXPECT_FALSE(m.items[2].visible);
         EXPECT_TRUE(m.separatorVisible);
+        int32_t mode = -1, length = -1;
+        RflGetDisplay(mode, length);
+        EXPECT_EQ(std::make_pair(mode, length), std::make_pair(r.keptMode, r.keptLength));
     }
-    int32_t mode = 0, length = 0;
-    RflSetDisplay(RflTrimSpec, 7);
-    RflGetDisplay(mode, length);
-    EXPECT_EQ(mode, RflTrimSpec);
-    EXPECT_EQ(length, 32);
-    RflSetDisplay(RflTrimSpec, 48);
-    RflGetDisplay(mode, length);
-    EXPECT_EQ(length, 48);
+    for (auto [k, entry] : {std::pair{8, 1}, {15, 8}, {16, 0}, {7, 0}}) EXPECT_EQ(RflEntryForMenuItem(k), entry) << k;
+    EXPECT_TRUE(f.Ini().empty()); // nothing saved
 }
 
-TEST(RecentFiles, EmptyListHidesItemsAndSeparator)
+TEST(RecentFiles, LoadReadsModesInAnyLetterCaseAndKeepsEachPathOnce)
 {
-    Fixture f;
-    ASSERT_FALSE(f.menus.empty());
-    const RecentFileMenu& m = f.menus.back();
-    for (const auto& item : m.items) EXPECT_FALSE(item.visible);
-    EXPECT_FALSE(m.separatorVisible);
-    EXPECT_EQ(RflEntryForMenuItem(8), 1);
-    EXPECT_EQ(RflEntryForMenuItem(15), 8);
-    EXPECT_EQ(RflEntryForMenuItem(16), 0);
-    EXPECT_EQ(RflEntryForMenuItem(7), 0);
-}
-
-TEST(RecentFiles, LoadReadsDisplayModesInAnyLetterCase)
-{
-    struct Row {
-        std::string stored;
-        int32_t mode;
-    } rows[] = {{"FILESPEC", RflFileSpec}, {"tRIMsPEC", RflTrimSpec}, {"Trim", RflFileName}, {"", RflFileName}};
-    for (const Row& r : rows) {
-        Fixture f("[Recent File List]\r\nDisplayMode=" + r.stored + "\r\nDisplayLength=20\r\nFile1=/x/a.hmb\r\nFile3=/x/c.hmb\r\n");
+    const std::pair<std::string, int32_t> modes[] = {
+        {"FILESPEC", RflFileSpec}, {"tRIMsPEC", RflTrimSpec}, {"Trim", RflFileName}, {"", RflFileName}};
+    for (const auto& [stored, expected] : modes) {
+        Fixture f("[Recent File List]\r\nDisplayMode=" + stored + "\r\nDisplayLength=20\r\nFile1=/x/a.hmb\r\n");
         int32_t mode = -1, length = 0;
         RflGetDisplay(mode, length);
-        EXPECT_EQ(mode, r.mode) << r.stored;
+        EXPECT_EQ(mode, expected) << stored;
         EXPECT_EQ(length, 20);
-        EXPECT_EQ(RflGetItem(1), "/x/a.hmb");
     }
-    // A length no caption could use falls back to the default.
-    Fixture bad("[Recent File List]\r\nDisplayLength=-4\r\n");
-    int32_t mode = -1, length = 0;
-    RflGetDisplay(mode, length);
-    EXPECT_EQ(length, 32);
-    EXPECT_EQ(mode, RflFileName);
-    // Any other stored length is used as it is; only the settings dialog keeps to 8..48.
-    Fixture wide("[Recent File List]\r\nDisplayMode=trimspec\r\nDisplayLength=100\r\nFile1=/x/a.hmb\r\n");
-    RflGetDisplay(mode, length);
-    EXPECT_EQ(length, 100);
-    EXPECT_EQ(RflMenu().items[0].caption, "&1 /x/a.hmb");
-}
-
-TEST(RecentFiles, LoadKeepsEachPathOnceAndPacksTheList)
-{
+    // A length no caption could use falls back to the default; any other is used as it is (only
+    // the settings dialog keeps to 8..48).
+    for (auto [stored, expected] : {std::pair{"-4", 32}, {"0", 32}, {"1", 1}, {"100", 100}}) {
+        Fixture f(std::string("[Recent File List]\r\nDisplayMode=trimspec\r\nDisplayLength=") + stored + "\r\n");
+        int32_t mode = -1, length = 0;
+        RflGetDisplay(mode, length);
+        EXPECT_EQ(length, expected) << stored;
+    }
     Fixture f("[Recent File List]\r\nFile1=/x/a.hmb\r\nFile2=/x/b.hmb\r\nFile3=/x/a.hmb\r\nFile5=/x/c.hmb\r\n"
-              "File6=/x/b.hmb\r\nFile8=/X/A.hmb\r\n");
-    EXPECT_EQ(f.Entries(), (std::vector<std::string>{"/x/a.hmb", "/x/b.hmb", "/x/c.hmb", "/X/A.hmb", "", "", "", ""}));
+              "File6=/x/b.hmb\r\nFile8=/X/A.hmb\r\nFile9=/x/d.hmb\r\n");
+    EXPECT_EQ(f.Entries(), (List{"/x/a.hmb", "/x/b.hmb", "/x/c.hmb", "/X/A.hmb", "", "", "", ""}));
     EXPECT_TRUE(f.menus.back().items[3].visible);
     EXPECT_FALSE(f.menus.back().items[4].visible);
     RflRemove("/x/b.hmb"); // one removal takes the path off the menu
-    EXPECT_EQ(f.Entries()[1], "/x/c.hmb");
+    EXPECT_EQ(RflMenu().items[1].caption, "&2 c.hmb");
     EXPECT_EQ(RflMenu().items[2].caption, "&3 A.hmb");
 }
 
@@ -203,35 +173,29 @@ TEST(RecentFiles, SaveAndLoadRoundTrip)
     Fixture f;
     RflAdd("/x/one.hmb");
     RflAddAndSave("/x/two.ter");
+    EXPECT_EQ(f.Ini(), "[Recent File List]\r\nDisplayMode=FileName\r\nDisplayLength=32\r\nFile1=/x/two.ter\r\n"
+                       "File2=/x/one.hmb\r\nFile3=\r\nFile4=\r\nFile5=\r\nFile6=\r\nFile7=\r\nFile8=\r\n");
     RflSetDisplay(RflTrimSpec, 40);
     RflSave();
-    const std::string ini = tolv::test::ReadFileText(f.dir / "tolv.ini");
-    for (const char* line : {"[Recent File List]\r\n", "DisplayMode=TrimSpec\r\n", "DisplayLength=40\r\n",
-                             "File1=/x/two.ter\r\n", "File2=/x/one.hmb\r\n"})
-        EXPECT_NE(ini.find(line), std::string::npos) << line;
-
     RflInit(nullptr, -3, RflIniFile); // a negative base becomes 0
     EXPECT_EQ(RflMenu().menuBase, 0);
-    EXPECT_EQ(RflGetItem(1), "/x/two.ter");
-    EXPECT_EQ(RflGetItem(2), "/x/one.hmb");
+    EXPECT_EQ(f.Entries(), (List{"/x/two.ter", "/x/one.hmb", "", "", "", "", "", ""}));
     int32_t mode = 0, length = 0;
     RflGetDisplay(mode, length);
-    EXPECT_EQ(mode, RflTrimSpec);
-    EXPECT_EQ(length, 40);
+    EXPECT_EQ(std::make_pair(mode, length), std::make_pair(int32_t(RflTrimSpec), 40));
 
     // The other stores do not exist here: they read as the defaults and write nothing.
     RflInit(nullptr, 8, RflRegistry);
     EXPECT_EQ(RflGetItem(1), "");
-    RflAdd("/x/three.hmb");
-    RflSave();
-    EXPECT_EQ(tolv::test::ReadFileText(f.dir / "tolv.ini").find("three"), std::string::npos);
+    RflAddAndSave("/x/three.hmb");
+    EXPECT_EQ(f.Ini().find("three"), std::string::npos);
 }
 
 TEST(RecentFiles, MissingFileQuestion)
 {
     for (bool yes : {false, true}) {
         Fixture f;
-        tolv::test::WriteFileText(f.dir / "here.hmb", "x");
+        WriteFileText(f.dir / "here.hmb", "x");
         RflAdd(f.dir / "later.hmb");
         RflAdd(f.dir / "gone.hmb");
         RflAdd(f.dir / "here.hmb");
@@ -254,13 +218,11 @@ TEST(RecentFiles, MissingFileQuestion)
                               "\"\r\n\r\nUnable to open the specified file.\r\nWould you like to remove it from the "
                               "Recent Files List?");
         EXPECT_EQ(f.host.CurrentPointer(), Pointer::Busy);
-        std::vector<std::string> e = f.Entries();
+        List e = f.Entries();
         e.resize(3);
-        using List = std::vector<std::string>;
         EXPECT_EQ(e, (yes ? List{f.dir / "here.hmb", f.dir / "later.hmb", ""}
                           : List{f.dir / "here.hmb", f.dir / "gone.hmb", f.dir / "later.hmb"}));
-        // a removal is saved at once
-        EXPECT_EQ(tolv::test::ReadFileText(f.dir / "tolv.ini").find("gone.hmb") == std::string::npos, yes);
+        EXPECT_EQ(f.Ini().find("gone.hmb") == std::string::npos, yes); // a removal is saved at once
     }
     Fixture f; // a folder is not a file
     RflAdd(f.dir.Path());
@@ -271,7 +233,7 @@ TEST(RecentFiles, MissingFileQuestion)
 
 TEST(RecentFiles, TrimLengthNormalisation)
 {
-    const std::pair<const char*, const char*> rows[] = {{"5", "8"},   {"100", "48"}, {"", "32"}, {"abc", "32"},
-                                                        {"8", "8"}, {"48", "48"},  {"20", "20"}};
+    const std::pair<const char*, const char*> rows[] = {{"5", "8"},   {"7", "8"},   {"100", "48"}, {"49", "48"},
+                                                        {"", "32"},   {"abc", "32"}, {"8", "8"},  {"48", "48"}};
     for (auto [typed, shown] : rows) EXPECT_EQ(NormaliseTrimLength(typed), shown) << typed;
 }
