@@ -13,6 +13,7 @@
 #include "formats/FrmRawSizeRules.h"
 #include "formats/vbFileManagement.h"
 #include "formats/vbRaw.h"
+#include "formats/vbTerragen.h"
 #include "formats/vbWinBMP.h"
 #include "heightmap/MapHeight.h"
 #include "imaging/FrmSaveSTLRules.h"
@@ -112,6 +113,34 @@ TEST(MeshDialogs, NormaliseSpacing)
         {"1025", "1024"}, {"5000", "1024"}, {"99999999999999999999", "1024"}, {" 12 ", "12"},
     };
     for (auto [in, out] : rows) EXPECT_EQ(NormaliseSpacing(in), out) << '"' << in << '"';
+}
+
+// The named header queries, on the kept cases: a Terragen marker's offset and value (-1 when the
+// altitude data came first, 0 when an unknown chunk did), and the BMP gray palette test.
+TEST(HeaderQueries, TerragenLookupsAndBmpGrayPalette)
+{
+    TestHost host;
+    const std::string data = std::string(TOLV_TEST_DATA) + "/";
+    const std::tuple<const char*, const char*, int64_t, int32_t> rows[] = {
+        {"ter/size-only.ter", "SIZE", 16, 2},
+        {"ter/size-only.ter", "ALTW", 24, 32},
+        {"ter/size-only.ter", "XPTS", -1, -1},
+        {"ter/unknown-chunk-between-size-and-data.ter", "YPTS", 24, 1},
+        {"ter/unknown-chunk-between-size-and-data.ter", "ALTW", 0, 0},
+    };
+    for (const auto& [file, marker, offset, value] : rows) {
+        EXPECT_EQ(FindTerragenChunk(data + file, marker), offset) << file << " " << marker;
+        EXPECT_EQ(ReadTerragenChunkValue(data + file, marker), value) << file << " " << marker;
+    }
+    EXPECT_TRUE(host.messages.empty());
+    // Only an uncompressed 8-bit bitmap has a gray palette; black entries are gray too.
+    const std::pair<const char*, bool> bitmaps[] = {
+        {"image-8-bit-reversed-gray-palette-stores-indices", true}, {"image-core-header-gray-palette", true},
+        {"palette-of-2-31-colours", true},          {"image-8-bit-gray-palette-rle", false},
+        {"image-8-bit-colour-palette-green", false}, {"image-core-header-colour-palette-green", false},
+        {"image-24-bit-rows-padded", false},         {"g16-good", false},
+    };
+    for (const auto& [file, gray] : bitmaps) EXPECT_EQ(BmpHasGrayPalette(data + "bmp/" + file + ".bmp"), gray) << file;
 }
 
 // A split tile that reaches past the map repeats the last column and row.
