@@ -11,12 +11,11 @@
 #include "formats/FrmSavePGMRules.h"
 #include "formats/vbFileManagement.h"
 #include "formats/vbPNM.h"
-#include "formats/vbRaw.h"
 #include "formats/vbTerragen.h"
 #include "formats/vbTolvHeightmap.h"
-#include "formats/vbVistaPro.h"
 #include "formats/vbWinBMP.h"
 #include "heightmap/MapHeight.h"
+#include "imaging/FrmSaveOBJRules.h"
 #include "imaging/vbGIF.h"
 #include "imaging/vbOBJ.h"
 #include "imaging/vbPNG.h"
@@ -74,7 +73,7 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
     const Form forms[] = {{"hma", 0, FmtHma},         {"hmb", 0, FmtHmb},         {"bmp", 0, FmtG16},
                           {"r16", 0, FmtRaw16},       {"ter", 0, FmtTerragen},    {"pgm", 0, FmtPgm, "P2\r\n"},
                           {"pgm", 1, FmtPgm, "P5\r\n"}, {"pam", 0, FmtPam, "P7\r\n"}, {"png", 0, FmtPng16},
-                          {"tif", 0, FmtTiffGray16}};
+                          {"tif", 0, FmtTiffGray16},  {"obj", 0, FmtObj}};
     for (auto [w, h] : {std::pair{1, 1}, {3, 2}, {2, 3}, {113, 157}, {513, 513}}) {
         std::vector<int32_t> samples(static_cast<size_t>(w) * h);
         const int32_t edge[] = {0, 32767, 32768, 65535};
@@ -85,6 +84,7 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
             TempDir dir;
             host.onDialog = [&](DialogId id) {
                 if (id == DialogId::SavePGM) ConfirmDialog(SavePgmResult{f.p5});
+                if (id == DialogId::SaveOBJ) ConfirmDialog(SaveObjValues{});
                 if (id == DialogId::RawSize) ConfirmDialog(RawSizeResult{std::to_string(w), std::to_string(h)});
             };
             LoadGrid(w, h, samples);
@@ -103,112 +103,47 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
     }
 }
 
-// Each reader's own words for a file under a foreign extension (No keeps the map, Yes reads it)
-// and for a file that is not there.
-TEST(Readers, ForeignExtensionQuestionAndMissingFile)
+// Each reader's own words for a file under a foreign extension: No keeps the map, Yes reads it.
+TEST(Readers, ForeignExtensionQuestion)
 {
-    struct Row {
-        const char* ext;
-        bool (*load)(const std::string&);
-        const char* question; // "" = not asked by this entry point
-        const char* missing;  // sentence of the report for a missing file, "" = not checked
+    const std::tuple<const char*, bool (*)(const std::string&), const char*> rows[] = {
+        {"bmp", ValidateBmpFile, "BMP"}, {"ter", LoadTerragenFile, "TER"}, {"png", LoadPngFile, "PNG"},
+        {"pgm", LoadPgmFile, "PGM"},     {"pam", LoadPamFile, "PAM"},      {"tga", LoadTgaImage, "TGA"},
+        {"tif", LoadTiffImage, "TIFF"},  {"obj", LoadObjFile, "OBJ"},      {"gif", LoadGifImage, "GIF"},
+        {"hmb", LoadHmbFile, "TOLV Binary"},
     };
-    const std::string ask = " File Extension on: map\r\nContinue if file contents are valid?";
-    const Row rows[] = {
-        {"bmp", ValidateBmpFile, "BMP", ""},
-        {"bmp", LoadG16File, "", "An error occurred loading the Unreal G16 heightmap file."},
-        {"ter", LoadTerragenFile, "TER", "An error occurred validating the Terragen Terrain File."},
-        {"ter", [](const std::string& p) { return FindTerragenChunk(p, "SIZE") > 0; }, "",
-         "An error occurred locating a Terragen Terrain chunk offset."},
-        {"png", LoadPngFile, "PNG", ""},
-        {"pgm", LoadPgmFile, "PGM", "An error occurred loading the PGM file."},
-        {"pam", LoadPamFile, "PAM", ""},
-        {"tga", LoadTgaImage, "TGA", ""},
-        {"tif", LoadTiffImage, "TIFF", ""},
-        {"obj", LoadObjFile, "OBJ", ""},
-        {"gif", LoadGifImage, "GIF", ""},
-        {"hmb", LoadHmbFile, "TOLV Binary", ""},
-        {"r32", LoadRaw32File, "", "An error occurred loading the Raw 32-bit Binary Heightmap file."},
-        {"txt", LoadVistaProAsciiFile, "", "An error occurred loading the VistaPro 4 ASCII DEM file."},
-    };
-    for (const Row& r : rows) {
+    for (const auto& [ext, load, word] : rows) {
         TempDir dir;
-        if (*r.question) {
-            TestHost setup;
-            LoadPatternMap(5, 4);
-            const std::vector<std::string> samples = WriteSampleFiles(dir.Path(), "s", r.ext);
-            ASSERT_FALSE(samples.empty()) << r.ext;
-            std::filesystem::copy_file(samples.front(), dir / "map.dat");
-            for (bool yes : {false, true}) {
-                TestHost host;
-                host.Answer({yes});
-                LoadGrid(1, 1, {42}, FmtHma);
-                EXPECT_EQ(r.load(dir / "map.dat"), yes) << r.ext;
-                ASSERT_GE(host.messages.size(), 1u) << r.ext;
-                EXPECT_EQ(host.messages[0].kind, "question") << r.ext;
-                EXPECT_FALSE(host.messages[0].defaultNo) << r.ext;
-                // The native reader words its question its own way.
-                const std::string question = std::string(r.ext) == "hmb"
-                                                 ? "Invalid TOLV Binary File Extension on: map\r\nContinue if the file's contents are valid?"
-                                                 : "Invalid " + std::string(r.question) + ask;
-                EXPECT_EQ(host.messages[0].text, question) << r.ext;
-                // Refusing a picture still ends in the reader's own "unsupported" word; the rest say no more.
-                const bool gifNo = !yes && std::string(r.ext) == "gif";
-                ASSERT_EQ(host.messages.size(), gifNo ? 2u : 1u) << r.ext;
-                if (gifNo) {
-                    EXPECT_EQ(host.messages[1].text, "Unknown or unsupported GIF format.");
-                }
-                if (!yes) {
-                    EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{42}) << r.ext;
-                    EXPECT_EQ(FormatCode(), FmtHma) << r.ext;
-                }
-            }
-        }
-        if (*r.missing) {
-            TestHost host;
-            EXPECT_FALSE(r.load(dir / (std::string("none.") + r.ext))) << r.ext;
-            EXPECT_EQ(host.OnlyText(), std::string(r.missing) + "\r\n\r\nError Number: 53\r\nFile not found") << r.ext;
-            EXPECT_TRUE(host.dialogs.empty()) << r.ext;
-        }
-    }
-}
-
-// The picture readers follow the colour setting: weighted gray, the green value, or a question
-// whose Yes and No give those two (and is not stored). Gray pictures never ask.
-TEST(Readers, ColourConversionSettingAndQuestion)
-{
-    for (const char* ext : {"bmp", "tga", "png"}) {
-        TempDir dir;
-        std::vector<std::string> samples;
         {
             TestHost setup;
             LoadPatternMap(5, 4);
-            samples = WriteSampleFiles(dir.Path(), "s", ext);
+            const std::vector<std::string> samples = WriteSampleFiles(dir.Path(), "s", ext);
+            ASSERT_FALSE(samples.empty()) << ext;
+            std::filesystem::copy_file(samples.front(), dir / "map.dat");
         }
-        auto find = [&](const char* kind) {
-            for (const std::string& p : samples)
-                if (p.find(kind) != std::string::npos) return p;
-            return std::string();
-        };
-        auto read = [&](const std::string& path, int mode, std::initializer_list<bool> answers, size_t questions) {
+        // The native reader words its question its own way.
+        const std::string question = "Invalid " + std::string(word) + " File Extension on: map\r\n" +
+                                     (std::string(ext) == "hmb" ? "Continue if the file's contents are valid?"
+                                                                : "Continue if file contents are valid?");
+        for (bool yes : {false, true}) {
             TestHost host;
-            Globals().convertColorToGrayscale = mode;
-            host.Answer(answers);
-            EXPECT_TRUE(OpenFileByType(path)) << path << ": " << host.OnlyText();
-            EXPECT_EQ(host.messages.size(), questions) << path << " mode " << mode;
-            for (const Recorded& m : host.messages)
-                EXPECT_EQ(m.caption + ": " + m.text + (m.defaultNo ? " (No)" : ""),
-                          "Convert to Grayscale: Convert image to grayscale for altitude data?");
-            EXPECT_EQ(Globals().convertColorToGrayscale, mode);
-            return CurrentGrid();
-        };
-        const std::string colour = find("-rgb"), gray = find("-gray");
-        ASSERT_FALSE(colour.empty()) << ext;
-        const auto weighted = read(colour, 0, {}, 0), green = read(colour, 1, {}, 0);
-        EXPECT_NE(weighted, green) << ext;
-        EXPECT_EQ(read(colour, 2, {true}, 1), weighted) << ext;
-        EXPECT_EQ(read(colour, 2, {false}, 1), green) << ext;
-        if (!gray.empty()) read(gray, 2, {}, 0);
+            host.Answer({yes});
+            LoadGrid(1, 1, {42}, FmtHma);
+            EXPECT_EQ(load(dir / "map.dat"), yes) << ext;
+            ASSERT_GE(host.messages.size(), 1u) << ext;
+            EXPECT_EQ(host.messages[0].kind + ": " + host.messages[0].text, "question: " + question);
+            EXPECT_FALSE(host.messages[0].defaultNo) << ext;
+            // Refusing a picture still ends in the reader's own "unsupported" word; the rest say no more.
+            const bool gifNo = !yes && std::string(ext) == "gif";
+            ASSERT_EQ(host.messages.size(), gifNo ? 2u : 1u) << ext;
+            if (gifNo) {
+                EXPECT_EQ(host.messages[1].text, "Unknown or unsupported GIF format.");
+            }
+            if (!yes) {
+                EXPECT_EQ(CurrentGrid(), std::vector<int32_t>{42}) << ext;
+                EXPECT_EQ(FormatCode(), FmtHma) << ext;
+            }
+        }
     }
 }
 

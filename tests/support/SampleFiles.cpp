@@ -7,7 +7,6 @@
 
 #include <gif_lib.h>
 #include <png.h>
-#include <zlib.h>
 
 #include "formats/FormatTable.h"
 #include "formats/FrmSavePGMRules.h"
@@ -40,6 +39,19 @@ public:
     }
     int pgmP5 = 0;
 };
+
+void PutLe16(std::vector<uint8_t>& to, uint32_t v) { to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8)}); }
+void PutLe32(std::vector<uint8_t>& to, uint32_t v)
+{
+    to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+}
+bool WriteBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
 
 int32_t W() { return HeightmapWidth(); }
 int32_t H() { return HeightmapHeight(); }
@@ -150,60 +162,19 @@ bool PngKind(const std::string& path, int depth, int type, bool interlaced)
         uint8_t* row = pixels.data() + rowBytes * static_cast<size_t>(y - 1);
         for (size_t i = 0; i < rowBytes; ++i) row[i] = static_cast<uint8_t>((Byte(static_cast<int32_t>(i / channels / (depth == 16 ? 2 : 1)) + 1, y) + i) % limit);
     }
-    std::vector<std::array<uint8_t, 3>> palette;
+    std::vector<png_color> palette;
     if (type == PNG_COLOR_TYPE_PALETTE)
         for (int i = 0; i < 16; ++i) palette.push_back({uint8_t(i * 16), uint8_t(255 - i * 16), uint8_t(i * 5)});
-    return WriteForeignPng(path, static_cast<uint32_t>(W()), static_cast<uint32_t>(H()), depth, type, interlaced,
-                           std::move(pixels), palette);
+    std::vector<png_bytep> rows;
+    for (int32_t y = 0; y < H(); ++y) rows.push_back(pixels.data() + rowBytes * static_cast<size_t>(y));
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = WritePngRows(f, static_cast<uint32_t>(W()), static_cast<uint32_t>(H()), depth, type, interlaced,
+                                 rows.data(), palette.data(), static_cast<int>(palette.size()));
+    return std::fclose(f) == 0 && ok;
 }
 
 } // namespace
-
-void PutLe16(std::vector<uint8_t>& to, uint32_t v) { to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-void PutLe32(std::vector<uint8_t>& to, uint32_t v)
-{
-    to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
-}
-void PutBe32(std::vector<uint8_t>& to, uint32_t v)
-{
-    to.insert(to.end(), {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)});
-}
-
-bool WriteBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-bool WriteForeignPng(const std::string& path, uint32_t width, uint32_t height, int depth, int colorType,
-                     bool interlaced, std::vector<uint8_t> pixels, const std::vector<std::array<uint8_t, 3>>& palette)
-{
-    if (height == 0) return false;
-    const size_t rowBytes = pixels.size() / height;
-    std::vector<png_bytep> rows;
-    for (uint32_t y = 0; y < height; ++y) rows.push_back(pixels.data() + rowBytes * y);
-    std::vector<png_color> colours;
-    for (const auto& c : palette) colours.push_back({c[0], c[1], c[2]});
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = WritePngRows(f, width, height, depth, colorType, interlaced, rows.data(), colours.data(),
-                                 static_cast<int>(colours.size()));
-    return std::fclose(f) == 0 && ok;
-}
-
-std::vector<uint8_t> PngChunk(const char type[4], const std::vector<uint8_t>& data)
-{
-    std::vector<uint8_t> c;
-    PutBe32(c, static_cast<uint32_t>(data.size()));
-    c.insert(c.end(), type, type + 4);
-    c.insert(c.end(), data.begin(), data.end());
-    uLong crc = crc32(0L, Z_NULL, 0);
-    crc = crc32(crc, c.data() + 4, static_cast<uInt>(c.size() - 4));
-    PutBe32(c, static_cast<uint32_t>(crc));
-    return c;
-}
 
 void LoadPatternMap(int32_t width, int32_t height)
 {

@@ -1,0 +1,317 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 TOLV developers
+// Reader and writer cases kept as files under tests/data/<ext>/ (their form: tests/data/README.md).
+// A reader case is opened through the open dispatch and what the user sees and gets is written
+// out in the case file's own form, so a failure shows both texts side by side. Inputs too large
+// to keep are generated here and checked the same way.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "OpenOutcome.h"
+#include "TempDir.h"
+#include "TestHost.h"
+#include "formats/FrmRawSizeRules.h"
+#include "formats/FrmSavePGMRules.h"
+#include "formats/vbFileManagement.h"
+#include "heightmap/MapHeight.h"
+#include "imaging/FrmSaveOBJRules.h"
+#include "imaging/FrmSaveSTLRules.h"
+#include "shell/Globals.h"
+#include "shell/vbShowDialog.h"
+
+// Under AddressSanitizer any single allocation above 8 MB fails the test outright: no reader may
+// allocate more than a few times the largest heightmap, whatever a header claims. (The largest
+// that a valid file needs is the OBJ reader's vertex list for 513 x 513 points, grown to 6 MB.)
+extern "C" const char* __asan_default_options() { return "max_allocation_size_mb=8:allocator_may_return_null=0"; }
+
+using namespace tolv;
+using namespace tolv::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = TOLV_TEST_DATA;
+
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+// CR, LF, tab and backslash written as \r, \n, \t and \\, so a message reads as one line.
+std::string Escaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\t') out += "\\t";
+        else if (c == '\\') out += "\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+std::string Join(const std::vector<std::string>& lines)
+{
+    std::string all;
+    for (const std::string& l : lines) all += l + "\n";
+    return all;
+}
+
+// A case: what the user does (the setup lines, and for a writer the map) and what must follow.
+struct Case {
+    int32_t colour = 0; // the "convert colour to grayscale" setting
+    std::vector<bool> answers;
+    std::vector<std::string> raw, options; // raw size dialog; writer options dialog
+    int32_t width = 0, height = 0;
+    std::vector<int32_t> grid;
+    std::vector<std::string> outcome;
+};
+
+Case ParseCase(const std::string& text)
+{
+    Case c;
+    std::istringstream in(text);
+    int32_t rowsToRead = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::vector<std::string> w = Words(line);
+        if (w.empty() || w[0][0] == '#') continue;
+        if (rowsToRead > 0) {
+            for (const std::string& v : w) c.grid.push_back(std::stoi(v));
+            --rowsToRead;
+        } else if (w[0] == "colour" || w[0] == "answer") {
+            const std::vector<std::string> words = w[0] == "colour" ? std::vector<std::string>{"weighted", "green", "ask"}
+                                                                    : std::vector<std::string>{"no", "yes"};
+            const auto i = std::find(words.begin(), words.end(), w.size() == 2 ? w[1] : "");
+            if (i == words.end()) ADD_FAILURE() << "not understood: " << line;
+            if (w[0] == "colour") c.colour = int32_t(i - words.begin());
+            else c.answers.push_back(i - words.begin() == 1);
+        } else if (w[0] == "raw") {
+            c.raw.assign(w.begin() + 1, w.end());
+        } else if (w[0] == "pgm" || w[0] == "stl" || w[0] == "obj") {
+            c.options = w;
+        } else if (w[0] == "grid" && w.size() == 4) {
+            c.width = std::stoi(w[1]);
+            c.height = rowsToRead = std::stoi(w[3]);
+        } else {
+            c.outcome.push_back(line);
+        }
+    }
+    return c;
+}
+
+// Answers the raw size dialog the way the case says, noting what the dialog was told; confirms a
+// writer's options dialog with its proposals, changed where the case says so.
+void InstallScript(TestHost& host, const Case& c, std::vector<std::string>& seen)
+{
+    Globals().convertColorToGrayscale = c.colour;
+    host.answers.assign(c.answers.begin(), c.answers.end());
+    host.onDialog = [&c, &seen](DialogId id) {
+        if (id == DialogId::RawSize) {
+            const int64_t length = GetDialogParam(1).AsInt();
+            const int32_t bits = GetDialogParam(2).AsInt();
+            seen.push_back("dialog Raw Size: " + std::to_string(length) + " bytes, " + std::to_string(bits) + " bits");
+            const std::vector<std::string>& r = c.raw;
+            if (r.empty() || r[0] == "cancel") return;
+            RawSizeState s;
+            if (r.size() == 3 && r[2] == "forced") s = {r[0], r[1], true}; // a host that skips the rules
+            else s = r[0] == "proposal" ? ProposeRawSize(length, bits) : ApplyRawSizeTexts(length, bits, r.at(0), r.at(1));
+            if (!s.okEnabled) return;
+            ConfirmDialog(RawSizeResult{s.width, s.height});
+            return;
+        }
+        for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
+        SetDialogCancelled(false);
+        const std::vector<std::string>& o = c.options;
+        auto has = [&](const char* word) { return std::find(o.begin(), o.end(), word) != o.end(); };
+        if (id == DialogId::SavePGM && !o.empty()) ConfirmDialog(SavePgmResult{o.at(1) == "P5" ? 1 : 0});
+        if (id == DialogId::SaveSTL && !o.empty()) ConfirmDialog(SaveStlResult{SpacingValue(o.at(1)), has("flip")});
+        if (id == DialogId::SaveOBJ && !o.empty())
+            ConfirmDialog(SaveObjValues{SpacingValue(o.at(1)), has("object"), has("smooth")});
+    };
+}
+
+std::vector<std::string> Messages(const TestHost& host)
+{
+    std::vector<std::string> out;
+    for (const Recorded& m : host.messages)
+        out.push_back(m.kind + (m.caption == kAppTitle ? "" : " (" + m.caption + ")") + (m.defaultNo ? " [default No]" : "") +
+                      ": " + Escaped(m.text));
+    return out;
+}
+
+// The map every open starts from: a refused file must leave it exactly so.
+const std::vector<int32_t> kBefore = {5, 6, 7, 8, 9, 10};
+void LoadBefore() { LoadGrid(3, 2, kBefore, FmtStl); }
+bool UnchangedFromBefore()
+{
+    return HeightmapLoaded() && HeightmapWidth() == 3 && HeightmapHeight() == 2 && FormatCode() == FmtStl &&
+           CurrentGrid() == kBefore;
+}
+
+// Opens path as the case says and writes out what followed, in the case file's form: the grid
+// whole, or only the points the case names ("at X,Y: altitude").
+std::string OpenCase(const std::string& path, const Case& c)
+{
+    TestHost host;
+    std::vector<std::string> seen;
+    InstallScript(host, c, seen);
+    LoadBefore();
+    const auto start = std::chrono::steady_clock::now();
+    const bool opened = OpenFileByType(path);
+    std::vector<std::string> out = seen;
+    if (std::chrono::steady_clock::now() - start > std::chrono::seconds(5)) out.push_back("took over 5 seconds");
+    for (const std::string& m : Messages(host)) out.push_back(m);
+    if (!GetDialogParam(1).IsEmpty() || !GetDialogResult(1).IsEmpty()) out.push_back("dialog slots left filled");
+    if (!opened) {
+        out.push_back(UnchangedFromBefore() ? "map unchanged" : "map changed by a refused file");
+        return Join(out);
+    }
+    out.push_back("loaded " + std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()) + ", format " +
+                  std::to_string(FormatCode()));
+    const std::string problem = OpenOutcomeProblem(true);
+    if (!problem.empty()) out.push_back(problem);
+    bool points = false;
+    for (const std::string& line : c.outcome) {
+        int x = 0, y = 0;
+        if (std::sscanf(line.c_str(), "at %d,%d:", &x, &y) != 2) continue;
+        points = true;
+        const bool inside = x >= 1 && y >= 1 && x <= HeightmapWidth() && y <= HeightmapHeight();
+        out.push_back("at " + std::to_string(x) + "," + std::to_string(y) + ": " +
+                      (inside ? std::to_string(GetAltitude(x, y)) : "outside"));
+    }
+    for (int32_t y = 1; !points && y <= HeightmapHeight(); ++y) {
+        std::string row;
+        for (int32_t x = 1; x <= HeightmapWidth(); ++x) row += (x > 1 ? " " : "") + std::to_string(GetAltitude(x, y));
+        out.push_back(row);
+    }
+    return Join(out);
+}
+
+std::vector<fs::path> Sorted(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    for (const auto& e : fs::directory_iterator(folder)) files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The case folders: one per extension, named after it.
+std::vector<fs::path> Folders()
+{
+    std::vector<fs::path> folders;
+    for (const fs::path& p : Sorted(kData))
+        if (fs::is_directory(p) && p.filename() != "regress") folders.push_back(p);
+    return folders;
+}
+
+bool IsWriterCase(const fs::path& p) { return p.filename().string().rfind("write-", 0) == 0; }
+
+} // namespace
+
+TEST(DataCases, EveryReaderCase)
+{
+    size_t cases = 0;
+    for (const fs::path& folder : Folders()) {
+        const std::string ext = "." + folder.filename().string();
+        for (const fs::path& file : Sorted(folder)) {
+            const std::string name = folder.filename().string() + "/" + file.filename().string();
+            if (IsWriterCase(file)) continue;
+            fs::path expect = file;
+            if (file.extension() == ".expect") {
+                // Every expectation has its file.
+                EXPECT_TRUE(fs::exists(expect.replace_extension(ext))) << name << " has no case file";
+                continue;
+            }
+            ASSERT_EQ(file.extension(), ext) << name << ": only cases of its folder's extension belong here";
+            ASSERT_TRUE(fs::exists(expect.replace_extension(".expect"))) << name << " has no .expect";
+            const Case c = ParseCase(ReadFileText(expect.string()));
+            EXPECT_EQ(OpenCase(file.string(), c), Join(c.outcome)) << name;
+            ++cases;
+        }
+    }
+    EXPECT_GE(cases, 100u);
+}
+
+// A map saved through the save dispatch (its options dialog answered as the case says) must give
+// the bytes of write-<case>.<ext> exactly, or be refused as the case says.
+TEST(DataCases, EveryWriterCase)
+{
+    size_t cases = 0;
+    for (const fs::path& folder : Folders()) {
+        const std::string ext = folder.filename().string();
+        for (const fs::path& file : Sorted(folder)) {
+            if (!IsWriterCase(file) || file.extension() != ".map") continue;
+            const std::string name = ext + "/" + file.filename().string();
+            const Case c = ParseCase(ReadFileText(file.string()));
+            ASSERT_EQ(c.grid.size(), size_t(c.width) * size_t(c.height)) << name;
+            TestHost host;
+            std::vector<std::string> seen;
+            InstallScript(host, c, seen);
+            LoadGrid(c.width, c.height, c.grid, FmtNone);
+            TempDir dir;
+            const std::string path = dir / ("map." + ext);
+            const bool saved = SaveFileByType(path);
+            std::vector<std::string> out = Messages(host);
+            if (saved) {
+                out.push_back("saved, format " + std::to_string(FormatCode()));
+                fs::path golden = file;
+                EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(golden.replace_extension(ext).string())) << name;
+            } else {
+                out.push_back(FileExists(path) || FormatCode() != FmtNone ? "refused, but a file or the format code changed"
+                                                                           : "not saved");
+            }
+            EXPECT_EQ(Join(out), Join(c.outcome)) << name;
+            ++cases;
+        }
+    }
+    EXPECT_GE(cases, 20u);
+}
+
+// Files too large to keep, generated and checked in the same form as the kept cases.
+TEST(DataCases, FilesTooLargeToKeep)
+{
+    auto lines = [](int count, const std::function<std::string(int)>& line) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += line(i);
+        return text;
+    };
+    const std::string tooLarge = " file size is too large.\\r\\nThe maximum supported size is 513x513 which is ";
+    const std::string resolution = "info: Unsupported heightmap resolution.\\r\\n\\r\\nThe heightmap size is ";
+    const std::string supported = ".\\r\\nHeight resolutions up to 513x513 are supported.\nmap unchanged";
+    const struct {
+        const char* ext;
+        std::string bytes, expect;
+    } rows[] = {
+        {"raw", std::string(263170, '\1'), "info: The specified RAW8" + tooLarge + "263169 bytes.\nmap unchanged"},
+        {"r16", std::string(526340, '\1'), "info: The specified RAW16" + tooLarge + "526338 bytes.\nmap unchanged"},
+        {"r32", std::string(1052677, '\1'), "info: The specified RAW32" + tooLarge + "1052676 bytes.\nmap unchanged"},
+        {"r16", lines(513 * 513, [](int i) { return std::string{char(i), char(i / 256)}; }),
+         "raw proposal\ndialog Raw Size: 526338 bytes, 16 bits\nloaded 513 x 513, format 8\n"
+         "at 1,1: 0\nat 2,1: 1\nat 1,2: 513\nat 513,513: 1024"},
+        // Rows bottom first: the file's first value is the lower left corner.
+        {"txt", lines(513, [&](int r) { return lines(513, [&](int c) { return std::to_string(r * 100 + c) + " "; }) + "\r\n"; }),
+         "loaded 513 x 513, format 11\nat 1,513: 0\nat 513,513: 512\nat 1,1: 51200\nat 513,1: 51712"},
+        {"txt", std::string(20000, ' ') + "\r\n", resolution + "20000 x 1" + supported},
+        {"txt", lines(100000, [](int) { return "1 \r\n"; }), resolution + "1 x 100000" + supported},
+        {"obj", lines(263170, [](int) { return "v 0 0 1\n"; }),
+         "warning: The object file contains more than 263169 vertices.  The object is too large.\nmap unchanged"},
+        {"obj", lines(600, [](int i) { return "v " + std::to_string(i + 1) + " 1 5\r\n"; }), resolution + "601 x 2" + supported},
+    };
+    for (const auto& r : rows) {
+        TempDir dir;
+        const std::string path = dir / (std::string("big.") + r.ext);
+        WriteFileText(path, r.bytes);
+        const Case c = ParseCase(r.expect);
+        EXPECT_EQ(OpenCase(path, c), Join(c.outcome)) << r.ext << ": " << r.expect;
+    }
+}
