@@ -229,9 +229,12 @@ RecentFileMenu RflMenu()
     for (int32_t i = 0; i < kRecentFileCount; ++i) {
         const std::string& path = l.entries[i];
         menu.items[i].visible = !path.empty();
-        if (!path.empty())
-            menu.items[i].caption =
-                "&" + std::to_string(i + 1) + " " + EscapeAmpersands(RflDisplayText(path, l.displayMode, l.displayLength));
+        if (path.empty()) continue;
+        // Built in steps: GCC 12 at -O2 warns falsely (-Wrestrict) on "&" + std::to_string(...).
+        std::string caption = "&";
+        caption += std::to_string(i + 1);
+        caption += ' ';
+        menu.items[i].caption = caption + EscapeAmpersands(RflDisplayText(path, l.displayMode, l.displayLength));
     }
     menu.separatorVisible = !l.entries[0].empty();
     return menu;

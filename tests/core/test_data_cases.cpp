@@ -191,7 +191,10 @@ std::string OpenCase(const std::string& path, const Case& c)
     }
     for (int32_t y = 1; !points && y <= HeightmapHeight(); ++y) {
         std::string row;
-        for (int32_t x = 1; x <= HeightmapWidth(); ++x) row += (x > 1 ? " " : "") + std::to_string(GetAltitude(x, y));
+        for (int32_t x = 1; x <= HeightmapWidth(); ++x) {
+            if (x > 1) row += ' ';
+            row += std::to_string(GetAltitude(x, y));
+        }
         out.push_back(row);
     }
     return Join(out);
@@ -222,7 +225,7 @@ TEST(DataCases, EveryReaderCase)
 {
     size_t cases = 0;
     for (const fs::path& folder : Folders()) {
-        const std::string ext = "." + folder.filename().string();
+        const std::string ext = '.' + folder.filename().string();
         for (const fs::path& file : Sorted(folder)) {
             const std::string name = folder.filename().string() + "/" + file.filename().string();
             if (IsWriterCase(file)) continue;

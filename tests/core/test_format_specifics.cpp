@@ -102,7 +102,9 @@ TEST(RawFiles, EveryLengthLoadsExactlyOrIsRefused)
         WriteFileBytes(path, std::vector<uint8_t>(len, 0x7F));
         const bool loaded = LoadRaw16File(path);
         EXPECT_EQ(loaded, len > 0 && len % 2 == 0 && len / 2 <= 513) << len;
-        if (loaded) EXPECT_EQ(CurrentGrid(), std::vector<int32_t>(len / 2, 0x7F7F)) << len;
+        if (loaded) {
+            EXPECT_EQ(CurrentGrid(), std::vector<int32_t>(len / 2, 0x7F7F)) << len;
+        }
     }
 }
 

@@ -40,11 +40,12 @@ public:
     int pgmP5 = 0;
 };
 
-void PutLe16(std::vector<uint8_t>& to, uint32_t v) { to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-void PutLe32(std::vector<uint8_t>& to, uint32_t v)
+void PutLe(std::vector<uint8_t>& to, uint32_t v, int bytes)
 {
-    to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+    for (int i = 0; i < bytes; ++i) to.push_back(static_cast<uint8_t>(v >> 8 * i));
 }
+void PutLe16(std::vector<uint8_t>& to, uint32_t v) { PutLe(to, v, 2); }
+void PutLe32(std::vector<uint8_t>& to, uint32_t v) { PutLe(to, v, 4); }
 bool WriteBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::FILE* f = std::fopen(path.c_str(), "wb");
