@@ -2,10 +2,10 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 # desktop-file-utils, shared-mime-info and groff-base check the installed desktop entry, MIME
-# types and man pages.
+# types and man pages; clang-format checks the layout of the sources.
 pkgs=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-      libbenchmark-dev libgif-dev libpng-dev zlib1g-dev clang libclang-rt-dev xvfb xdotool imagemagick
-      fonts-dejavu-core desktop-file-utils shared-mime-info groff-base)
+      libbenchmark-dev libgif-dev libpng-dev zlib1g-dev clang libclang-rt-dev clang-format xvfb xdotool
+      imagemagick fonts-dejavu-core desktop-file-utils shared-mime-info groff-base)
 # Peer tools for the interchange tests; those tests skip when a tool is missing, so a failed
 # install of these must not stop the build.
 optional=(gdal-bin)
