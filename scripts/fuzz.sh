@@ -6,6 +6,7 @@
 # Seeds come from the program's own writers (fuzz_make_seeds) and tests/data/regress. New corpus
 # entries stay in build-fuzz/corpus/<ext>; a finding is written to build-fuzz/artifacts/<ext>/
 # and makes the script fail. Keep every finding as a regression file in tests/data/regress/.
+# TOLV_WERROR=ON makes a compiler warning fail the build (scripts/test.sh sets it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
@@ -18,7 +19,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTOLV_BUILD_APP=OFF -DTOLV_BUILD_TESTS=OFF -DTOLV_BUILD_FUZZ=ON >/dev/null
+  -DTOLV_BUILD_APP=OFF -DTOLV_BUILD_TESTS=OFF -DTOLV_BUILD_FUZZ=ON -DTOLV_WERROR="${TOLV_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j2
 rm -rf "$build/seeds"
 "$build/fuzz/fuzz_make_seeds" "$build/seeds"

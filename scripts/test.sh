@@ -3,7 +3,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLV_SANITIZE=ON
+# Formatting first: it takes a second, the build takes minutes.
+bash scripts/format-check.sh
+# A new compiler warning fails the run, here and in the fuzz build below.
+export TOLV_WERROR=ON
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLV_SANITIZE=ON -DTOLV_WERROR=ON
 cmake --build build-test -j2
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
