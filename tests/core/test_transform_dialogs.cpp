@@ -57,8 +57,8 @@ TEST(FrmScale, FieldsChecksAndPreview)
         const ScalePreview p = ComputeScalePreview(r.method, r.oldLow, r.oldHigh, r.percent, "900", "100");
         EXPECT_EQ(std::pair(p.newHigh, p.newLow), std::pair(r.high, r.low)) << r.method << " " << r.percent;
     }
-    const ScaleDialogState s = FillScaleDialog({1000, 3000, 7, 0, 100, 900}); // unknown method, 0 %
-    EXPECT_EQ(std::tuple(s.method, s.percent, s.high, s.low), std::tuple(0, "1", "900", "100"));
+    const ScaleDialogState s = FillScaleDialog({1000, 3000, 7, 0, 900, -5}); // unknown method, 0 %, below 0
+    EXPECT_EQ(std::tuple(s.method, s.percent, s.high, s.low), std::tuple(0, "1", "900", "0"));
 }
 
 TEST(FrmMove, BasesScrollBarAndPreview)
@@ -99,7 +99,7 @@ TEST(FrmResolution, FactorListsAtTheSizeLimitsAndTheVarianceField)
         std::vector<int32_t> interpolate, resample;
     } rows[] = {{16, 16, {2, 4, 8, 16, 32}, {}}, {256, 64, {2}, {2, 4}},     {1, 1, {2, 4, 8, 16, 32}, {}},
                 {512, 512, {}, {2, 4, 8, 16, 32}}, {512, 32, {}, {2}},       {33, 17, {2, 4, 8}, {}},
-                {257, 255, {}, {2, 4, 8}}};
+                {257, 255, {}, {2, 4, 8}},         {0, 16, {}, {}}};
     for (const auto& r : rows) {
         EXPECT_EQ(Values(InterpolateFactorEntries(r.w, r.h)), r.interpolate) << r.w << "x" << r.h;
         EXPECT_EQ(Values(ResampleFactorEntries(r.w, r.h)), r.resample) << r.w << "x" << r.h;
@@ -121,14 +121,15 @@ TEST(FrmResolution, FactorListsAtTheSizeLimitsAndTheVarianceField)
 TEST(FrmTrimAndSplit, ListsAndChecks)
 {
     const std::pair<int32_t, std::vector<int32_t>> lists[] = {
-        {257, {256, 128, 64, 32, 16}}, {513, {512, 256, 128, 64, 32, 16}}, {200, {128, 64, 32, 16}}, {16, {16}}, {15, {}}};
+        {257, {256, 128, 64, 32, 16}}, {513, {512, 256, 128, 64, 32, 16}}, {200, {128, 64, 32, 16}}, {40, {32, 16}}, {16, {16}},
+        {15, {}}};
     for (const auto& [dimension, entries] : lists) EXPECT_EQ(TrimSizeEntries(dimension), entries) << dimension;
     EXPECT_EQ(TrimInitialText(15), "15");
     EXPECT_EQ(TrimInitialText(300), "256");
     for (auto [typed, kept] : {std::pair{"", "300"}, {"0", "300"}, {"999", "300"}, {"300", "300"}, {"100", "100"}})
         EXPECT_EQ(CheckTrimDimension(typed, 300), kept) << typed;
 
-    for (auto [w, c, tile] : {std::tuple{513, 2, 256}, {1, 1, 1}, {3, 4, 0}, {256, 3, 85}}) {
+    for (auto [w, c, tile] : {std::tuple{513, 2, 256}, {1, 1, 1}, {3, 4, 0}, {256, 3, 85}, {5, 0, 0}}) {
         const SplitTileSize t = ComputeSplitTileSize(w, w, c, c);
         EXPECT_EQ(std::pair(t.width, t.height), std::pair(tile, tile)) << w << " " << c;
     }

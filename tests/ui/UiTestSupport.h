@@ -95,9 +95,12 @@ public:
         answers.pop_front();
         return a;
     }
-    size_t Count(const std::string& kind) const
+    // Every message so far, "kind: text" a line; "(No)" marks a question whose default is No.
+    std::string Said() const
     {
-        return std::count_if(messages.begin(), messages.end(), [&](const Message& m) { return m.kind == kind; });
+        std::string said;
+        for (const Message& m : messages) said += m.kind + (m.defaultNo ? " (No)" : "") + ": " + m.text + "\n";
+        return said;
     }
 
     TempDir dir;

@@ -57,18 +57,15 @@ struct Fixture : ::testing::Test {
         for (int p = 1; p <= 5; ++p) s += "|" + S(window.SbarPanel[p]->text());
         return s + (window.Modified() ? "|changed" : "");
     }
-    // The commands that are off: toolbar buttons, then File, Edit, View and Map items by index.
+    // The commands that are off: toolbar buttons, Map items ("M" and the index) and the zoom box.
     std::string Off() const
     {
         std::string off;
         for (int b = 1; b <= 35; ++b)
             if (b != 18 && !window.TbarButton[b]->isSeparator() && !window.TbarButton[b]->isEnabled())
                 off += " " + std::to_string(b);
-        const std::pair<const char*, const std::vector<QAction*>&> menus[] = {
-            {"F", window.MnuFileItem}, {"E", window.MnuEditItem}, {"V", window.MnuViewItem}, {"M", window.MnuMapItem}};
-        for (const auto& [menu, items] : menus)
-            for (size_t i = 0; i < items.size(); ++i)
-                if (items[i]->isVisible() && !items[i]->isSeparator() && !items[i]->isEnabled()) off += " " + (menu + std::to_string(i));
+        for (size_t i = 0; i < window.MnuMapItem.size(); ++i)
+            if (!window.MnuMapItem[i]->isSeparator() && !window.MnuMapItem[i]->isEnabled()) off += " M" + std::to_string(i);
         return off + (window.CboZoom->isEnabled() ? "" : " zoom");
     }
 };
@@ -79,8 +76,7 @@ struct Fixture : ::testing::Test {
 TEST_F(Fixture, CommandStatesReachMenusToolbarAndZoomBox)
 {
     window.LoadStep(32);
-    EXPECT_EQ(Off(), " 4 5 8 10 12 13 14 15 16 17 20 21 22 23 24 25 26 28 29 30 31 F2 F3 F6 E0 V0 V1 V2 V3 V5 V6 M0 M1 "
-                     "M2 M3 M4 M5 M6 M8 M9 M10 M11 zoom");
+    EXPECT_EQ(Off(), " 4 5 8 10 12 13 14 15 16 17 20 21 22 23 24 25 26 28 29 30 31 M0 M1 M2 M3 M4 M5 M6 M8 M9 M10 M11 zoom");
     const std::tuple<int, int, int, const char*> rows[] = {
         {513, 0, 1000, " 28 29 M8 M9"}, {64, 500, 500, " 24 M4"}, {64, 0, 65535, " 31 M11"}};
     for (auto [size, lo, hi, off] : rows) {
@@ -270,43 +266,30 @@ TEST_F(Fixture, OpenChangeNewAndClose)
 {
     window.LoadStep(32);
     const std::string path = WriteMapFile("terrain.hmb", 64, 32);
-    int chooserCalls = 0;
-    SetFileChooser([&](const FileDialogRequest& r) {
-        ++chooserCalls;
-        EXPECT_EQ(S(r.title) + " " + S(r.defaultSuffix) + " " + S(r.filters.last()), "Open Heightmap File hmb All Files (*)");
-        return Q(path);
-    });
+    std::string asked;
+    SetFileChooser([&](const FileDialogRequest& r) { return asked += S(r.title + " " + r.defaultSuffix + " " + r.filters.last()), Q(path); });
     window.FileOpen();
-    EXPECT_EQ(chooserCalls, 1);
+    EXPECT_EQ(asked, "Open Heightmap File hmb All Files (*)");
     EXPECT_EQ(window.CurrentPath(), path);
     EXPECT_EQ(State(), "TOLV - terrain|" + FormatDescription(FmtHmb) + "|" +
-                           FileSizeText(static_cast<int64_t>(ReadFileBytes(path).size())) + "|64 x 32|L: 0 \u00B7 H: 14329 \u00B7 D: 14330  (14 bits)|");
+                           FileSizeText(static_cast<int64_t>(ReadFileBytes(path).size())) +
+                           "|64 x 32|L: 0 \u00B7 H: 14329 \u00B7 D: 14330  (14 bits)|");
     // The file went to the top of the recent list and shows in the File menu.
     EXPECT_EQ(RflGetItem(1), path);
     EXPECT_EQ(window.MnuFileItem[8]->text(), QStringLiteral("&1 terrain.hmb"));
-    EXPECT_TRUE(window.MnuFileItem[8]->isVisible() && window.MnuFileItem[16]->isVisible());
-    EXPECT_FALSE(window.MnuFileItem[9]->isVisible());
+    const std::vector<QAction*>& file = window.MnuFileItem;
+    EXPECT_EQ(std::tuple(file[8]->isVisible(), file[9]->isVisible(), file[16]->isVisible()), std::tuple(true, false, true));
 
+    // Changed, answered No: the map is closed before the dialog, and cancelling it leaves an empty window.
     window.RunCommand(CommandId::FlipHorizontal);
-    EXPECT_TRUE(window.Modified());
-    host.answers = {false};
-    window.FileNew();
-    ASSERT_EQ(host.Count("question"), 1u);
-    EXPECT_EQ(State(), "TOLV|||||");
-    EXPECT_FALSE(window.HasHeightmap());
-    EXPECT_EQ(HeightmapWidth(), 0);
-
-    // Changed, answered No and the dialog cancelled: an empty window.
-    OpenMap(32, 32, 0, 10);
-    window.SetModified(true);
     host.answers = {false};
     SetFileChooser([](const FileDialogRequest&) { return QString(); });
     window.FileOpen();
-    EXPECT_EQ(host.Count("question"), 2u);
-    EXPECT_FALSE(window.HasHeightmap());
-    EXPECT_EQ(HeightmapWidth(), 0);
+    EXPECT_EQ(host.Said(), std::string("question: ") + kChanged + "\n");
+    EXPECT_EQ(State(), "TOLV|||||");
+    EXPECT_EQ(std::pair(window.HasHeightmap(), HeightmapWidth()), std::pair(false, 0));
 
-    // Closing asks the quit question alone for an unchanged map (No keeps the window and the marker
+    // Closing asks only the quit question for an unchanged map (No keeps the window and the marker
     // of a run in progress), and first the save question for a changed one.
     OpenMap(64, 64, 0, 100);
     host.messages.clear();
@@ -316,11 +299,8 @@ TEST_F(Fixture, OpenChangeNewAndClose)
     window.SetModified(true);
     host.answers = {false, true};
     EXPECT_TRUE(window.close());
-    ASSERT_EQ(host.messages.size(), 3u);
-    for (size_t i : {0, 1, 2}) EXPECT_FALSE(host.messages[i].defaultNo) << i;
-    EXPECT_EQ(host.messages[1].text, kChanged);
-    EXPECT_EQ(host.messages[0].text, "Quit the TOLV application?");
-    EXPECT_EQ(host.messages[2].text, host.messages[0].text);
+    const std::string quit = "question: Quit the TOLV application?\n";
+    EXPECT_EQ(host.Said(), quit + "question: " + kChanged + "\n" + quit);
     EXPECT_EQ(SettingsStore(host.ini).IniGetInteger("Shutdown", "Success", 7), 1);
 }
 
@@ -434,8 +414,7 @@ TEST_F(Fixture, SaveAsAndSave)
     });
     window.SetModified(true);
     window.FileSaveAs();
-    EXPECT_EQ(offered, "Save Heightmap File base;");
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(offered + host.Said(), "Save Heightmap File base;");
     EXPECT_EQ(window.CurrentPath(), host.dir / "copy.hma");
     EXPECT_EQ(State(), "TOLV - copy|" + FormatDescription(FmtHma) + "|" +
                            FileSizeText(static_cast<int64_t>(ReadFileBytes(host.dir / "copy.hma").size())) + "|||");
@@ -449,7 +428,7 @@ TEST_F(Fixture, SaveAsAndSave)
     window.SetModified(true);
     window.FileSave();
     EXPECT_TRUE(window.Modified());
-    EXPECT_EQ(host.messages.at(0).text, "This format is only supported for opening.");
+    EXPECT_EQ(host.Said(), "info: This format is only supported for opening.\n");
 }
 
 TEST_F(Fixture, ViewColorsetOptionsAndScaleOnOpen)
@@ -537,12 +516,12 @@ TEST_F(Fixture, RecentItemOfAMissingFileAsksAndRemovesOnYes)
     ASSERT_EQ(window.MnuFileItem[8]->text(), QStringLiteral("&1 gone.hmb"));
     host.answers = {true};
     window.MnuFileItem[8]->trigger();
-    EXPECT_EQ(host.Count("question"), 1u);
+    EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_FALSE(window.HasHeightmap());
     EXPECT_EQ(window.MnuFileItem[8]->text(), QStringLiteral("&1 kept.hmb"));
     EXPECT_FALSE(window.MnuFileItem[9]->isVisible());
-    window.MnuFileItem[8]->trigger();
-    EXPECT_EQ(host.Count("question"), 1u);
+    window.MnuFileItem[8]->trigger(); // an existing file opens without a question
+    EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(window.CurrentPath(), kept);
 }
 
