@@ -128,6 +128,14 @@ T* Child(QWidget& parent, const QString& name)
     return w;
 }
 
+// Clicks the named button near its left edge: check and option boxes answer clicks on their box
+// and caption only.
+inline void Click(QWidget& window, const char* name)
+{
+    auto* b = Child<QAbstractButton>(window, name);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+}
+
 // Replaces the text of the named box by typing, then presses leave (Tab: on to the next control).
 inline void Type(QWidget& window, const char* name, const QString& text, Qt::Key leave = Qt::Key_Tab)
 {

@@ -24,12 +24,6 @@ using namespace tolv::test;
 
 namespace {
 
-void Click(QWidget& d, const char* button)
-{
-    auto* b = Child<QAbstractButton>(d, button);
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-}
-
 std::string Lines(QWidget& d, const char* name)
 {
     auto* list = Child<QListWidget>(d, name);
@@ -92,11 +86,7 @@ TEST_F(Accessories, AboutSystemInformationAndWhatEveryDialogShares)
     EXPECT_TRUE(QTest::qWaitFor([&] { return faded.windowOpacity() == 1.0; }, 2000));
     InitFormEffects(0);
 
-    vbFrmShutdown shutdown;
-    EXPECT_EQ(S(shutdown.windowTitle() + "|" + shutdown.LblTitle->text()), "Orvale|TOLV Safe Shut-down Failure.");
-    EXPECT_TRUE(shutdown.LblMessage->text().startsWith(
-        "The TOLV application was not safely closed the last time it was used.\n"));
-    EXPECT_TRUE(shutdown.LblMessage->text().endsWith("for any possible corruption or damage."));
+    vbFrmShutdown shutdown; // Continue lets the start-up go on
     QTimer::singleShot(0, &shutdown, [&] { shutdown.CmdContinue->click(); });
     EXPECT_EQ(shutdown.exec(), QDialog::Accepted);
 }
