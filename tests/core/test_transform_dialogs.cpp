@@ -161,5 +161,5 @@ TEST(FrmStitch, OkChecks)
         EXPECT_EQ(std::tuple(check.ok, check.failedBox, check.warning), std::tuple(r.failedBox < 0, r.failedBox, r.warning))
             << r.name;
     }
-    EXPECT_EQ(StitchFilledMask({a, "", c, d}), 0b1101);
+    EXPECT_EQ(StitchFilledMask({"", b, "", d}), 0b1010);
 }
