@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSvgRenderer>
-#include <QToolBar>
 #include <filesystem>
 
 #include "UiTestSupport.h"
