@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
+// The map commands' frame (dialog, stored settings, refreshes, modified flag, cancel), when each
+// is offered, and the split and stitch commands, whose tiles and merges are tested only here.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,17 +9,16 @@
 #include <functional>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/vbFileManagement.h"
+#include "heightmap/CommandTable.h"
 #include "heightmap/FrmAltitudeRules.h"
 #include "heightmap/FrmResolutionRules.h"
 #include "heightmap/FrmSplitStitchRules.h"
 #include "heightmap/FrmTrimRules.h"
-#include "heightmap/CommandTable.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
 #include "shell/Globals.h"
@@ -35,20 +36,52 @@ const std::vector<Display> kAltitude = {D::Preview, D::AltitudeBar, D::FormatDes
                                         D::ClearHeightReadout};
 const std::vector<Display> kFlip = {D::Preview, D::FormatDescription, D::ClearHeightReadout};
 const std::vector<Display> kTurn = {D::Preview, D::FormatDescription, D::Resolution, D::ClearHeightReadout};
+const std::vector<Display> kResample = {D::Preview,    D::AltitudeBar, D::FormatDescription,
+                                        D::Resolution, D::Statistics,  D::ClearHeightReadout};
 
-// 1000 x row + column: every sample tells where it came from.
-std::vector<int32_t> Coded(int32_t w, int32_t h)
+// 1000 x row + column: every sample tells where it came from. A block from (x0, y0) of such a map.
+std::vector<int32_t> Coded(int32_t w, int32_t h, int32_t x0 = 1, int32_t y0 = 1)
 {
     std::vector<int32_t> v;
-    for (int32_t y = 1; y <= h; ++y)
-        for (int32_t x = 1; x <= w; ++x) v.push_back(1000 * y + x);
+    for (int32_t y = y0; y < y0 + h; ++y)
+        for (int32_t x = x0; x < x0 + w; ++x) v.push_back(1000 * y + x);
     return v;
 }
 
-template <class Result>
-std::function<void(DialogId)> Confirm(Result result)
+// A dialog's values as the texts of their slots, in slot order.
+template <class T>
+std::string SlotText(T values)
 {
-    return [result](DialogId) { ConfirmDialog(result); };
+    std::string text;
+    values.Slots([&text](int, const auto& v) { text += (text.empty() ? "" : " ") + DialogValue(v).AsString(); });
+    return text;
+}
+
+// A dialog script: checks what the dialog is given, then confirms it with result.
+template <class Params, class Result>
+std::function<void()> Given(const std::string& params, Result result)
+{
+    return [=] {
+        EXPECT_EQ(SlotText(ReadDialogParams<Params>()), params);
+        ConfirmDialog(result);
+    };
+}
+
+// The settings the commands store: scale | move | interpolate | resample.
+std::string Stored()
+{
+    const GlobalSettings& g = Globals();
+    return SlotText(ScaleResult{g.scaleMethod, std::to_string(g.scalePercent), std::to_string(g.scaleUpper),
+                                std::to_string(g.scaleLower)}) +
+           "|" + SlotText(MoveResult{g.moveMethod, g.moveBase}) + "|" +
+           SlotText(InterpolateResult{DialogValue(g.interpolationVariance).AsString(), g.interpolationFactor}) + "|" +
+           SlotText(ResampleResult{g.resampleFactor, g.resampleMethod});
+}
+const std::string kDefaults = "1 100 65535 0|1 0|0 2|2 0";
+
+bool Split(const std::string& path) // the save dialog answered with path
+{
+    return CommandSplit({.askSavePath = [&](std::string& p) { p = path; return true; }});
 }
 
 } // namespace
@@ -56,17 +89,16 @@ std::function<void(DialogId)> Confirm(Result result)
 TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
 {
     const std::vector<int32_t> k4x2 = {1, 2, 3, 4, 5, 6, 7, 8};
-    const auto& g = Globals();
     const struct {
         std::function<bool()> command;
-        std::function<void()> dialog; // checks what the dialog is given and confirms it
+        std::function<void()> dialog;
         int32_t w, h;
         std::vector<int32_t> start;
         const char* progress;
         std::vector<Display> refreshes;
         int32_t newW, newH;
         std::vector<int32_t> expected; // empty: the size is enough
-        std::function<bool()> stored = [] { return true; };
+        std::string stored = kDefaults;
     } rows[] = {
         {CommandFlipHorizontal, {}, 4, 2, k4x2, "Flipping the Heightmap horizontally...", kFlip, 4, 2,
          {4, 3, 2, 1, 8, 7, 6, 5}},
@@ -78,32 +110,18 @@ TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
          {5, 1, 6, 2, 7, 3, 8, 4}},
         {CommandCrop, {}, 4, 2, k4x2, "Cropping Heightmap to upper left quadrant...", kResize, 2, 1, {1, 2}},
         {[] { return CommandScale(); },
-         [] {
-             const auto p = ReadDialogParams<ScaleParams>();
-             EXPECT_EQ(std::tie(p.lowest, p.highest, p.method, p.percent, p.upper, p.lower),
-                       std::tuple(1000, 3000, 1, 100, 65535, 0));
-             ConfirmDialog(ScaleResult{2, "50", "900", "100"});
-         },
-         3, 1, {1000, 2000, 3000}, "Scaling Heightmap...", kResize, 3, 1, {1500, 2000, 2500},
-         [&] { return g.scaleMethod == 2 && g.scalePercent == 50 && g.scaleUpper == 900 && g.scaleLower == 100; }},
-        {CommandMove, [] { ConfirmDialog(MoveResult{2, 0}); }, 3, 1, {100, 150, 200}, "Moving heightmap...",
-         kAltitude, 3, 1, {0, 50, 100}, [&] { return g.moveMethod == 2 && g.moveBase == 0; }},
-        {CommandInvert,
-         [] {
-             const auto p = ReadDialogParams<InvertParams>();
-             EXPECT_EQ(std::tie(p.lowest, p.highest), std::tuple(0, 100));
-             ConfirmDialog(InvertResult{50});
-         },
-         3, 1, {0, 50, 100}, "Inverting the Heightmap...", kAltitude, 3, 1, {101, 50, 1}},
-        {CommandInterpolate, [] { ConfirmDialog(InterpolateResult{"0.0", 4}); }, 16, 16, Coded(16, 16),
-         "Interpolating heightmap by 4x...", kResize, 64, 64, {},
-         [&] { return g.interpolationFactor == 4 && g.interpolationVariance == 0.0f; }},
-        {CommandResample, [] { ConfirmDialog(ResampleResult{2, 1}); }, 32, 32, Coded(32, 32),
-         "Resampling heightmap to 1/2...",
-         {D::Preview, D::AltitudeBar, D::FormatDescription, D::Resolution, D::Statistics, D::ClearHeightReadout}, 16,
-         16, {}, [&] { return g.resampleFactor == 2 && g.resampleMethod == 1; }},
+         Given<ScaleParams>("1000 3000 1 100 65535 0", ScaleResult{2, "50", "900", "100"}), 3, 1,
+         {1000, 2000, 3000}, "Scaling Heightmap...", kResize, 3, 1, {1500, 2000, 2500}, "2 50 900 100|1 0|0 2|2 0"},
+        {CommandMove, Given<MoveParams>("100 200 1", MoveResult{3, 1000}), 3, 1, {100, 150, 200},
+         "Moving heightmap...", kAltitude, 3, 1, {1000, 1050, 1100}, "1 100 65535 0|3 1000|0 2|2 0"},
+        {CommandInvert, Given<InvertParams>("0 100", InvertResult{50}), 3, 1, {0, 50, 100},
+         "Inverting the Heightmap...", kAltitude, 3, 1, {101, 50, 1}},
+        {CommandInterpolate, Given<InterpolateParams>("16 8 0 2", InterpolateResult{"0.5", 4}), 16, 8, Coded(16, 8),
+         "Interpolating heightmap by 4x...", kResize, 64, 32, {}, "1 100 65535 0|1 0|0.5 4|2 0"},
+        {CommandResample, Given<ResampleParams>("64 128 2 0", ResampleResult{4, 1}), 64, 128, Coded(64, 128),
+         "Resampling heightmap to 1/4...", kResample, 16, 32, {}, "1 100 65535 0|1 0|0 2|4 1"},
         {CommandTrim, [] { ConfirmDialog(TrimResult{TrimLeftTop, "30", "31"}); }, 32, 32, Coded(32, 32),
-         "Trimming Heightmap...", kResize, 30, 31, {}},
+         "Trimming Heightmap...", kResize, 30, 31, Coded(30, 31, 3, 2)},
         // The same size cuts nothing but still counts as a change.
         {CommandTrim, [] { ConfirmDialog(TrimResult{TrimCenter, "3", "2"}); }, 3, 2, Coded(3, 2),
          "Trimming Heightmap...", kResize, 3, 2, Coded(3, 2)},
@@ -122,43 +140,38 @@ TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
         EXPECT_EQ(host.CurrentPointer(), Pointer::Default);
         EXPECT_TRUE(DialogCancelled()); // slots cleared at the end
         EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
-        EXPECT_EQ(HeightmapWidth(), r.newW);
-        EXPECT_EQ(HeightmapHeight(), r.newH);
+        EXPECT_EQ(std::pair(HeightmapWidth(), HeightmapHeight()), std::pair(r.newW, r.newH));
         if (!r.expected.empty()) {
             EXPECT_EQ(CurrentGrid(), r.expected);
         }
-        EXPECT_TRUE(r.stored());
+        EXPECT_EQ(Stored(), r.stored);
     }
 }
 
-TEST(MapCommands, CancelChangesNothing)
+TEST(MapCommands, CancelledOrImpossibleCommandsChangeNothing)
 {
     const std::function<bool()> commands[] = {[] { return CommandScale(); }, CommandMove,      CommandInvert,
                                               CommandInterpolate, CommandResample, CommandTrim,
-                                              [] { return CommandSplit({}); }};
+                                              [] { return Split("never.bmp"); }};
     for (const auto& command : commands) {
         TestHost host;
         LoadGrid(32, 32, Coded(32, 32));
-        host.onDialog = [](DialogId) { WriteDialogResult(MoveResult{0, 0}); }; // typed, then cancelled
+        host.onDialog = [](DialogId) { WriteDialogResult(MoveResult{0, 7}); }; // typed, then cancelled
         EXPECT_FALSE(command());
         EXPECT_EQ(host.dialogs.size(), 1u);
         EXPECT_TRUE(host.enableCalls.empty());
         EXPECT_FALSE(host.modified);
         EXPECT_EQ(CurrentGrid(), Coded(32, 32));
-        EXPECT_EQ(Globals().scaleMethod, 1);
-        EXPECT_EQ(Globals().moveMethod, 1);
-        EXPECT_EQ(Globals().resampleFactor, 2);
+        EXPECT_EQ(Stored(), kDefaults);
+        EXPECT_EQ(SlotText(ReadDialogResult<MoveResult>()), "0 0"); // the slots are cleared
         EXPECT_EQ(host.CurrentPointer(), Pointer::Default);
     }
-}
 
-TEST(MapCommands, CommandsThatCannotRun)
-{
     TestHost host;
     LoadGrid(3, 1, {1000, 2000, 3000});
-    host.onDialog = Confirm(ScaleResult{0, "100", "65535", "0"});
+    host.onDialog = [](DialogId) { ConfirmDialog(ScaleResult{0, "100", "65535", "0"}); };
     EXPECT_FALSE(CommandScale({false, {}})); // no heightmap in the window: the choice is only stored
-    EXPECT_EQ(Globals().scaleMethod, 0);
+    EXPECT_EQ(Stored(), "0 100 65535 0|1 0|0 2|2 0");
     EXPECT_FALSE(host.modified);
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1000, 2000, 3000}));
 
@@ -167,7 +180,6 @@ TEST(MapCommands, CommandsThatCannotRun)
     EXPECT_FALSE(CommandInvert()); // flat: no dialog, nothing at all
     EXPECT_TRUE(host.dialogs.empty());
     EXPECT_TRUE(host.enableCalls.empty());
-    EXPECT_FALSE(host.modified);
 
     // A one-column map cannot be cropped: reported, the grid kept, but the window still refreshes.
     LoadGrid(1, 8, Coded(1, 8));
@@ -175,7 +187,6 @@ TEST(MapCommands, CommandsThatCannotRun)
     ASSERT_EQ(host.Count("error"), 1u);
     EXPECT_EQ(host.messages[0].text.rfind("An error occurred cropping the heightmap.\r\n\r\nError Number: 9\r\n", 0), 0u);
     EXPECT_EQ(CurrentGrid(), Coded(1, 8));
-    EXPECT_EQ(HeightmapWidth(), 1);
     EXPECT_TRUE(host.modified);
     EXPECT_EQ(host.refreshes, kResize);
 }
@@ -197,13 +208,13 @@ TEST(MapCommands, Availability)
         {"flat", 64, 64, 5, 5, false, true, true, true},
         {"full span", 64, 64, 0, 65535, true, true, true, false},
     };
+    auto enabled = [](CommandId id, bool hasHeightmap = true) { return CommandEnabled(*FindCommand(id), hasHeightmap); };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TestHost host;
         std::vector<int32_t> s(static_cast<size_t>(r.w) * r.h, r.low);
         s.back() = r.high;
         LoadGrid(r.w, r.h, s);
-        auto enabled = [](CommandId id) { return CommandEnabled(*FindCommand(id), true); };
         EXPECT_TRUE(enabled(CommandId::Crop));
         EXPECT_EQ(enabled(CommandId::Invert), r.invert);
         EXPECT_EQ(enabled(CommandId::Resample), r.resample);
@@ -212,10 +223,8 @@ TEST(MapCommands, Availability)
     }
     // Without a heightmap in the window nothing that needs one is offered, whatever is in memory.
     for (CommandId c : {CommandId::Save, CommandId::Invert, CommandId::Move, CommandId::Split, CommandId::Stitch})
-        EXPECT_EQ(CommandEnabled(*FindCommand(c), false), c == CommandId::Stitch);
+        EXPECT_EQ(enabled(c, false), c == CommandId::Stitch);
 }
-
-// ---- split ------------------------------------------------------------------------------------
 
 TEST(Split, TileCoverage)
 {
@@ -229,33 +238,28 @@ TEST(Split, TileCoverage)
         int32_t tw, th;
         std::vector<Tile> tiles;
     } rows[] = {
-        {"512 2x2 seamless", 512, 512, 2, 2, true, 256, 256, {{0, 1, 1}, {1, 256, 1}, {2, 1, 256}, {3, 256, 256}}},
         {"513 2x2", 513, 513, 2, 2, false, 256, 256, {{0, 1, 1}, {1, 257, 1}, {2, 1, 257}, {3, 257, 257}}},
         // Every neighbour starts on the last column (row) of the one before it.
         {"384x128 3x1 seamless", 384, 128, 3, 1, true, 128, 128, {{0, 1, 1}, {1, 128, 1}, {2, 255, 1}}},
         {"16x12 4x3 seamless", 16, 12, 4, 3, true, 4, 4,
          {{0, 1, 1}, {1, 4, 1}, {2, 7, 1}, {3, 10, 1}, {4, 1, 4}, {5, 4, 4}, {6, 7, 4}, {7, 10, 4},
           {8, 1, 7}, {9, 4, 7}, {10, 7, 7}, {11, 10, 7}}},
-        {"512x256 2x4", 512, 256, 2, 4, false, 256, 64,
-         {{0, 1, 1}, {1, 257, 1}, {2, 1, 65}, {3, 257, 65}, {4, 1, 129}, {5, 257, 129}, {6, 1, 193}, {7, 257, 193}}},
         {"1x1", 1, 1, 1, 1, false, 1, 1, {{0, 1, 1}}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TestHost host;
         TempDir dir;
-        std::vector<int32_t> grid = Coded(r.W, r.H);
+        const std::vector<int32_t> grid = Coded(r.W, r.H);
         LoadGrid(r.W, r.H, grid, FmtHmb);
-        host.onDialog = [&](DialogId id) {
-            EXPECT_EQ(id, DialogId::Split);
-            const auto p = ReadDialogParams<SplitParams>();
-            EXPECT_EQ(std::tie(p.width, p.height), std::tie(r.W, r.H));
-            ConfirmDialog(SplitResult{r.C, r.R, r.tw, r.th, r.seamless});
-        };
-        EXPECT_TRUE(CommandSplit({.askSavePath = [&](std::string& p) { p = dir / "base.bmp"; return true; }}));
+        host.onDialog = [check = Given<SplitParams>(std::to_string(r.W) + " " + std::to_string(r.H),
+                                                    SplitResult{r.C, r.R, r.tw, r.th, r.seamless})](DialogId) { check(); };
+        EXPECT_TRUE(Split(dir / "base.bmp"));
+        EXPECT_EQ(host.dialogs, std::vector<DialogId>{DialogId::Split});
         EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
         EXPECT_EQ(FormatCode(), FmtG16);
         EXPECT_FALSE(host.modified);
+        EXPECT_EQ(host.progress, std::vector<std::string>{"Splitting Heightmap..."});
         EXPECT_EQ(host.refreshes, std::vector<Display>{D::FormatDescription});
         EXPECT_EQ(host.enableCalls, (std::vector<bool>{false, true}));
         EXPECT_EQ(CurrentGrid(), grid); // the heightmap is not changed
@@ -268,8 +272,7 @@ TEST(Split, TileCoverage)
             for (int32_t y = t.firstY; y < t.firstY + r.th; ++y)
                 for (int32_t x = t.firstX; x < t.firstX + r.tw; ++x) part.push_back(grid[size_t(y - 1) * r.W + x - 1] & 0xFFFF);
             ASSERT_TRUE(OpenFileByType(dir / name)) << name << host.OnlyText();
-            EXPECT_EQ(HeightmapWidth(), r.tw) << name;
-            EXPECT_EQ(HeightmapHeight(), r.th) << name;
+            EXPECT_EQ(std::pair(HeightmapWidth(), HeightmapHeight()), std::pair(r.tw, r.th)) << name;
             EXPECT_EQ(CurrentGrid(), part) << name;
         }
         for (const auto& e : std::filesystem::directory_iterator(dir.Path())) written.insert(e.path().filename().string());
@@ -279,17 +282,18 @@ TEST(Split, TileCoverage)
 
 TEST(Split, NamesAndBackups)
 {
-    EXPECT_EQ(SplitTileName("C:\\maps\\tile.bmp", 0), "C:\\maps\\tile00.bmp");
-    EXPECT_EQ(SplitTileName("/maps/tile.bmp", 15), "/maps/tile15.bmp");
-    EXPECT_EQ(SplitTileName("tile.bmp", 3), "tile03.bmp");
-    EXPECT_EQ(SplitTileName("/maps/terrain257", 0), "/maps/terrain25700.bmp"); // as the dialog proposes it
+    for (auto [chosen, n, tile] : {std::tuple{"C:\\maps\\tile.bmp", 0, "C:\\maps\\tile00.bmp"},
+                                   {"/maps/tile.bmp", 15, "/maps/tile15.bmp"},
+                                   {"tile.bmp", 3, "tile03.bmp"},
+                                   {"/maps/terrain257", 0, "/maps/terrain25700.bmp"}}) // as the dialog proposes it
+        EXPECT_EQ(SplitTileName(chosen, n), tile) << chosen;
 
     TestHost host;
     TempDir dir;
     LoadGrid(4, 4, Coded(4, 4));
     WriteFileText(dir / "tile00.bmp", "old tile");
-    host.onDialog = Confirm(SplitResult{2, 1, 2, 4, false});
-    EXPECT_TRUE(CommandSplit({.askSavePath = [&](std::string& p) { p = dir / "tile.bmp"; return true; }}));
+    host.onDialog = [](DialogId) { ConfirmDialog(SplitResult{2, 1, 2, 4, false}); };
+    EXPECT_TRUE(Split(dir / "tile.bmp"));
     EXPECT_EQ(ReadFileText(dir / "tile00.bak"), "old tile");
     ASSERT_TRUE(OpenFileByType(dir / "tile00.bmp"));
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1001, 1002, 2001, 2002, 3001, 3002, 4001, 4002}));
@@ -299,8 +303,6 @@ TEST(Split, NamesAndBackups)
     EXPECT_TRUE(host.enableCalls.empty());
 }
 
-// ---- stitch -------------------------------------------------------------------------------
-
 TEST(Stitch, Layouts)
 {
     TempDir dir;
@@ -308,35 +310,28 @@ TEST(Stitch, Layouts)
     const std::string small = dir / "small.hmb", wide = dir / "wide.hmb";
     {
         TestHost setup;
-        auto write = [](const std::string& path, int32_t w, int32_t h, int32_t base) {
-            std::vector<int32_t> s;
+        for (auto [path, w, h, base] : {std::tuple{a, 2, 2, 100}, {b, 2, 2, 200}, {c, 2, 2, 300}, {d, 2, 2, 400},
+                                        {small, 1, 1, 500}, {wide, 300, 1, 0}}) {
+            std::vector<int32_t> s; // a is 100 101 / 102 103
             for (int32_t i = 0; i < w * h; ++i) s.push_back(base + i);
             LoadGrid(w, h, s);
             ASSERT_TRUE(SaveFileByType(path));
-        };
-        write(a, 2, 2, 100); // 100 101 / 102 103
-        write(b, 2, 2, 200);
-        write(c, 2, 2, 300);
-        write(d, 2, 2, 400);
-        write(small, 1, 1, 500);
-        write(wide, 300, 1, 0);
-        ClearHeightmap();
+        }
     }
     const struct {
         const char* name;
         std::array<std::string, 4> paths;
-        int32_t w, h; // 0: not merged
-        std::vector<int32_t> grid;
+        std::vector<int32_t> grid; // 4 x 4; empty: not merged
         std::string message = "";
     } rows[] = {
-        {"square", {a, b, c, d}, 4, 4, {100, 101, 200, 201, 102, 103, 202, 203, 300, 301, 400, 401, 302, 303, 402, 403}},
+        {"square", {a, b, c, d}, {100, 101, 200, 201, 102, 103, 202, 203, 300, 301, 400, 401, 302, 303, 402, 403}},
         // midpoint of 100..500 pads the spare area of the smaller section
-        {"smaller section padded", {a, b, c, small}, 4, 4,
+        {"smaller section padded", {a, b, c, small},
          {100, 101, 200, 201, 102, 103, 202, 203, 300, 301, 500, 300, 302, 303, 300, 300}},
-        {"too wide", {wide, wide, "", ""}, 0, 0, {},
+        {"too wide", {wide, wide, "", ""}, {},
          "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 600 x 1.\r\n"
          "Height resolutions up to 513x513 are supported."},
-        {"unreadable section", {a, dir / "missing.hmb", "", ""}, 0, 0, {}},
+        {"unreadable section", {a, dir / "missing.hmb", "", ""}, {}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -345,7 +340,7 @@ TEST(Stitch, Layouts)
             EXPECT_EQ(id, DialogId::Stitch);
             ConfirmDialog(StitchResult{r.paths});
         };
-        const bool merged = r.w > 0;
+        const bool merged = !r.grid.empty();
         bool marked = false;
         EXPECT_EQ(CommandStitch([&] { marked = true; }), merged);
         EXPECT_EQ(marked, merged);
@@ -364,8 +359,7 @@ TEST(Stitch, Layouts)
             continue;
         }
         EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
-        EXPECT_EQ(HeightmapWidth(), r.w);
-        EXPECT_EQ(HeightmapHeight(), r.h);
+        EXPECT_EQ(std::pair(HeightmapWidth(), HeightmapHeight()), std::pair(4, 4));
         EXPECT_EQ(CurrentGrid(), r.grid);
         EXPECT_EQ(FormatCode(), FmtHmb);
         EXPECT_EQ(host.refreshes, kResize);

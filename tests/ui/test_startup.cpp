@@ -2,21 +2,14 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 // Starts of the real program: a copy of it in a temporary folder (its settings file lies beside
 // it) and a runtime folder of its own for the instance lock and socket.
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <memory>
 #include <sys/stat.h>
 
-#include "TempDir.h"
 #include "TestHost.h"
 #include "UiTestSupport.h"
 #include "formats/vbFileManagement.h"
-#include "heightmap/MapHeight.h"
-#include "shell/ui/QtHost.h"
-#include "shell/vbPrivateIni.h"
 
 using namespace tolv;
 using namespace tolv::test;
