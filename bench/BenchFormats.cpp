@@ -30,10 +30,7 @@ namespace {
 YesHost g_host;
 fs::path g_dir;
 
-void Fail(benchmark::State& state, const std::string& why)
-{
-    state.SkipWithError(why.c_str());
-}
+void Fail(benchmark::State& state, const std::string& why) { state.SkipWithError(why.c_str()); }
 
 void BenchRead(benchmark::State& state, std::string path)
 {
@@ -81,8 +78,8 @@ void LoadHillsMap(int32_t size)
     std::vector<int32_t> grid(static_cast<size_t>(size) * size);
     for (int32_t y = 0; y < size; ++y)
         for (int32_t x = 0; x < size; ++x)
-            grid[static_cast<size_t>(y) * size + x] = static_cast<int32_t>(
-                32767.5 + 32767.5 * std::sin(x * 0.031) * std::cos(y * 0.023));
+            grid[static_cast<size_t>(y) * size + x] =
+                static_cast<int32_t>(32767.5 + 32767.5 * std::sin(x * 0.031) * std::cos(y * 0.023));
     ReplaceHeightmapGrid(size, size, std::move(grid));
     MarkHeightmapLoaded();
     UpdateHeightmapStatistics();
@@ -92,10 +89,8 @@ void LoadHillsMap(int32_t size)
 // perspective, whose every cell becomes a tall polygon.
 void BenchView(benchmark::State& state, int32_t view, bool smooth)
 {
-    if (smooth)
-        LoadHillsMap(513);
-    else
-        LoadPatternMap(513, 513);
+    if (smooth) LoadHillsMap(513);
+    else LoadPatternMap(513, 513);
     BuildColorTable(Globals().previewColorset);
     PixelBuffer area(kPreviewSize, kPreviewSize, 0xFFFFFFFF);
     for (auto _ : state) {
@@ -140,13 +135,43 @@ int main(int argc, char** argv)
         {"RotateCCW", RotateHeightmapCCW, 513},
         {"RotateCW", RotateHeightmapCW, 513},
         {"Crop", CropHeightmap, 513},
-        {"Scale50percent", [] { Globals().scaleMethod = 2; Globals().scalePercent = 50; return ScaleHeightmap(); }, 513},
+        {"Scale50percent",
+         [] {
+             Globals().scaleMethod = 2;
+             Globals().scalePercent = 50;
+             return ScaleHeightmap();
+         },
+         513},
         {"Move", [] { return MoveHeightmap(1000); }, 513},
         {"Invert", [] { return InvertHeightmap(MidAltitude()); }, 513},
-        {"Interpolate2x_from_256", [] { Globals().interpolationFactor = 2; Globals().interpolationVariance = 0.0f; return InterpolateHeightmap(); }, 256},
-        {"Interpolate2x_variance_from_256", [] { Globals().interpolationFactor = 2; Globals().interpolationVariance = 0.5f; return InterpolateHeightmap(); }, 256},
-        {"Resample2x_cut_from_512", [] { Globals().resampleFactor = 2; Globals().resampleMethod = 0; return ResampleHeightmap(); }, 512},
-        {"Resample2x_average_from_512", [] { Globals().resampleFactor = 2; Globals().resampleMethod = 1; return ResampleHeightmap(); }, 512},
+        {"Interpolate2x_from_256",
+         [] {
+             Globals().interpolationFactor = 2;
+             Globals().interpolationVariance = 0.0f;
+             return InterpolateHeightmap();
+         },
+         256},
+        {"Interpolate2x_variance_from_256",
+         [] {
+             Globals().interpolationFactor = 2;
+             Globals().interpolationVariance = 0.5f;
+             return InterpolateHeightmap();
+         },
+         256},
+        {"Resample2x_cut_from_512",
+         [] {
+             Globals().resampleFactor = 2;
+             Globals().resampleMethod = 0;
+             return ResampleHeightmap();
+         },
+         512},
+        {"Resample2x_average_from_512",
+         [] {
+             Globals().resampleFactor = 2;
+             Globals().resampleMethod = 1;
+             return ResampleHeightmap();
+         },
+         512},
         {"Trim512", [] { return TrimHeightmap(TrimCenter, 512, 512); }, 513},
         {"Split4x4_seamless", [] { return WriteSplitTiles((g_dir / "tile.bmp").string(), 4, 4, 129, 129, true); }, 513},
     };

@@ -36,11 +36,26 @@ void Run(benchmark::State& state, int32_t w, int32_t h, const std::function<void
 
 } // namespace
 
-static void BM_FlipHorizontal(benchmark::State& s) { Run(s, 513, 513, [] { FlipHeightmapHorizontal(); }); }
-static void BM_FlipVertical(benchmark::State& s) { Run(s, 513, 513, [] { FlipHeightmapVertical(); }); }
-static void BM_RotateCCW(benchmark::State& s) { Run(s, 513, 513, [] { RotateHeightmapCCW(); }); }
-static void BM_RotateCW(benchmark::State& s) { Run(s, 513, 513, [] { RotateHeightmapCW(); }); }
-static void BM_Crop(benchmark::State& s) { Run(s, 513, 513, [] { CropHeightmap(); }); }
+static void BM_FlipHorizontal(benchmark::State& s)
+{
+    Run(s, 513, 513, [] { FlipHeightmapHorizontal(); });
+}
+static void BM_FlipVertical(benchmark::State& s)
+{
+    Run(s, 513, 513, [] { FlipHeightmapVertical(); });
+}
+static void BM_RotateCCW(benchmark::State& s)
+{
+    Run(s, 513, 513, [] { RotateHeightmapCCW(); });
+}
+static void BM_RotateCW(benchmark::State& s)
+{
+    Run(s, 513, 513, [] { RotateHeightmapCW(); });
+}
+static void BM_Crop(benchmark::State& s)
+{
+    Run(s, 513, 513, [] { CropHeightmap(); });
+}
 static void BM_Scale8Bit(benchmark::State& s)
 {
     Globals().scaleMethod = 0;
@@ -52,9 +67,18 @@ static void BM_ScalePercent(benchmark::State& s)
     Globals().scalePercent = 50;
     Run(s, 513, 513, [] { ScaleHeightmap(); });
 }
-static void BM_Move(benchmark::State& s) { Run(s, 513, 513, [] { MoveHeightmap(MinAltitude() + 100); }); }
-static void BM_Invert(benchmark::State& s) { Run(s, 513, 513, [] { InvertHeightmap(32767); }); }
-static void BM_Trim(benchmark::State& s) { Run(s, 513, 513, [] { TrimHeightmap(TrimCenter, 512, 512); }); }
+static void BM_Move(benchmark::State& s)
+{
+    Run(s, 513, 513, [] { MoveHeightmap(MinAltitude() + 100); });
+}
+static void BM_Invert(benchmark::State& s)
+{
+    Run(s, 513, 513, [] { InvertHeightmap(32767); });
+}
+static void BM_Trim(benchmark::State& s)
+{
+    Run(s, 513, 513, [] { TrimHeightmap(TrimCenter, 512, 512); });
+}
 static void BM_Interpolate16To512(benchmark::State& s)
 {
     Globals().interpolationFactor = 32;

@@ -46,7 +46,9 @@ std::vector<double> DiamondSquare(int size, uint32_t seed, double roughness)
         for (int y = half; y < size; y += step)
             for (int x = half; x < size; x += step)
                 at(x, y) = (at(x - half, y - half) + at(x + half, y - half) + at(x - half, y + half) +
-                            at(x + half, y + half)) / 4.0 + noise() * amplitude;
+                            at(x + half, y + half)) /
+                               4.0 +
+                           noise() * amplitude;
         for (int y = 0; y < size; y += half) {
             for (int x = (y / half) % 2 == 0 ? half : 0; x < size; x += step) {
                 double sum = 0;

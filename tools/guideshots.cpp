@@ -59,8 +59,7 @@ public:
 
     // Runs open, which is to show a modal dialog; sets it up as a user would (prepare, false when
     // a control it needs is gone), takes its picture and cancels it.
-    void Dialog(const char* name, const std::function<void()>& open,
-                const std::function<bool(QDialog&)>& prepare = {})
+    void Dialog(const char* name, const std::function<void()>& open, const std::function<bool(QDialog&)>& prepare = {})
     {
         bool shot = false;
         QTimer timer;
@@ -152,16 +151,18 @@ void TakePictures(QtHost& host, Shooter& shoot, const QDir& maps, const QDir& sc
     shoot.Dialog("dialog-invert", [&] { window.RunCommand(CommandId::Invert); });
     shoot.Dialog("dialog-trim", [&] { window.RunCommand(CommandId::Trim); });
     chosen = scratch.filePath(QStringLiteral("tiles.bmp"));
-    shoot.Dialog("dialog-split", [&] { window.FileSplit(); }, [](QDialog& d) {
-        auto* columns = d.findChild<QComboBox*>("CboColumns");
-        auto* rows = d.findChild<QComboBox*>("CboRows");
-        auto* seamless = d.findChild<QCheckBox*>("ChkSeamless");
-        if (!columns || !rows || !seamless) return false;
-        columns->setCurrentIndex(1);
-        rows->setCurrentIndex(1);
-        seamless->setChecked(true);
-        return true;
-    });
+    shoot.Dialog(
+        "dialog-split", [&] { window.FileSplit(); },
+        [](QDialog& d) {
+            auto* columns = d.findChild<QComboBox*>("CboColumns");
+            auto* rows = d.findChild<QComboBox*>("CboRows");
+            auto* seamless = d.findChild<QCheckBox*>("ChkSeamless");
+            if (!columns || !rows || !seamless) return false;
+            columns->setCurrentIndex(1);
+            rows->setCurrentIndex(1);
+            seamless->setChecked(true);
+            return true;
+        });
     for (const char* ext : {"pgm", "stl", "obj"}) {
         const std::string target = S(scratch.filePath(QStringLiteral("map.") + ext));
         shoot.Dialog((std::string("dialog-") + ext).c_str(), [&] { SaveFileByType(target); });

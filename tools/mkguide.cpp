@@ -81,8 +81,8 @@ int main(int argc, char** argv)
     pdf.setTitle("TOLV User's Guide");
     pdf.setCreator("TOLV");
     // No margins of the writer's own: print() keeps 2 cm around the text and puts the page numbers there.
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                  QPageLayout::Millimeter));
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     doc.print(&pdf);
     return 0;
 }

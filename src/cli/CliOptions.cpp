@@ -52,7 +52,8 @@ void ParseStitch(CliOptions& o, const std::string&, const std::string& v, bool)
         start = comma + 1;
     }
     if (count != 4)
-        throw UsageError("--stitch wants four comma-separated section files UL,UR,LL,LR (empty entries allowed), not " + v);
+        throw UsageError("--stitch wants four comma-separated section files UL,UR,LL,LR (empty entries allowed), not " +
+                         v);
     o.stitch = v;
     o.hasStitch = true;
 }

@@ -45,12 +45,12 @@ struct CliOptions {
     int color = 0; // ConvertColorToGrayscale
     std::vector<TransformStep> steps;
     bool hasStitch = false;
-    std::string stitch;                   // as given
-    std::array<std::string, 4> sections;  // its entries, absolute ("" = an empty section)
-    std::string toExtension;              // batch: "" when --to was not given
-    std::string outDir;                   // batch: as given, "" = beside each INPUT
-    std::vector<std::string> inputs;      // as given: one, or several in batch mode
-    std::string output;                   // as given, "" when not given
+    std::string stitch;                  // as given
+    std::array<std::string, 4> sections; // its entries, absolute ("" = an empty section)
+    std::string toExtension;             // batch: "" when --to was not given
+    std::string outDir;                  // batch: as given, "" = beside each INPUT
+    std::vector<std::string> inputs;     // as given: one, or several in batch mode
+    std::string output;                  // as given, "" when not given
 };
 
 // Every option has the right form when this returns; rules that depend on the map are checked

@@ -9,11 +9,11 @@
 #include <map>
 #include <optional>
 
+#include "heightmap/CommandTable.h"
 #include "heightmap/FrmAltitudeRules.h"
 #include "heightmap/FrmResolutionRules.h"
 #include "heightmap/FrmSplitStitchRules.h"
 #include "heightmap/FrmTrimRules.h"
-#include "heightmap/CommandTable.h"
 #include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
 #include "shell/vbMsgBox.h"

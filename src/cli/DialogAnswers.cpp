@@ -27,8 +27,7 @@ void AnswerRawSize(ConsoleHost& host, const CliOptions& options)
         if (!state.okEnabled) {
             host.Note("--raw-size " + std::to_string(options.rawWidth) + "x" + std::to_string(options.rawHeight) +
                       " leaves the raw size dialog's OK disabled: " + state.width + " x " + state.height +
-                      " samples of " + std::to_string(bits / 8) + " bytes do not fill the " + bytes +
-                      "-byte file.");
+                      " samples of " + std::to_string(bits / 8) + " bytes do not fill the " + bytes + "-byte file.");
         }
     } else {
         state = ProposeRawSize(length, bits);

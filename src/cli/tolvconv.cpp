@@ -55,7 +55,8 @@ bool OutputFolderExists(const std::string& output, ConsoleHost& host)
     std::error_code ec;
     if (fs::is_directory(fs::path(Absolute(output)).parent_path(), ec)) return true;
     const std::string folder = fs::path(output).parent_path().string();
-    host.Note(fs::exists(Absolute(folder), ec) ? folder + " is not a folder" : "the folder " + folder + " does not exist");
+    host.Note(fs::exists(Absolute(folder), ec) ? folder + " is not a folder"
+                                               : "the folder " + folder + " does not exist");
     return false;
 }
 

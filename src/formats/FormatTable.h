@@ -27,16 +27,16 @@ enum class OpenKind {
 };
 struct OpenRoute {
     OpenKind kind = OpenKind::None;
-    FileRoutine reader = nullptr;    // Reader
-    const char* message = nullptr;   // Stub
-    FileFormat code = FmtNone;       // Stub
+    FileRoutine reader = nullptr;  // Reader
+    const char* message = nullptr; // Stub
+    FileFormat code = FmtNone;     // Stub
 };
 
 // What saving to the extension does.
 enum class SaveKind {
-    None,        // the dispatch cannot tell the save file type
-    Writer,      // the writer runs (after its options dialog, if it has one)
-    OpenOnly,    // "only supported for opening"
+    None,     // the dispatch cannot tell the save file type
+    Writer,   // the writer runs (after its options dialog, if it has one)
+    OpenOnly, // "only supported for opening"
 };
 struct SaveRoute {
     SaveKind kind = SaveKind::None;

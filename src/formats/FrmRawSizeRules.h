@@ -12,13 +12,21 @@ namespace tolv {
 struct RawSizeParams {
     int32_t fileLength = 0, bits = 0;
     template <class F>
-    void Slots(F&& slot) { slot(1, fileLength); slot(2, bits); }
+    void Slots(F&& slot)
+    {
+        slot(1, fileLength);
+        slot(2, bits);
+    }
 };
 // Out on OK: the texts of the width and height boxes.
 struct RawSizeResult {
     std::string width, height;
     template <class F>
-    void Slots(F&& slot) { slot(1, width); slot(2, height); }
+    void Slots(F&& slot)
+    {
+        slot(1, width);
+        slot(2, height);
+    }
 };
 
 inline constexpr int32_t HMAP_MAX_WIDTH = 513;

@@ -17,7 +17,10 @@ struct SavePgmResult {
     int32_t form = 0;
     bool P5() const { return form != 0; }
     template <class F>
-    void Slots(F&& slot) { slot(1, form); }
+    void Slots(F&& slot)
+    {
+        slot(1, form);
+    }
 };
 
 } // namespace tolv

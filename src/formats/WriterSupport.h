@@ -28,8 +28,7 @@ inline std::vector<int32_t> HeightmapSamples()
 // Raises Subscript out of range unless grid holds width x height samples.
 inline void CheckWriterGrid(int32_t width, int32_t height, const std::vector<int32_t>& grid)
 {
-    if (width < 0 || height < 0 ||
-        grid.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
+    if (width < 0 || height < 0 || grid.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
         throw RunTimeError(ErrSubscript);
 }
 

@@ -37,8 +37,8 @@ std::string FilterList(FilterEntry FormatRow::*list)
     for (const FormatRow& row : FormatTable()) {
         const FilterEntry& e = row.*list;
         if (e.description.empty()) continue;
-        const std::string_view text =
-            byExtension && !e.descriptionByExtension.empty() ? e.descriptionByExtension : e.description;
+        const std::string_view text = byExtension && !e.descriptionByExtension.empty() ? e.descriptionByExtension
+                                                                                       : e.description;
         entries.emplace_back(byExtension ? e.byExtension : e.byKind,
                              std::string(row.ext) + " - " + std::string(text) + "|*." + row.ext + "|");
     }

@@ -153,17 +153,16 @@ Header ParsePgmHeader(Scanner& s)
         // one when that makes the rest of the file exactly the samples.
         if (s.AtEnd() || !IsSpace(s.Peek())) throw Refusal{kBadHeader};
         const uint64_t data = uint64_t{h.width} * h.height * (h.maxval < 256 ? 1 : 2);
-        if (s.Peek() == '\r' && s.Left() >= 2 && s.Here()[1] == '\n' && s.Left() - 2 == data)
-            s.Advance(2);
-        else
-            s.Advance(1);
+        if (s.Peek() == '\r' && s.Left() >= 2 && s.Here()[1] == '\n' && s.Left() - 2 == data) s.Advance(2);
+        else s.Advance(1);
     }
     return h;
 }
 
 Header ParsePamHeader(Scanner& s)
 {
-    constexpr const char* kBadHeader = "The header needs valid WIDTH, HEIGHT, DEPTH and MAXVAL lines and an ENDHDR line.";
+    constexpr const char* kBadHeader =
+        "The header needs valid WIDTH, HEIGHT, DEPTH and MAXVAL lines and an ENDHDR line.";
     Header h;
     h.depth = 0;
     std::string_view line;
@@ -231,7 +230,8 @@ bool ReadSamples(Scanner& s, const Header& h, std::vector<int32_t>& grid)
     const uint8_t* p = s.Here();
     for (size_t i = 0; i < grid.size(); ++i) {
         const uint32_t v = bytesPer == 1 ? p[i] : LoadU16BE(p + 2 * i);
-        if (v > h.maxval) TooLarge(static_cast<int32_t>(i % h.width) + 1, static_cast<int32_t>(i / h.width) + 1, v, h.maxval);
+        if (v > h.maxval)
+            TooLarge(static_cast<int32_t>(i % h.width) + 1, static_cast<int32_t>(i / h.width) + 1, v, h.maxval);
         grid[i] = static_cast<int32_t>(v);
     }
     return true;
@@ -359,7 +359,8 @@ std::optional<PgmOptions> AskPgmOptions()
 bool SavePgmFile(const std::string& path, const PgmOptions& options)
 {
     const bool p5 = options.p5;
-    const char* sentence = p5 ? "An error occurred saving the PGM P5 file." : "An error occurred saving the PGM P2 file.";
+    const char* sentence = p5 ? "An error occurred saving the PGM P5 file."
+                              : "An error occurred saving the PGM P2 file.";
     return TrapErrors(sentence, [&] {
         const std::vector<int32_t> grid = HeightmapSamples();
         const int32_t w = HeightmapWidth(), h = HeightmapHeight();

@@ -32,8 +32,9 @@ void WriteT3dHeader(FileWriter& out, int32_t width, int32_t height)
     PutLine(out, 3, "Begin Level");
     PutLine(out, 6, "Begin Terrain Class=Terrain Name=Terrain_0");
     PutLine(out, 9, "Begin TerrainActor Class=Terrain Name=Terrain_0");
-    PutLine(out, 12, "Begin Object Class=SpriteComponent Name=SpriteComponent0 "
-                     "Archetype=SpriteComponent'Engine.Default__Terrain.SpriteComponent0'");
+    PutLine(out, 12,
+            "Begin Object Class=SpriteComponent Name=SpriteComponent0 "
+            "Archetype=SpriteComponent'Engine.Default__Terrain.SpriteComponent0'");
     PutLine(out, 16, "bDirty=False");
     PutLine(out, 16, "Name=\"SpriteComponent_SpriteComponent0_0\"");
     PutLine(out, 16, "ObjectArchetype=SpriteComponent'Engine.Default__Terrain.SpriteComponent0'");
@@ -82,8 +83,9 @@ bool WriteT3dFile(const std::string& path, int32_t width, int32_t height, const 
         CheckWriterGrid(width, height, grid);
         const int64_t count = int64_t{width} * height;
         PutLine(*out, 9, "Begin TerrainHeight\tExporter=TerrainHeightMapExporterTextT3D");
-        PutLine(*out, 12, "Count=" + std::to_string(count) + "\tWidth=" + std::to_string(width) + "\tHeight=" +
-                              std::to_string(height));
+        PutLine(*out, 12,
+                "Count=" + std::to_string(count) + "\tWidth=" + std::to_string(width) +
+                    "\tHeight=" + std::to_string(height));
         // Column by column, bottom row first; a running count splits the values into lines of eight.
         int64_t n = 0;
         for (int32_t x = 0; x < width; ++x) {

@@ -131,23 +131,29 @@ bool ValidateTerragenFile(const std::string& path)
 
 int64_t FindTerragenChunk(const std::string& path, const std::string& marker)
 {
-    return TrapErrors("An error occurred locating a Terragen Terrain chunk offset.", [&] {
-        FileReader in(path);
-        const ChunkWalk walk = WalkChunks(in, marker);
-        const int64_t result = LookupResult(walk, marker);
-        if (result == 0 && walk.metEnd) ShowWarning("Premature end of file!");
-        return result;
-    }, 0);
+    return TrapErrors(
+        "An error occurred locating a Terragen Terrain chunk offset.",
+        [&] {
+            FileReader in(path);
+            const ChunkWalk walk = WalkChunks(in, marker);
+            const int64_t result = LookupResult(walk, marker);
+            if (result == 0 && walk.metEnd) ShowWarning("Premature end of file!");
+            return result;
+        },
+        0);
 }
 
 int32_t ReadTerragenChunkValue(const std::string& path, const std::string& marker)
 {
     const int64_t offset = FindTerragenChunk(path, marker);
     if (offset == 0 || offset == -1) return static_cast<int32_t>(offset);
-    return TrapErrors("An error occurred retrieving the Terragen Terrain " + marker + " value.", [&] {
-        FileReader in(path);
-        return ChunkValue(in, offset);
-    }, 0);
+    return TrapErrors(
+        "An error occurred retrieving the Terragen Terrain " + marker + " value.",
+        [&] {
+            FileReader in(path);
+            return ChunkValue(in, offset);
+        },
+        0);
 }
 
 bool LoadTerragenFile(const std::string& path)

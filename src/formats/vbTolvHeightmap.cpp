@@ -180,8 +180,8 @@ bool SaveHmaFile(const std::string& path)
     return TrapErrors("An error occurred saving the TOLV ASCII heightmap file.", [&] {
         const int32_t width = HeightmapWidth(), height = HeightmapHeight();
         FileWriter out(path);
-        out.PutText(std::string(kHmaSignature) + "\r\nVersion 1.00\r\nWidth " + std::to_string(width) +
-                    "\r\nHeight " + std::to_string(height) + "\r\n");
+        out.PutText(std::string(kHmaSignature) + "\r\nVersion 1.00\r\nWidth " + std::to_string(width) + "\r\nHeight " +
+                    std::to_string(height) + "\r\n");
         for (int32_t y = 1; y <= height; ++y) {
             const int32_t* row = AltitudeRow(y);
             char* start = out.Reserve(static_cast<size_t>(width) * 12 + 2);

@@ -169,10 +169,13 @@ BmpFile ExamineBmpFile(const std::string& path)
     BmpFile bmp;
     if (!CheckReaderExtension(path, "bmp", "BMP")) return bmp;
     std::optional<FileReader> in;
-    bmp.verdict = TrapErrors("An error occurred validating the BMP File.", [&] {
-        in.emplace(path);
-        return CheckFileHeader(*in, bmp.header);
-    }, Verdict::Told);
+    bmp.verdict = TrapErrors(
+        "An error occurred validating the BMP File.",
+        [&] {
+            in.emplace(path);
+            return CheckFileHeader(*in, bmp.header);
+        },
+        Verdict::Told);
     if (bmp.verdict != Verdict::Accepted) return bmp;
     // Past the validation every refusal has told the user why.
     const bool read = ReadHeaderAndPalette(*in, bmp.header, "An error occurred retrieving the BMP file type.");
@@ -249,12 +252,15 @@ int32_t BmpHeight(const std::string& path)
 int32_t BmpBitsOffset(const std::string& path)
 {
     // Only the file header: an unknown header version does not concern this query.
-    return TrapErrors("An error occurred retrieving the BMP bitmap bits offset value.", [&] {
-        FileReader in(path);
-        BmpHeader h;
-        if (ReadFileHeader(in, h) < static_cast<size_t>(BmpFileHeaderSize)) throw RunTimeError(ErrInputPastEnd);
-        return static_cast<int32_t>(BmpBitsOffset(h));
-    }, 0);
+    return TrapErrors(
+        "An error occurred retrieving the BMP bitmap bits offset value.",
+        [&] {
+            FileReader in(path);
+            BmpHeader h;
+            if (ReadFileHeader(in, h) < static_cast<size_t>(BmpFileHeaderSize)) throw RunTimeError(ErrInputPastEnd);
+            return static_cast<int32_t>(BmpBitsOffset(h));
+        },
+        0);
 }
 
 bool BmpHasGrayPalette(const std::string& path)
@@ -303,10 +309,7 @@ bool LoadG16File(const std::string& path, const BmpHeader& h)
     });
 }
 
-bool SaveG16File(const std::string& path)
-{
-    return SaveG16Region(path, 0, 0, HeightmapWidth(), HeightmapHeight());
-}
+bool SaveG16File(const std::string& path) { return SaveG16Region(path, 0, 0, HeightmapWidth(), HeightmapHeight()); }
 
 bool SaveG16Region(const std::string& path, int32_t x0, int32_t y0, int32_t width, int32_t height)
 {

@@ -31,7 +31,7 @@ enum BmpKind : int32_t {
     Bmp8BitGrayCompressed = 5, // never produced: the gray test applies to uncompressed files only
     Bmp8BitColor = 6,
     Bmp8BitCompressed = 7,
-    Bmp16Bit = 8,              // an Unreal G16 heightmap
+    Bmp16Bit = 8, // an Unreal G16 heightmap
     Bmp16BitCompressed = 9,
     Bmp24Bit = 10,
     Bmp32Bit = 11,
@@ -42,13 +42,13 @@ enum BmpKind : int32_t {
 
 // The fields of the file header and of the header after it, as one read of the file gives them.
 struct BmpHeader {
-    bool signature = false;   // the file starts with "BM"
-    int64_t sizeField = 0;    // bfSize
-    int64_t bitsOffset = 0;   // bfOffBits as stored
-    int64_t length = 0;       // the file's real length
-    bool core = false;        // a 12-byte core header; otherwise the 40-byte info header
+    bool signature = false; // the file starts with "BM"
+    int64_t sizeField = 0;  // bfSize
+    int64_t bitsOffset = 0; // bfOffBits as stored
+    int64_t length = 0;     // the file's real length
+    bool core = false;      // a 12-byte core header; otherwise the 40-byte info header
     int32_t width = 0;
-    int32_t height = 0;       // signed: a negative height marks rows stored top-down
+    int32_t height = 0; // signed: a negative height marks rows stored top-down
     int32_t planes = 0;
     int32_t bitCount = 0;
     int32_t compression = 0;  // always 0 for a core header

@@ -12,12 +12,39 @@ namespace tolv {
 // Every command of the main window's menus and toolbar.
 enum class CommandId {
     None, // separators and submenus
-    New, Open, Save, SaveAs, Stitch, Split, OpenRecent, Exit,
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Stitch,
+    Split,
+    OpenRecent,
+    Exit,
     Undo,
-    ViewTop, ViewFront, ViewSide, ViewPerspective, ZoomIn, ZoomOut, Colorset,
-    FlipHorizontal, FlipVertical, RotateCCW, RotateCW, Invert, Crop, Trim, Resample, Interpolate, Scale, Move,
-    Options, CenterWindow, ResetWindowSize, ExpandWindow,
-    HelpContents, About,
+    ViewTop,
+    ViewFront,
+    ViewSide,
+    ViewPerspective,
+    ZoomIn,
+    ZoomOut,
+    Colorset,
+    FlipHorizontal,
+    FlipVertical,
+    RotateCCW,
+    RotateCW,
+    Invert,
+    Crop,
+    Trim,
+    Resample,
+    Interpolate,
+    Scale,
+    Move,
+    Options,
+    CenterWindow,
+    ResetWindowSize,
+    ExpandWindow,
+    HelpContents,
+    About,
 };
 
 // The menu bar, its six menus and the two submenus.
@@ -40,8 +67,8 @@ struct CommandRow {
     const char* caption; // "-" for a separator
     const char* shortcut = "";
     CommandId id = CommandId::None;
-    int arg = 0;    // the view, colour set or recent-file entry the item stands for
-    int button = 0; // the toolbar button (1..35) that runs the same command, 0 for none
+    int arg = 0;           // the view, colour set or recent-file entry the item stands for
+    int button = 0;        // the toolbar button (1..35) that runs the same command, 0 for none
     const char* name = ""; // the button's tooltip, and the command's name in its rule
     Availability availability = Availability::Always;
     // The core's command frame; null where the window runs the command itself.

@@ -17,8 +17,12 @@ struct ScaleParams {
     template <class F>
     void Slots(F&& slot)
     {
-        slot(1, lowest); slot(2, highest);
-        slot(3, method); slot(4, percent); slot(5, upper); slot(6, lower);
+        slot(1, lowest);
+        slot(2, highest);
+        slot(3, method);
+        slot(4, percent);
+        slot(5, upper);
+        slot(6, lower);
     }
 };
 // Out on OK: the selected method and the texts of the three fields.
@@ -26,10 +30,16 @@ struct ScaleResult {
     int32_t method = 0;
     std::string percent, high, low;
     template <class F>
-    void Slots(F&& slot) { slot(3, method); slot(4, percent); slot(5, high); slot(6, low); }
+    void Slots(F&& slot)
+    {
+        slot(3, method);
+        slot(4, percent);
+        slot(5, high);
+        slot(6, low);
+    }
 };
 
-extern const char* const kScaleCaption;  // "Scale"
+extern const char* const kScaleCaption; // "Scale"
 extern const char* const kScaleTitle;
 // The four method entries; the list position is the method number.
 const std::vector<std::string>& ScaleMethodNames();
@@ -60,7 +70,7 @@ ScalePreview ComputeScalePreview(int32_t method, int32_t oldLow, int32_t oldHigh
 struct ScaleDialogState {
     int32_t oldLow = 0;
     int32_t oldHigh = 0;
-    int32_t method = 0;  // selected list index
+    int32_t method = 0; // selected list index
     std::string percent;
     std::string high;
     std::string low;
@@ -73,16 +83,25 @@ ScaleDialogState FillScaleDialog(const ScaleParams& in);
 struct MoveParams {
     int32_t lowest = 0, highest = 0, method = 0;
     template <class F>
-    void Slots(F&& slot) { slot(1, lowest); slot(2, highest); slot(3, method); }
+    void Slots(F&& slot)
+    {
+        slot(1, lowest);
+        slot(2, highest);
+        slot(3, method);
+    }
 };
 // Out on OK: the selected method and the new base.
 struct MoveResult {
     int32_t method = 0, base = 0;
     template <class F>
-    void Slots(F&& slot) { slot(3, method); slot(4, base); }
+    void Slots(F&& slot)
+    {
+        slot(3, method);
+        slot(4, base);
+    }
 };
 
-extern const char* const kMoveCaption;  // "Move Heightmap"
+extern const char* const kMoveCaption; // "Move Heightmap"
 extern const char* const kMoveTitle;
 const std::vector<std::string>& MoveMethodNames();
 
@@ -119,16 +138,23 @@ std::vector<MovePreviewBox> MovePreviewBoxes(const MoveSetup& setup, int32_t new
 struct InvertParams {
     int32_t lowest = 0, highest = 0;
     template <class F>
-    void Slots(F&& slot) { slot(1, lowest); slot(2, highest); }
+    void Slots(F&& slot)
+    {
+        slot(1, lowest);
+        slot(2, highest);
+    }
 };
 // Out on OK: the midpoint stored with the chosen entry.
 struct InvertResult {
     int32_t midpoint = 0;
     template <class F>
-    void Slots(F&& slot) { slot(3, midpoint); }
+    void Slots(F&& slot)
+    {
+        slot(3, midpoint);
+    }
 };
 
-extern const char* const kInvertCaption;  // "Invert"
+extern const char* const kInvertCaption; // "Invert"
 extern const char* const kInvertTitle;
 // m = (highest - lowest) \ 2 + lowest (truncated, unlike MidAltitude).
 int32_t InvertDialogMidpoint(int32_t lowest, int32_t highest);

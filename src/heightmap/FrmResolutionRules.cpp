@@ -30,8 +30,8 @@ std::vector<ComboEntry> InterpolateFactorEntries(int32_t width, int32_t height)
         h *= 2;
         if (h > 512) break;
         f *= 2;
-        entries.push_back({std::to_string(f) + "x = " + std::to_string(w) + " x " + std::to_string(h),
-                           static_cast<int32_t>(f)});
+        entries.push_back(
+            {std::to_string(f) + "x = " + std::to_string(w) + " x " + std::to_string(h), static_cast<int32_t>(f)});
     }
     return entries;
 }

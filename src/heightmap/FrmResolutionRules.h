@@ -17,17 +17,27 @@ struct InterpolateParams {
     float variance = 0.0f;
     int32_t factor = 0;
     template <class F>
-    void Slots(F&& slot) { slot(1, width); slot(2, height); slot(3, variance); slot(4, factor); }
+    void Slots(F&& slot)
+    {
+        slot(1, width);
+        slot(2, height);
+        slot(3, variance);
+        slot(4, factor);
+    }
 };
 // Out on OK: the variance field's text and the factor stored with the selected entry.
 struct InterpolateResult {
     std::string variance;
     int32_t factor = 0;
     template <class F>
-    void Slots(F&& slot) { slot(3, variance); slot(4, factor); }
+    void Slots(F&& slot)
+    {
+        slot(3, variance);
+        slot(4, factor);
+    }
 };
 
-extern const char* const kInterpolateCaption;  // "Interpolate"
+extern const char* const kInterpolateCaption; // "Interpolate"
 extern const char* const kInterpolateTitle;
 // "Interpolate from W x H to:"
 std::string InterpolateSizeLabel(int32_t width, int32_t height);
@@ -46,16 +56,26 @@ std::string VarianceFieldText(float variance);
 struct ResampleParams {
     int32_t width = 0, height = 0, factor = 0, method = 0;
     template <class F>
-    void Slots(F&& slot) { slot(1, width); slot(2, height); slot(3, factor); slot(4, method); }
+    void Slots(F&& slot)
+    {
+        slot(1, width);
+        slot(2, height);
+        slot(3, factor);
+        slot(4, method);
+    }
 };
 // Out on OK: the factor stored with the selected entry and the method's list position.
 struct ResampleResult {
     int32_t factor = 0, method = 0;
     template <class F>
-    void Slots(F&& slot) { slot(3, factor); slot(4, method); }
+    void Slots(F&& slot)
+    {
+        slot(3, factor);
+        slot(4, method);
+    }
 };
 
-extern const char* const kResampleCaption;  // "Resample"
+extern const char* const kResampleCaption; // "Resample"
 extern const char* const kResampleTitle;
 // "&Resample from W x H to:"
 std::string ResampleSizeLabel(int32_t width, int32_t height);

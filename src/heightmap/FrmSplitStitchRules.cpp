@@ -75,8 +75,8 @@ StitchCheck CheckStitchSections(const std::array<std::string, 4>& paths, bool (*
         if (paths[i].empty() && (mayBeEmpty & (1 << i))) continue;
         if (!paths[i].empty() && exists(paths[i])) continue;
         check.failedBox = i;
-        check.warning = std::string("The specified ") + ordinals[i] + " section file does not exist.\r\n\"" +
-                        paths[i] + "\"";
+        check.warning = std::string("The specified ") + ordinals[i] + " section file does not exist.\r\n\"" + paths[i] +
+                        "\"";
         return check;
     }
     check.ok = true;

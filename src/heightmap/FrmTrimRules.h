@@ -14,17 +14,22 @@ struct TrimResult {
     int32_t anchor = 0;
     std::string width, height;
     template <class F>
-    void Slots(F&& slot) { slot(1, anchor); slot(2, width); slot(3, height); }
+    void Slots(F&& slot)
+    {
+        slot(1, anchor);
+        slot(2, width);
+        slot(3, height);
+    }
 };
 
-extern const char* const kTrimCaption;  // "Trim"
+extern const char* const kTrimCaption; // "Trim"
 extern const char* const kTrimTitle;
 // "Heightmap dimensions are W by H"
 std::string TrimInfoLabel(int32_t width, int32_t height);
 
 // The five trim buttons in anchor order (0 left/top .. 4 centre).
 struct TrimButton {
-    const char* name;     // control name, e.g. "CmdTrimLT"
+    const char* name; // control name, e.g. "CmdTrimLT"
     const char* tooltip;
 };
 const std::array<TrimButton, 5>& TrimButtons();

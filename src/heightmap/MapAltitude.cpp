@@ -36,9 +36,7 @@ void ScaleToExtents(int32_t top)
 {
     const int32_t lo = MinAltitude();
     const float factor = static_cast<float>(static_cast<double>(top) / (static_cast<double>(MaxAltitude()) - lo));
-    MapSamples([&](int32_t h) {
-        return RoundToInt32(static_cast<double>(factor) * (static_cast<double>(h) - lo));
-    });
+    MapSamples([&](int32_t h) { return RoundToInt32(static_cast<double>(factor) * (static_cast<double>(h) - lo)); });
 }
 
 } // namespace
@@ -89,8 +87,7 @@ bool ScaleHeightmap()
             });
             break;
         }
-        default:
-            break;
+        default: break;
         }
         UpdateHeightmapStatistics();
         return true;

@@ -24,8 +24,8 @@ constexpr Refreshes kFlipRefresh = {Display::Preview, Display::FormatDescription
 constexpr Refreshes kRotateRefresh = {Display::Preview, Display::FormatDescription, Display::Resolution,
                                       Display::ClearHeightReadout};
 // Crop, trim, scale, interpolate and stitch change size or span and the file no longer matches.
-constexpr Refreshes kResizeRefresh = {Display::Preview,       Display::AltitudeBar, Display::FormatDescription,
-                                      Display::ClearFileSize, Display::Resolution,  Display::Statistics,
+constexpr Refreshes kResizeRefresh = {Display::Preview,           Display::AltitudeBar, Display::FormatDescription,
+                                      Display::ClearFileSize,     Display::Resolution,  Display::Statistics,
                                       Display::ClearHeightReadout};
 constexpr Refreshes kAltitudeRefresh = {Display::Preview, Display::AltitudeBar, Display::FormatDescription,
                                         Display::Statistics, Display::ClearHeightReadout};
@@ -74,8 +74,7 @@ bool CommandFlipVertical()
 
 bool CommandRotateCCW()
 {
-    return Parameterless("Rotating the Heightmap 90\xC2\xB0 counter-clockwise...", RotateHeightmapCCW,
-                         kRotateRefresh);
+    return Parameterless("Rotating the Heightmap 90\xC2\xB0 counter-clockwise...", RotateHeightmapCCW, kRotateRefresh);
 }
 
 bool CommandRotateCW()
@@ -97,7 +96,8 @@ bool CommandInvert()
     WriteDialogParams(InvertParams{MinAltitude(), MaxAltitude()});
     if (ShowDialogModal(DialogId::Invert)) return false;
     const int32_t mid = ReadDialogResult<InvertResult>().midpoint;
-    RunOperation("Inverting the Heightmap...", [mid] { return InvertHeightmap(mid); }, kAltitudeRefresh);
+    RunOperation(
+        "Inverting the Heightmap...", [mid] { return InvertHeightmap(mid); }, kAltitudeRefresh);
     return true;
 }
 
@@ -132,7 +132,8 @@ bool CommandMove()
     s.moveMethod = r.method;
     s.moveBase = r.base;
     const int32_t base = s.moveBase;
-    RunOperation("Moving heightmap...", [base] { return MoveHeightmap(base); }, kAltitudeRefresh);
+    RunOperation(
+        "Moving heightmap...", [base] { return MoveHeightmap(base); }, kAltitudeRefresh);
     return true;
 }
 
@@ -148,8 +149,8 @@ bool CommandInterpolate()
     const auto r = ReadDialogResult<InterpolateResult>();
     s.interpolationFactor = r.factor;
     s.interpolationVariance = DialogValue(r.variance).AsFloat();
-    RunOperation("Interpolating heightmap by " + std::to_string(s.interpolationFactor) + "x...",
-                 InterpolateHeightmap, kResizeRefresh);
+    RunOperation("Interpolating heightmap by " + std::to_string(s.interpolationFactor) + "x...", InterpolateHeightmap,
+                 kResizeRefresh);
     return true;
 }
 
@@ -177,7 +178,8 @@ bool CommandTrim()
     if (ShowDialogModal(DialogId::Trim)) return false;
     const auto r = ReadDialogResult<TrimResult>();
     const int32_t w = TextValue(r.width), h = TextValue(r.height);
-    RunOperation("Trimming Heightmap...", [&] { return TrimHeightmap(r.anchor, w, h); }, kResizeRefresh);
+    RunOperation(
+        "Trimming Heightmap...", [&] { return TrimHeightmap(r.anchor, w, h); }, kResizeRefresh);
     return true;
 }
 

@@ -78,10 +78,7 @@ void UpdateHeightmapStatistics()
     g.range = static_cast<int32_t>(std::min<int64_t>(range, INT32_MAX));
 }
 
-void ClearHeightmap()
-{
-    g = Store{};
-}
+void ClearHeightmap() { g = Store{}; }
 
 int32_t GetAltitude(int32_t x, int32_t y)
 {

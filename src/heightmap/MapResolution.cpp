@@ -30,10 +30,7 @@ std::mt19937_64& VarianceGenerator()
 }
 
 // Uniform in [0, 1) with the 24 bits a single-precision float holds; never 1.
-float NextUniform()
-{
-    return static_cast<float>(VarianceGenerator()() >> 40) * (1.0f / 16777216.0f);
-}
+float NextUniform() { return static_cast<float>(VarianceGenerator()() >> 40) * (1.0f / 16777216.0f); }
 
 int32_t PassesFor(int32_t factor)
 {

@@ -12,7 +12,7 @@ namespace tolv {
 // returns true when asked to move to where it already is).
 
 // Orientation. Flips and rotations only rearrange samples and keep the statistics.
-bool CropHeightmap();            // upper-left quadrant, Width \ 2 x Height \ 2
+bool CropHeightmap(); // upper-left quadrant, Width \ 2 x Height \ 2
 bool FlipHeightmapHorizontal();
 bool FlipHeightmapVertical();
 bool RotateHeightmapCCW();
@@ -20,8 +20,8 @@ bool RotateHeightmapCW();
 
 // Altitudes. Scale reads ScaleMethod, ScalePercent, ScaleUpper and ScaleLower from Globals().
 bool ScaleHeightmap();
-bool MoveHeightmap(int32_t base);   // base: the new lowest altitude
-bool InvertHeightmap(int32_t mid);  // mirrors around mid, keeping the low 16 bits
+bool MoveHeightmap(int32_t base);  // base: the new lowest altitude
+bool InvertHeightmap(int32_t mid); // mirrors around mid, keeping the low 16 bits
 
 // Resolution. Interpolate reads InterpolationFactor and InterpolationVariance, Resample reads
 // ResampleFactor and ResampleMethod from Globals().
@@ -33,7 +33,13 @@ bool ResampleHeightmap();
 void SeedInterpolationRandom(uint64_t seed);
 
 // Trim anchors: which edges are cut.
-enum TrimAnchor : int32_t { TrimLeftTop = 0, TrimLeftBottom = 1, TrimRightTop = 2, TrimRightBottom = 3, TrimCenter = 4 };
+enum TrimAnchor : int32_t {
+    TrimLeftTop = 0,
+    TrimLeftBottom = 1,
+    TrimRightTop = 2,
+    TrimRightBottom = 3,
+    TrimCenter = 4
+};
 // False when the size is unchanged (nothing done) or on error.
 bool TrimHeightmap(int32_t anchor, int32_t width, int32_t height);
 

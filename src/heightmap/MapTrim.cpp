@@ -20,11 +20,17 @@ bool TrimHeightmap(int32_t anchor, int32_t w, int32_t h)
         // The first kept column and row.
         int32_t x0 = 1, y0 = 1;
         switch (anchor) {
-        case TrimLeftTop: x0 = W - w + 1; y0 = H - h + 1; break;
+        case TrimLeftTop:
+            x0 = W - w + 1;
+            y0 = H - h + 1;
+            break;
         case TrimLeftBottom: x0 = W - w + 1; break;
         case TrimRightTop: y0 = H - h + 1; break;
         case TrimRightBottom: break;
-        case TrimCenter: x0 = (W - w) / 2 + 1; y0 = (H - h) / 2 + 1; break;
+        case TrimCenter:
+            x0 = (W - w) / 2 + 1;
+            y0 = (H - h) / 2 + 1;
+            break;
         default: throw RunTimeError(ErrInvalidCall);
         }
         // A size larger than the map (or below 1) would read outside the grid.

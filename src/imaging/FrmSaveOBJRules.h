@@ -15,7 +15,12 @@ struct SaveObjValues {
     int32_t spacing = kDefaultSpacing;
     bool includeObjectName = true, smoothFaces = true;
     template <class F>
-    void Slots(F&& slot) { slot(1, spacing); slot(2, includeObjectName); slot(3, smoothFaces); }
+    void Slots(F&& slot)
+    {
+        slot(1, spacing);
+        slot(2, includeObjectName);
+        slot(3, smoothFaces);
+    }
 };
 
 } // namespace tolv

@@ -24,14 +24,24 @@ struct SaveStlParams {
     int32_t spacing = kDefaultSpacing, originIndex = 0;
     bool calculateNormals = false, flipNormals = false;
     template <class F>
-    void Slots(F&& slot) { slot(1, spacing); slot(2, originIndex); slot(3, calculateNormals); slot(4, flipNormals); }
+    void Slots(F&& slot)
+    {
+        slot(1, spacing);
+        slot(2, originIndex);
+        slot(3, calculateNormals);
+        slot(4, flipNormals);
+    }
 };
 // Out on OK: the spacing after NormaliseSpacing, and the flip box.
 struct SaveStlResult {
     int32_t spacing = kDefaultSpacing;
     bool flipNormals = false;
     template <class F>
-    void Slots(F&& slot) { slot(1, spacing); slot(4, flipNormals); }
+    void Slots(F&& slot)
+    {
+        slot(1, spacing);
+        slot(4, flipNormals);
+    }
 };
 
 } // namespace tolv

@@ -63,7 +63,8 @@ bool LoadBmpImage(const std::string& path, const BmpHeader& h)
         const int32_t width = h.width;
         const int64_t signedHeight = h.height;
         const bool topDown = signedHeight < 0;
-        const int32_t height = static_cast<int32_t>(std::min<int64_t>(topDown ? -signedHeight : signedHeight, INT32_MAX));
+        const int32_t height =
+            static_cast<int32_t>(std::min<int64_t>(topDown ? -signedHeight : signedHeight, INT32_MAX));
         if (!CheckHeightmapResolution(width, height)) return false;
         if (width < 1 || height < 1) return BeginHeightmapLoad(width, height); // refuses with its message
 
@@ -109,7 +110,8 @@ bool LoadBmpImage(const std::string& path, const BmpHeader& h)
                 for (int32_t x = 0; x < width; ++x) out[x] = lookup[p[x]];
                 break;
             default:
-                for (int32_t x = 0; x < width; ++x, p += bytesPerPixel) out[x] = ColorToAltitude(mode, p[2], p[1], p[0]);
+                for (int32_t x = 0; x < width; ++x, p += bytesPerPixel)
+                    out[x] = ColorToAltitude(mode, p[2], p[1], p[0]);
                 break;
             }
         }

@@ -29,5 +29,4 @@ inline int32_t ColorToAltitude(int32_t mode, uint8_t red, uint8_t green, uint8_t
     return mode == UseGreen ? green : RGBToGray(red, green, blue);
 }
 
-
 } // namespace tolv

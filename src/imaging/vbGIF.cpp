@@ -131,16 +131,19 @@ std::vector<int32_t> DecodeFirstImage(FileReader& in, int32_t width, int32_t hei
 
 Verdict CheckGifFile(const std::string& path)
 {
-    return TrapErrors("An error occurred validating the GIF File.", [&] {
-        if (!CheckReaderExtension(path, "gif", "GIF")) return Verdict::Refused;
-        FileReader in(path);
-        char head[6] = {};
-        // A file too short for the header is simply not a GIF file.
-        if (in.Read(head, sizeof head) != sizeof head) return Verdict::Refused;
-        const bool gif = std::memcmp(head, "GIF", 3) == 0 &&
-                         (std::memcmp(head + 3, "87a", 3) == 0 || std::memcmp(head + 3, "89a", 3) == 0);
-        return gif ? Verdict::Accepted : Verdict::Refused;
-    }, Verdict::Told);
+    return TrapErrors(
+        "An error occurred validating the GIF File.",
+        [&] {
+            if (!CheckReaderExtension(path, "gif", "GIF")) return Verdict::Refused;
+            FileReader in(path);
+            char head[6] = {};
+            // A file too short for the header is simply not a GIF file.
+            if (in.Read(head, sizeof head) != sizeof head) return Verdict::Refused;
+            const bool gif = std::memcmp(head, "GIF", 3) == 0 &&
+                             (std::memcmp(head + 3, "87a", 3) == 0 || std::memcmp(head + 3, "89a", 3) == 0);
+            return gif ? Verdict::Accepted : Verdict::Refused;
+        },
+        Verdict::Told);
 }
 
 } // namespace

@@ -106,7 +106,8 @@ bool ValidateObjFile(const std::string& path)
                      "The file does not appear to be ASCII or the file lines are too long.");
             return false;
         }
-        if (!std::all_of(static_cast<const uint8_t*>(probe), end, [](uint8_t c) { return c == 9 || (c >= 32 && c <= 126); })) {
+        if (!std::all_of(static_cast<const uint8_t*>(probe), end,
+                         [](uint8_t c) { return c == 9 || (c >= 32 && c <= 126); })) {
             ShowInfo(std::string("Invalid OBJ file format.") + kCrLf + "The file contains non-ASCII data.");
             return false;
         }

@@ -230,11 +230,11 @@ bool LoadPngFile(const std::string& path)
 
         // The whole image is decoded before the heightmap is touched, so a corrupt file changes nothing.
         const bool wide = png.bitDepth == 16;
-        const int channels = (png.colorType == PNG_COLOR_TYPE_PALETTE) ? 1
-                             : (png.colorType == PNG_COLOR_TYPE_GRAY)  ? 1
+        const int channels = (png.colorType == PNG_COLOR_TYPE_PALETTE)      ? 1
+                             : (png.colorType == PNG_COLOR_TYPE_GRAY)       ? 1
                              : (png.colorType == PNG_COLOR_TYPE_GRAY_ALPHA) ? 2
-                             : (png.colorType == PNG_COLOR_TYPE_RGB)   ? 3
-                                                                       : 4;
+                             : (png.colorType == PNG_COLOR_TYPE_RGB)        ? 3
+                                                                            : 4;
         const size_t step = static_cast<size_t>(channels) * (wide ? 2 : 1);
         if (static_cast<size_t>(width) * step > rowBytes) throw RunTimeError(ErrInvalidCall);
         if (!BeginHeightmapLoad(width, height)) return false;

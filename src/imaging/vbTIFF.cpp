@@ -17,7 +17,12 @@ namespace {
 bool IsIntegerType(uint16_t type)
 {
     switch (type) {
-    case 1: case 3: case 4: case 6: case 8: case 9: return true;
+    case 1:
+    case 3:
+    case 4:
+    case 6:
+    case 8:
+    case 9: return true;
     default: return false;
     }
 }
@@ -84,14 +89,22 @@ std::optional<TiffTags> ReadTiffTags(const std::string& path, TiffByteOrder orde
             const int32_t value = LoadI32LE(e + 8);
             const bool plain = n == 1 && IsIntegerType(type);
             switch (tag) {
-            case 256: if (plain) tags.imageWidth = value; break;
-            case 257: if (plain) tags.imageLength = value; break;
-            case 258: if (plain) tags.bitsPerSample = value; break;
+            case 256:
+                if (plain) tags.imageWidth = value;
+                break;
+            case 257:
+                if (plain) tags.imageLength = value;
+                break;
+            case 258:
+                if (plain) tags.bitsPerSample = value;
+                break;
             case 259:
                 tags.hasCompression = true;
                 if (plain) tags.compression = value;
                 break;
-            case 262: if (plain) tags.photometric = value; break;
+            case 262:
+                if (plain) tags.photometric = value;
+                break;
             case 273:
                 tags.stripOffsetsCount = static_cast<int32_t>(n);
                 tags.stripOffsets = value;
@@ -194,9 +207,14 @@ bool WriteTiff16(const std::string& path, int32_t width, int32_t height)
             uint32_t value;
         };
         const Entry entries[] = {
-            {256, 3, static_cast<uint32_t>(width)}, {257, 3, static_cast<uint32_t>(height)},
-            {258, 3, 16}, {259, 3, 1}, {262, 3, 1}, {273, 4, 8},
-            {278, 4, static_cast<uint32_t>(height)}, {279, 4, pixelBytes},
+            {256, 3, static_cast<uint32_t>(width)},
+            {257, 3, static_cast<uint32_t>(height)},
+            {258, 3, 16},
+            {259, 3, 1},
+            {262, 3, 1},
+            {273, 4, 8},
+            {278, 4, static_cast<uint32_t>(height)},
+            {279, 4, pixelBytes},
         };
         out.PutU16LE(8);
         for (const Entry& e : entries) {

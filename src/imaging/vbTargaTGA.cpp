@@ -134,11 +134,21 @@ bool ValidateTgaFile(const std::string& path)
         const TgaHeader h = ReadHeader(in);
         if (h.idLength != 0 || h.colorMapType > 1) return false;
         switch (h.imageType) {
-        case 0: case 1: case 2: case 3: case 9: case 10: case 11: break;
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 9:
+        case 10:
+        case 11: break;
         default: return false;
         }
         switch (h.pixelDepth) {
-        case 1: case 8: case 16: case 24: case 32: break;
+        case 1:
+        case 8:
+        case 16:
+        case 24:
+        case 32: break;
         default: return false;
         }
         return true;

@@ -12,12 +12,16 @@ struct OptionsValues {
     int32_t previewBackgroundColor = 0;  // 0xBBGGRR
     int32_t previewLocation = 0;         // the location list's item index
     bool scaleOnOpen = false;
-    int32_t undoMode = 0;                // 0 memory buffer, 1 stack
+    int32_t undoMode = 0; // 0 memory buffer, 1 stack
     template <class F>
     void Slots(F&& slot)
     {
-        slot(1, convertColorToGrayscale); slot(2, fileTypeSort); slot(3, previewBackgroundColor);
-        slot(4, previewLocation); slot(5, scaleOnOpen); slot(6, undoMode);
+        slot(1, convertColorToGrayscale);
+        slot(2, fileTypeSort);
+        slot(3, previewBackgroundColor);
+        slot(4, previewLocation);
+        slot(5, scaleOnOpen);
+        slot(6, undoMode);
     }
 };
 

@@ -13,10 +13,7 @@ GlobalSettings g_globals;
 
 int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return std::clamp(v, lo, hi); }
 
-int32_t PowerOfTwoFactor(int32_t v)
-{
-    return (v == 2 || v == 4 || v == 8 || v == 16 || v == 32) ? v : 2;
-}
+int32_t PowerOfTwoFactor(int32_t v) { return (v == 2 || v == 4 || v == 8 || v == 16 || v == 32) ? v : 2; }
 
 } // namespace
 

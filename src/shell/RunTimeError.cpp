@@ -10,8 +10,9 @@ namespace tolv {
 
 RunTimeError::RunTimeError(int number) : number_(number), description_(ErrorDescription(number)) {}
 
-RunTimeError::RunTimeError(int number, std::string description)
-    : number_(number), description_(std::move(description)) {}
+RunTimeError::RunTimeError(int number, std::string description) : number_(number), description_(std::move(description))
+{
+}
 
 std::string ErrorDescription(int number)
 {

@@ -14,8 +14,20 @@ enum class Pointer { Default, Busy };
 
 // The modal parameter dialogs a command can ask the host to show.
 enum class DialogId {
-    Options, Scale, Move, Invert, Interpolate, Resample, Trim, Split, Stitch,
-    RawSize, SavePGM, SaveSTL, SaveOBJ, RecentFileList,
+    Options,
+    Scale,
+    Move,
+    Invert,
+    Interpolate,
+    Resample,
+    Trim,
+    Split,
+    Stitch,
+    RawSize,
+    SavePGM,
+    SaveSTL,
+    SaveOBJ,
+    RecentFileList,
 };
 
 // Display refreshes a command asks for after it changed the heightmap, in the order it asks.
@@ -40,8 +52,7 @@ public:
     virtual void ShowMessage(MessageKind kind, const std::string& text, const std::string& caption,
                              int helpContext) = 0;
     // A Yes/No question; returns true for Yes.
-    virtual bool AskQuestion(const std::string& text, const std::string& caption, bool defaultNo,
-                             int helpContext) = 0;
+    virtual bool AskQuestion(const std::string& text, const std::string& caption, bool defaultNo, int helpContext) = 0;
     // Shows the dialog modally. The dialog reads and writes DialogSlots and clears the cancelled
     // flag when the user confirms.
     virtual void ShowDialog(DialogId dialog) = 0;
@@ -51,7 +62,7 @@ public:
 
     // Main-window hooks; hosts without a window ignore them.
     virtual void EnableCommands(bool /*enabled*/) {}
-    virtual void ShowProgress(const std::string& /*text*/) {}       // status panel 1
+    virtual void ShowProgress(const std::string& /*text*/) {} // status panel 1
     virtual void ShowPanelText(int /*panel*/, const std::string& /*text*/) {}
     virtual void Refresh(Display /*what*/) {}
     virtual void SetModified(bool /*modified*/) {}

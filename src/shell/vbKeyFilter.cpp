@@ -18,8 +18,8 @@ bool AcceptDecimalKey(int ch) { return AcceptDigitKey(ch) || ch == '.'; }
 
 bool AcceptFileSpecKey(int ch)
 {
-    return ch == kKeyBackspace || ch == ' ' || ch == '-' || ch == '.' || ch == '/' || IsDigit(ch) ||
-           ch == ':' || IsLetter(ch) || ch == '\\' || ch == '_';
+    return ch == kKeyBackspace || ch == ' ' || ch == '-' || ch == '.' || ch == '/' || IsDigit(ch) || ch == ':' ||
+           IsLetter(ch) || ch == '\\' || ch == '_';
 }
 
 bool AcceptWebAddressKey(int ch)

@@ -18,8 +18,7 @@ void ShowWarning(const std::string& text, int helpContext = 0);
 void ShowInfo(const std::string& text, int helpContext = 0);
 bool AskYesNo(const std::string& text, bool defaultNo = false, int helpContext = 0);
 // A question with its own caption instead of the application title.
-bool AskYesNoCaption(const std::string& text, const std::string& caption, bool defaultNo = false,
-                     int helpContext = 0);
+bool AskYesNoCaption(const std::string& text, const std::string& caption, bool defaultNo = false, int helpContext = 0);
 // text + 2 line breaks + "Error Number: " + number + line break + description.
 void ShowErrorReport(const std::string& text, const RunTimeError& error, int helpContext = 0);
 std::string ErrorReportText(const std::string& text, const RunTimeError& error);

@@ -103,8 +103,8 @@ void DrawLine(PixelBuffer& area, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
     int64_t from = 0, to = steps;
     // A line running off the area is walked only over its steps inside, starting from where the
     // pen would be there, so it draws exactly the pixels the whole line would.
-    if (!inside && (!StepsInside(x0, sx, a, steps, area.width, from, to) ||
-                    !StepsInside(y0, sy, b, steps, area.height, from, to)))
+    if (!inside &&
+        (!StepsInside(x0, sx, a, steps, area.width, from, to) || !StepsInside(y0, sy, b, steps, area.height, from, to)))
         return;
     const int64_t movedX = from == 0 ? 0 : PenOffset(a, steps, from);
     const int64_t movedY = from == 0 ? 0 : PenOffset(b, steps, from);
@@ -143,9 +143,9 @@ namespace {
 // Where one polygon edge crosses successive scanlines, kept exactly as a whole part and a
 // remainder over the edge's height, so the pixel ends need no division per scanline.
 struct EdgeWalk {
-    int32_t yEnd = 0;   // first scanline past the edge (half-open, so a shared corner counts once)
-    int64_t whole = 0;  // floor of the crossing
-    int64_t rest = 0;   // remainder, 0 <= rest < height
+    int32_t yEnd = 0;  // first scanline past the edge (half-open, so a shared corner counts once)
+    int64_t whole = 0; // floor of the crossing
+    int64_t rest = 0;  // remainder, 0 <= rest < height
     int64_t height = 1;
     int64_t stepWhole = 0, stepRest = 0;
 
@@ -348,8 +348,8 @@ void BuildColorTable(int32_t colorset)
         break;
     case CsSpectrum: {
         static constexpr int32_t stops[12][3] = {
-            {0, 0, 64},   {0, 0, 192},   {0, 64, 64}, {0, 192, 192}, {0, 64, 0},  {0, 192, 0},
-            {64, 64, 0},  {192, 192, 0}, {64, 0, 0},  {192, 0, 0},   {64, 0, 64}, {192, 0, 192},
+            {0, 0, 64},  {0, 0, 192},   {0, 64, 64}, {0, 192, 192}, {0, 64, 0},  {0, 192, 0},
+            {64, 64, 0}, {192, 192, 0}, {64, 0, 0},  {192, 0, 0},   {64, 0, 64}, {192, 0, 192},
         };
         // Eleven segments of 6000 entries; the last one ends the table at 5536.
         for (int32_t s = 0; s < 11; ++s) {
@@ -536,11 +536,12 @@ void DrawPerspectiveView(PixelBuffer& area)
     for (int32_t x = 1; x < w; ++x) {
         for (int32_t y = 1; y < h; ++y) {
             const size_t i = static_cast<size_t>(y - 1) * w + (x - 1); // (x, y)
-            const size_t j = i + static_cast<size_t>(w);                 // (x, y + 1)
+            const size_t j = i + static_cast<size_t>(w);               // (x, y + 1)
             // A flat map has no depth to shade by: it shows in the middle green of the ramp.
-            const int64_t green = depth == 0 ? 150
-                                             : static_cast<int64_t>(std::nearbyint(
-                                                   double(int64_t(grid[(y - 1) * stride + (x - 1)]) - lowest) * 220.0 / depth + 40.0));
+            const int64_t green =
+                depth == 0 ? 150
+                           : static_cast<int64_t>(std::nearbyint(
+                                 double(int64_t(grid[(y - 1) * stride + (x - 1)]) - lowest) * 220.0 / depth + 40.0));
             const uint32_t colour = PixelFromRgb(30, ClampComponent(green), 0);
             const int32_t qx[4] = {sx[i], sx[j], sx[j + 1], sx[i + 1]};
             const int32_t qy[4] = {sy[i], sy[j], sy[j + 1], sy[i + 1]};
@@ -551,10 +552,8 @@ void DrawPerspectiveView(PixelBuffer& area)
 
 void RenderPreview(PixelBuffer& area, int32_t view, bool centred, uint32_t background, bool hasHeightmap)
 {
-    if (area.width != kPreviewSize || area.height != kPreviewSize)
-        area.Reset(kPreviewSize, kPreviewSize, background);
-    else
-        area.Fill(background);
+    if (area.width != kPreviewSize || area.height != kPreviewSize) area.Reset(kPreviewSize, kPreviewSize, background);
+    else area.Fill(background);
     if (!hasHeightmap) return;
     switch (view) {
     case ViewTop: DrawTopView(area, centred, 100); break;
@@ -570,8 +569,7 @@ void DrawAltitudeBar(PixelBuffer& bar, bool hasHeightmap)
     TrapErrors("An error occurred drawing the heightmap altitude display.", [&] {
         if (bar.width != kAltitudeBarWidth || bar.height != kPreviewSize)
             bar.Reset(kAltitudeBarWidth, kPreviewSize, kPixelWhite);
-        else
-            bar.Fill(kPixelWhite);
+        else bar.Fill(kPixelWhite);
         if (!hasHeightmap) return true;
         auto mark = [&bar](int32_t altitude, int32_t x0, uint32_t colour) {
             const int32_t r = BarRowOfAltitude(altitude);
@@ -591,8 +589,8 @@ void DrawAltitudeBar(PixelBuffer& bar, bool hasHeightmap)
     });
 }
 
-bool HeightReadoutPosition(double mouseX, double mouseY, bool hasHeightmap, int32_t view, bool centred,
-                           int32_t& x, int32_t& y)
+bool HeightReadoutPosition(double mouseX, double mouseY, bool hasHeightmap, int32_t view, bool centred, int32_t& x,
+                           int32_t& y)
 {
     if (!hasHeightmap || view != ViewTop) return false;
     if (!std::isfinite(mouseX) || !std::isfinite(mouseY) || std::abs(mouseX) > 1e6 || std::abs(mouseY) > 1e6)
@@ -613,8 +611,8 @@ bool HeightReadoutPosition(double mouseX, double mouseY, bool hasHeightmap, int3
 void ShowHeightAt(double mouseX, double mouseY, bool hasHeightmap)
 {
     int32_t x = 0, y = 0;
-    if (HeightReadoutPosition(mouseX, mouseY, hasHeightmap, Globals().currentView, Globals().previewLocation == 0,
-                              x, y))
+    if (HeightReadoutPosition(mouseX, mouseY, hasHeightmap, Globals().currentView, Globals().previewLocation == 0, x,
+                              y))
         Host().ShowPanelText(5, HeightAtText(x, y));
 }
 

@@ -60,7 +60,14 @@ inline constexpr uint32_t kPixelWhite = PixelFromRgb(255, 255, 255);
 
 // Colour sets, in menu order; the index is the "PreviewColorset" setting.
 enum Colorset : int32_t {
-    CsGrayscale = 0, CsScaledGrayscale, CsWoodlands, CsCanyons, CsDesert, CsArctic, CsAltitude, CsSpectrum,
+    CsGrayscale = 0,
+    CsScaledGrayscale,
+    CsWoodlands,
+    CsCanyons,
+    CsDesert,
+    CsArctic,
+    CsAltitude,
+    CsSpectrum,
 };
 inline constexpr int32_t kColorsetCount = 8;
 const char* ColorsetName(int32_t colorset);
@@ -107,8 +114,8 @@ inline constexpr int32_t BarRowOfAltitude(int64_t v) { return static_cast<int32_
 
 // Height readout: the grid position (1-based) under the mouse at preview pixel (mouseX, mouseY),
 // or false when the readout must stay as it is (no heightmap, not the Top view, outside the map).
-bool HeightReadoutPosition(double mouseX, double mouseY, bool hasHeightmap, int32_t view, bool centred,
-                           int32_t& x, int32_t& y);
+bool HeightReadoutPosition(double mouseX, double mouseY, bool hasHeightmap, int32_t view, bool centred, int32_t& x,
+                           int32_t& y);
 // The mouse moved over the preview: panel 5 shows the altitude under it, per the settings in
 // force ("PreviewLocation", the current view).
 void ShowHeightAt(double mouseX, double mouseY, bool hasHeightmap);

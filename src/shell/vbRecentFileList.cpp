@@ -78,7 +78,7 @@ std::string CompactPath(const std::string& path, int32_t length)
     if (L <= 6) return path.substr(0, 3) + std::string(static_cast<size_t>(L - 3), '.');
     const size_t sep = path.find_last_of("/\\");
     const int64_t p = sep == std::string::npos ? 0 : static_cast<int64_t>(sep) + 1; // 1-based, 0 = none
-    if (p == 0) return path.substr(0, static_cast<size_t>(L - 3)) + "..."; // no file name to keep
+    if (p == 0) return path.substr(0, static_cast<size_t>(L - 3)) + "...";          // no file name to keep
     const int64_t tail = n - p + 1; // the last separator and the file name
     // A file name too long to keep whole shows its start after the path's first three characters.
     if (p + 6 >= L || tail + 3 > L)

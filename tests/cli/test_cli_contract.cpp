@@ -38,9 +38,10 @@ TEST(CliContract, WritersBackUpAndFailuresLeaveFilesAlone)
                                "Error Number: 53\nFile not found\n\n";
     const struct {
         std::string input, output;
-        std::string backup; // "" = the output and the older backup stay as they were
-        std::string err;    // the message blocks, then the line naming the file that failed
+        std::string backup;      // "" = the output and the older backup stay as they were
+        std::string err;         // the message blocks, then the line naming the file that failed
         const char* failed = ""; // "read" names INPUT, "write" OUTPUT
+        // clang-format off
     } rows[] = {
         {"in.hma", "out.ter", "out.bak", ""},
         // The extension picks the writer in any case; the backup keeps the path's case.
@@ -50,6 +51,7 @@ TEST(CliContract, WritersBackUpAndFailuresLeaveFilesAlone)
         {"missing.hmb", "out.ter", "", noFile, "read"},
         {"bad.hma", "out.ter", "", "TOLV warning:\nThe heightmap value is non-numeric at 2 x 1.\n\n", "read"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.input + " " + row.output);
         TempDir dir;
@@ -107,6 +109,7 @@ TEST(CliContract, QuestionsTakeTheDefaultOrTheAnswerGiven)
     const std::string question =
         "TOLV question:\nThis Terragen file does not contain any Size or XPts/YPts dimension information.\n"
         "As a square-aspect terrain heightmap it appears to be 5x5.\n\nContinue with opening this file?\nanswer: ";
+    // clang-format off
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{}, "Yes"}, {{"--yes"}, "Yes"}, {{"--no"}, "No"}, {{"--yes", "--no"}, "No"}};
     for (const auto& [options, answer] : rows) {
@@ -142,6 +145,7 @@ TEST(CliContract, ColourModesAndNoSettingsFile)
         {{"--no", "--color=ask"}, question + "No\n\n", green},
         {{"--color", "gray", "--no"}, "", gray}, // no question without the ask mode
     };
+    // clang-format on
     const std::string programFolder = fs::path(TOLVCONV_PATH).parent_path().string();
     const auto settingsFiles = Listing(programFolder, ".ini");
     for (const auto& row : rows) {
@@ -163,6 +167,7 @@ TEST(CliContract, ColourModesAndNoSettingsFile)
 TEST(CliContract, HelpVersionAndTheManualPage)
 {
     const std::string version = std::string("tolvconv ") + tolv::kProgramVersion + "\n";
+    // clang-format off
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{"--help"}, kUsage}, {{"-h", "--bogus", "missing.hma"}, kUsage}, {{"in.hma", "out.hmb", "--help"}, kUsage},
         {{"--version"}, version}, {{"--version", "--scale", "bad"}, version}};
@@ -246,6 +251,7 @@ TEST(CliContract, BatchConvertsEachInputIndependently)
          "file: sub/c.hmb\nformat: TOLV Binary heightmap\ncode: 2\nfile size: 40\nresolution: 2 x 2\n"
          "range: L: 7 \xC2\xB7 H: 10 \xC2\xB7 D: 4  (2 bits)\nmean: 8\nmidpoint: 8\n"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args[row.args.size() - 2]);
         TempDir dir;

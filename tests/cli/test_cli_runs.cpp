@@ -27,8 +27,11 @@ TEST(CliRuns, CasesFromTheTable)
     WriteFileText(dir / "full.hma", Hma(2, 1, {0, 65535}));
     WriteFileText(dir / "wide.hma", Hma(256, 2, Ramp(512)));
     fs::create_directory(dir / "folder.hmb");
-    for (auto [name, bytes] :
-         {std::pair{"a.r16", 8450}, {"b.raw", 131072}, {"c.r16", 1026}, {"d.r16", 2 * 257 * 257}, {"e.r16", 2 * 513 * 513}})
+    for (auto [name, bytes] : {std::pair{"a.r16", 8450},
+                               {"b.raw", 131072},
+                               {"c.r16", 1026},
+                               {"d.r16", 2 * 257 * 257},
+                               {"e.r16", 2 * 513 * 513}})
         WriteFileBytes(dir / name, std::vector<uint8_t>(size_t(bytes), 0));
     auto listing = [&] {
         std::set<std::string> names;
@@ -94,8 +97,8 @@ TEST(CliRuns, SplitAndStitch)
     EXPECT_EQ(ReadFileText(dir / "tile01.bak"), "old");
     // Seamless 4 x 2 tiles step by 3 columns and 1 row. Rows are stored bottom first: a tile's first
     // sample is its lower-left one, its last the upper-right one.
-    for (auto [name, first, last] : {std::tuple{"tile00.bmp", 9, 4}, {"tile01.bmp", 12, 7}, {"tile02.bmp", 17, 12},
-                                     {"tile03.bmp", 20, 15}}) {
+    for (auto [name, first, last] :
+         {std::tuple{"tile00.bmp", 9, 4}, {"tile01.bmp", 12, 7}, {"tile02.bmp", 17, 12}, {"tile03.bmp", 20, 15}}) {
         const std::vector<uint8_t> b = ReadFileBytes(dir / name);
         ASSERT_EQ(b.size(), 54u + 2 * 4 * 2) << name;
         EXPECT_EQ(std::vector<int>({b[18], b[22], b[54], b[68]}), std::vector<int>({4, 2, first, last})) << name;

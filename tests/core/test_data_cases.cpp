@@ -89,8 +89,9 @@ Case ParseCase(const std::string& text)
             for (const std::string& v : w) c.grid.push_back(std::stoi(v));
             --rowsToRead;
         } else if (w[0] == "colour" || w[0] == "answer") {
-            const std::vector<std::string> words = w[0] == "colour" ? std::vector<std::string>{"weighted", "green", "ask"}
-                                                                    : std::vector<std::string>{"no", "yes"};
+            const std::vector<std::string> words = w[0] == "colour"
+                                                       ? std::vector<std::string>{"weighted", "green", "ask"}
+                                                       : std::vector<std::string>{"no", "yes"};
             const auto i = std::find(words.begin(), words.end(), w.size() == 2 ? w[1] : "");
             if (i == words.end()) ADD_FAILURE() << "not understood: " << line;
             if (w[0] == "colour") c.colour = int32_t(i - words.begin());
@@ -124,7 +125,9 @@ void InstallScript(TestHost& host, const Case& c, std::vector<std::string>& seen
             if (r.empty() || r[0] == "cancel") return;
             RawSizeState s;
             if (r.size() == 3 && r[2] == "forced") s = {r[0], r[1], true}; // a host that skips the rules
-            else s = r[0] == "proposal" ? ProposeRawSize(length, bits) : ApplyRawSizeTexts(length, bits, r.at(0), r.at(1));
+            else
+                s = r[0] == "proposal" ? ProposeRawSize(length, bits)
+                                       : ApplyRawSizeTexts(length, bits, r.at(0), r.at(1));
             if (!s.okEnabled) return;
             ConfirmDialog(RawSizeResult{s.width, s.height});
             return;
@@ -144,8 +147,8 @@ std::vector<std::string> Messages(const TestHost& host)
 {
     std::vector<std::string> out;
     for (const Recorded& m : host.messages)
-        out.push_back(m.kind + (m.caption == kAppTitle ? "" : " (" + m.caption + ")") + (m.defaultNo ? " [default No]" : "") +
-                      ": " + Escaped(m.text));
+        out.push_back(m.kind + (m.caption == kAppTitle ? "" : " (" + m.caption + ")") +
+                      (m.defaultNo ? " [default No]" : "") + ": " + Escaped(m.text));
     return out;
 }
 
@@ -176,8 +179,8 @@ std::string OpenCase(const std::string& path, const Case& c)
         out.push_back(UnchangedFromBefore() ? "map unchanged" : "map changed by a refused file");
         return Join(out);
     }
-    out.push_back("loaded " + std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()) + ", format " +
-                  std::to_string(FormatCode()));
+    out.push_back("loaded " + std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()) +
+                  ", format " + std::to_string(FormatCode()));
     const std::string problem = OpenOutcomeProblem(true);
     if (!problem.empty()) out.push_back(problem);
     bool points = false;
@@ -270,8 +273,9 @@ TEST(DataCases, EveryWriterCase)
                 fs::path golden = file;
                 EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(golden.replace_extension(ext).string())) << name;
             } else {
-                out.push_back(FileExists(path) || FormatCode() != FmtNone ? "refused, but a file or the format code changed"
-                                                                           : "not saved");
+                out.push_back(FileExists(path) || FormatCode() != FmtNone
+                                  ? "refused, but a file or the format code changed"
+                                  : "not saved");
             }
             EXPECT_EQ(Join(out), Join(c.outcome)) << name;
             ++cases;
@@ -294,6 +298,7 @@ TEST(DataCases, FilesTooLargeToKeep)
     const struct {
         const char* ext;
         std::string bytes, expect;
+        // clang-format off
     } rows[] = {
         {"raw", std::string(263170, '\1'), "info: The specified RAW8" + tooLarge + "263169 bytes.\nmap unchanged"},
         {"r16", std::string(526340, '\1'), "info: The specified RAW16" + tooLarge + "526338 bytes.\nmap unchanged"},
@@ -310,6 +315,7 @@ TEST(DataCases, FilesTooLargeToKeep)
          "warning: The object file contains more than 263169 vertices.  The object is too large.\nmap unchanged"},
         {"obj", lines(600, [](int i) { return "v " + std::to_string(i + 1) + " 1 5\r\n"; }), resolution + "601 x 2" + supported},
     };
+    // clang-format on
     for (const auto& r : rows) {
         TempDir dir;
         const std::string path = dir / (std::string("big.") + r.ext);

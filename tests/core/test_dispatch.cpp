@@ -32,6 +32,7 @@ TEST(PathHelpers, NamesBackupsAndExistence)
     struct Row {
         const char *path, *ext, *base, *name, *backup;
     };
+    // clang-format off
     const Row rows[] = {
         {"/d/terrain.hmb", "hmb", "terrain", "terrain.hmb", "/d/terrain.bak"},
         {"/home/u/maps.old/terrain", "", "terrain", "terrain", "/home/u/maps.old/terrain.bak"},
@@ -41,6 +42,7 @@ TEST(PathHelpers, NamesBackupsAndExistence)
         {"dir/.hidden", "hidden", "", ".hidden", "dir/.bak"},
         {"MAP.HMB", "HMB", "MAP", "MAP.HMB", "MAP.bak"},
     };
+    // clang-format on
     for (const Row& r : rows) {
         EXPECT_EQ(GetFileExtension(r.path), r.ext) << r.path;
         EXPECT_EQ(GetFileBaseName(r.path), r.base) << r.path;
@@ -70,16 +72,25 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
         int32_t code;
         std::string magic = ""; // how the file starts, where the dialog chooses the form
     };
-    const Form forms[] = {{"hma", 0, FmtHma},         {"hmb", 0, FmtHmb},         {"bmp", 0, FmtG16},
-                          {"r16", 0, FmtRaw16},       {"ter", 0, FmtTerragen},    {"pgm", 0, FmtPgm, "P2\r\n"},
-                          {"pgm", 1, FmtPgm, "P5\r\n"}, {"pam", 0, FmtPam, "P7\r\n"}, {"png", 0, FmtPng16},
-                          {"tif", 0, FmtTiffGray16},  {"obj", 0, FmtObj}};
+    const Form forms[] = {{"hma", 0, FmtHma},
+                          {"hmb", 0, FmtHmb},
+                          {"bmp", 0, FmtG16},
+                          {"r16", 0, FmtRaw16},
+                          {"ter", 0, FmtTerragen},
+                          {"pgm", 0, FmtPgm, "P2\r\n"},
+                          {"pgm", 1, FmtPgm, "P5\r\n"},
+                          {"pam", 0, FmtPam, "P7\r\n"},
+                          {"png", 0, FmtPng16},
+                          {"tif", 0, FmtTiffGray16},
+                          {"obj", 0, FmtObj}};
     for (auto [w, h] : {std::pair{1, 1}, {3, 2}, {2, 3}, {113, 157}, {513, 513}}) {
         std::vector<int32_t> samples(static_cast<size_t>(w) * h);
         const int32_t edge[] = {0, 32767, 32768, 65535};
-        for (size_t i = 0; i < samples.size(); ++i) samples[i] = i < 4 ? edge[i] : static_cast<int32_t>((i * 7919) % 65536);
+        for (size_t i = 0; i < samples.size(); ++i)
+            samples[i] = i < 4 ? edge[i] : static_cast<int32_t>((i * 7919) % 65536);
         for (const Form& f : forms) {
-            const std::string where = std::string(f.ext) + (f.p5 ? " P5 " : " ") + std::to_string(w) + "x" + std::to_string(h);
+            const std::string where = std::string(f.ext) + (f.p5 ? " P5 " : " ") + std::to_string(w) + "x" +
+                                      std::to_string(h);
             TestHost host;
             TempDir dir;
             host.onDialog = [&](DialogId id) {
@@ -106,12 +117,14 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
 // Each reader's own words for a file under a foreign extension: No keeps the map, Yes reads it.
 TEST(Readers, ForeignExtensionQuestion)
 {
+    // clang-format off
     const std::tuple<const char*, bool (*)(const std::string&), const char*> rows[] = {
         {"bmp", ValidateBmpFile, "BMP"}, {"ter", LoadTerragenFile, "TER"}, {"png", LoadPngFile, "PNG"},
         {"pgm", LoadPgmFile, "PGM"},     {"pam", LoadPamFile, "PAM"},      {"tga", LoadTgaImage, "TGA"},
         {"tif", LoadTiffImage, "TIFF"},  {"obj", LoadObjFile, "OBJ"},      {"gif", LoadGifImage, "GIF"},
         {"hmb", LoadHmbFile, "TOLV Binary"},
     };
+    // clang-format on
     for (const auto& [ext, load, word] : rows) {
         TempDir dir;
         {
@@ -156,6 +169,7 @@ TEST(OpenDispatch, RefusalsAndStubs)
         int32_t code;
     };
     const std::string unknown = "Source file specified with no file extension.\r\nUnable to determine file format.";
+    // clang-format off
     const Row rows[] = {
         {"x.t3d", "info", "T3D format support under development...", FmtT3d},
         {"x.pcx", "info", "PCX format support under development...", FmtPcx},
@@ -166,6 +180,7 @@ TEST(OpenDispatch, RefusalsAndStubs)
         {"x.xyz", "warning", unknown.c_str(), 0},
         {"noext", "warning", unknown.c_str(), 0},
     };
+    // clang-format on
     for (const Row& r : rows) {
         TestHost host;
         TempDir dir;
@@ -199,10 +214,12 @@ TEST(OpenDispatch, ExtensionIsComparedInLowerCaseAndTheMapSurvivesRefusals)
 TEST(SaveDispatch, RefusalsMoveNothingAndABackupReplacesTheOldOne)
 {
     const std::string readOnly = "This format is only supported for opening.";
+    // clang-format off
     const std::pair<const char*, std::string> rows[] = {
         {"x.raw", "Unable to determine the save file type."}, {"x", "Unable to determine the save file type."},
         {"x.r32", readOnly}, {"x.gif", readOnly}, {"x.txt", readOnly}, {"x.dem", readOnly}, {"x.r8", readOnly},
     };
+    // clang-format on
     for (const auto& [file, text] : rows) {
         TestHost host;
         TempDir dir;
@@ -239,12 +256,14 @@ TEST(PowerOfTwo, Sizes)
 TEST(FilterLists, TheFourListsWhole)
 {
     TestHost host;
-    const std::string openPng = "png - PNG 8/16-bit gray and color|*.png|", savePng = "png - PNG 16-bit grayscale|*.png|";
+    const std::string openPng = "png - PNG 8/16-bit gray and color|*.png|",
+                      savePng = "png - PNG 16-bit grayscale|*.png|";
     const std::string all = "All Files (*.*)|*.*";
     const struct {
         int32_t sort;
         std::string (*list)();
         std::string expected;
+        // clang-format off
     } rows[] = {
         {1, OpenFilterList,
          "bmp - Unreal G16 Heightmap|*.bmp|bmp - Windows 8-bit gray and 8/24/32-bit color Bitmap|*.bmp|"
@@ -277,6 +296,7 @@ TEST(FilterLists, TheFourListsWhole)
          "stl - StereoLitho ASCII|*.stl|t3d - Unreal T3D Terrain|*.t3d|tif - TIFF 16-bit grayscale|*.tif|" +
              savePng + all},
     };
+    // clang-format on
     for (const auto& r : rows) {
         Globals().fileTypeSort = r.sort;
         EXPECT_EQ(r.list(), r.expected) << (r.list == OpenFilterList ? "open" : "save") << ", sort " << r.sort;

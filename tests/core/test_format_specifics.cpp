@@ -29,13 +29,16 @@ TEST(RawSizeRules, ProposalIsOneOfTheNineSquares)
         for (int32_t side : {16, 32, 64, 128, 129, 256, 257, 512, 513}) {
             const int64_t length = int64_t{side} * side * (bits / 8);
             const RawSizeState s = ProposeRawSize(length, bits);
-            EXPECT_EQ(s.width + " x " + s.height + (s.okEnabled ? " OK" : ""), std::to_string(side) + " x " + std::to_string(side) + " OK");
+            EXPECT_EQ(s.width + " x " + s.height + (s.okEnabled ? " OK" : ""),
+                      std::to_string(side) + " x " + std::to_string(side) + " OK");
             EXPECT_EQ(ProposeRawSquareSide(length + 1, bits), 0) << length + 1;
             EXPECT_EQ(ProposeRawSquareSide(length - 1, bits), 0) << length - 1;
         }
+    // clang-format off
     const std::tuple<int64_t, int32_t, int32_t> rows[] = {
         {8450, 16, 0}, {4225, 8, 0}, {0, 8, 0}, {65536, 16, 0}, {1024, 32, 16}, {512, 16, 16}, {66049, 8, 257},
     };
+    // clang-format on
     for (auto [length, bits, side] : rows) {
         const RawSizeState s = ProposeRawSize(length, bits);
         EXPECT_EQ(s.width + " x " + s.height + (s.okEnabled ? " OK" : ""),
@@ -51,6 +54,7 @@ TEST(RawSizeRules, LeavingABoxNormalisesItAndRecomputesOk)
         int64_t length;
         int32_t bits;
         std::string typed, shown; // "W x H" typed, and shown after leaving the boxes (" OK" when enabled)
+        // clang-format off
     } rows[] = {
         {8450, 16, "65 x 65", "65 x 65 OK"},   {8450, 16, "65 x ", "65 x 0"},      {8450, 16, " x ", "0 x 0"},
         {131072, 8, "512 x 256", "512 x 256 OK"}, {131072, 8, "256 x 512", "256 x 512 OK"},
@@ -58,6 +62,7 @@ TEST(RawSizeRules, LeavingABoxNormalisesItAndRecomputesOk)
         {1026, 16, "513 x 1", "513 x 1 OK"},   {1026, 16, "0513 x 001", "0513 x 001 OK"}, {0, 8, "0 x 0", "0 x 0"},
         {6, 16, "3 x 1", "3 x 1 OK"},          {6, 16, "1 x 3", "1 x 3 OK"},     {6, 16, "6 x 1", "6 x 1"},
     };
+    // clang-format on
     for (const auto& r : rows) {
         const size_t x = r.typed.find(" x ");
         const RawSizeState s = ApplyRawSizeTexts(r.length, r.bits, r.typed.substr(0, x), r.typed.substr(x + 3));
@@ -80,7 +85,8 @@ TEST(RawFiles, FileThatShrinksWhileTheDialogIsOpen)
     };
     LoadGrid(2, 1, {5, 6}, FmtHma);
     EXPECT_FALSE(OpenFileByType(path));
-    EXPECT_EQ(host.OnlyText(), "An error occurred loading the Raw 8-bit Binary Heightmap file.\r\n\r\nError Number: 62\r\nInput past end of file");
+    EXPECT_EQ(host.OnlyText(), "An error occurred loading the Raw 8-bit Binary Heightmap file.\r\n\r\nError Number: "
+                               "62\r\nInput past end of file");
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{5, 6}));
     EXPECT_EQ(FormatCode(), FmtHma);
 }
@@ -110,10 +116,12 @@ TEST(RawFiles, EveryLengthLoadsExactlyOrIsRefused)
 
 TEST(MeshDialogs, NormaliseSpacing)
 {
+    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
         {"", "16"},     {"0", "1"},       {"1", "1"},       {"16", "16"}, {"0016", "16"}, {"1024", "1024"},
         {"1025", "1024"}, {"5000", "1024"}, {"99999999999999999999", "1024"}, {" 12 ", "12"},
     };
+    // clang-format on
     for (auto [in, out] : rows) EXPECT_EQ(NormaliseSpacing(in), out) << '"' << in << '"';
 }
 
@@ -123,6 +131,7 @@ TEST(HeaderQueries, TerragenLookupsAndBmpGrayPalette)
 {
     TestHost host;
     const std::string data = std::string(TOLV_TEST_DATA) + "/";
+    // clang-format off
     const std::tuple<const char*, const char*, int64_t, int32_t> rows[] = {
         {"ter/size-only.ter", "SIZE", 16, 2},
         {"ter/size-only.ter", "ALTW", 24, 32},
@@ -130,18 +139,21 @@ TEST(HeaderQueries, TerragenLookupsAndBmpGrayPalette)
         {"ter/unknown-chunk-between-size-and-data.ter", "YPTS", 24, 1},
         {"ter/unknown-chunk-between-size-and-data.ter", "ALTW", 0, 0},
     };
+    // clang-format on
     for (const auto& [file, marker, offset, value] : rows) {
         EXPECT_EQ(FindTerragenChunk(data + file, marker), offset) << file << " " << marker;
         EXPECT_EQ(ReadTerragenChunkValue(data + file, marker), value) << file << " " << marker;
     }
     EXPECT_TRUE(host.messages.empty());
     // Only an uncompressed 8-bit bitmap has a gray palette; black entries are gray too.
+    // clang-format off
     const std::pair<const char*, bool> bitmaps[] = {
         {"image-8-bit-reversed-gray-palette-stores-indices", true}, {"image-core-header-gray-palette", true},
         {"palette-of-2-31-colours", true},          {"image-8-bit-gray-palette-rle", false},
         {"image-8-bit-colour-palette-green", false}, {"image-core-header-colour-palette-green", false},
         {"image-24-bit-rows-padded", false},         {"g16-good", false},
     };
+    // clang-format on
     for (const auto& [file, gray] : bitmaps) EXPECT_EQ(BmpHasGrayPalette(data + "bmp/" + file + ".bmp"), gray) << file;
 }
 
@@ -150,10 +162,12 @@ TEST(G16Region, PastTheEdgesRepeatsTheNearestPoints)
 {
     TestHost host;
     TempDir dir;
+    // clang-format off
     const std::tuple<int32_t, int32_t, int32_t, int32_t, std::vector<int32_t>> rows[] = {
         {1, 1, 3, 2, {5, 6, 6, 5, 6, 6}}, // columns 2..4 of rows 2..3
         {-1, 0, 2, 1, {1, 1}},
     };
+    // clang-format on
     for (const auto& [x0, y0, w, h, tile] : rows) {
         LoadGrid(3, 2, {1, 2, 3, 4, 5, 6});
         ASSERT_TRUE(SaveG16Region(dir / "t.bmp", x0, y0, w, h));
@@ -202,8 +216,9 @@ TEST(WriteOnlyFormats, AwkwardSizes)
     for (size_t p = stl.find("endfacet"); p != std::string::npos; p = stl.find("endfacet", p + 1)) ++facets;
     EXPECT_EQ(facets, 2u * 112 * 156);
     // The last facet: (112, 157), (113, 157), (113, 156) at the proposed spacing of 16.
-    EXPECT_TRUE(stl.ends_with("      vertex 1792.0 2496.0 " + std::to_string(grid.back()) + ".0\r\n      vertex 1792.0 2480.0 " +
-                              std::to_string(grid[156 * 113 - 1]) + ".0\r\n    endloop\r\n  endfacet\r\nendsolid TOLV_Heightmap_113x157\r\n"))
+    EXPECT_TRUE(stl.ends_with("      vertex 1792.0 2496.0 " + std::to_string(grid.back()) +
+                              ".0\r\n      vertex 1792.0 2480.0 " + std::to_string(grid[156 * 113 - 1]) +
+                              ".0\r\n    endloop\r\n  endfacet\r\nendsolid TOLV_Heightmap_113x157\r\n"))
         << stl.substr(stl.size() - 200);
 
     std::vector<int32_t> big(513 * 513);

@@ -42,7 +42,8 @@ std::string OpenProblem(const std::string& path, const std::string& ext, int32_t
     if (!UnchangedFromBefore()) return "a refused file changed the map";
     // Questions asked on the way are not refusals. A Targa or TIFF file failing validation and
     // a cancelled raw size dialog pass in silence.
-    const auto said = std::count_if(host.messages.begin(), host.messages.end(), [](auto& m) { return m.kind != "question"; });
+    const auto said = std::count_if(host.messages.begin(), host.messages.end(),
+                                    [](auto& m) { return m.kind != "question"; });
     const bool maySayNothing = ext == "tga" || ext == "tif" || ext == "raw" || ext == "r16" || ext == "r32";
     if (said > 1 || (said == 0 && !maySayNothing)) return std::to_string(said) + " messages for one refusal";
     return "";
@@ -52,6 +53,7 @@ std::string OpenProblem(const std::string& path, const std::string& ext, int32_t
 
 TEST(Hostile, MissingFileIsReportedByItsReader)
 {
+    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
         {"hma", "validating the TOLV ASCII file header"},
         {"hmb", "validating the TOLV Binary file header"},
@@ -69,6 +71,7 @@ TEST(Hostile, MissingFileIsReportedByItsReader)
         {"obj", "validating the OBJ File"},
         {"png", "loading the PNG file"},
     };
+    // clang-format on
     for (const char* ext : kReadableExtensions)
         EXPECT_TRUE(std::any_of(std::begin(rows), std::end(rows), [&](auto& r) { return std::string(r.first) == ext; }))
             << ext << " has no row";
@@ -77,7 +80,8 @@ TEST(Hostile, MissingFileIsReportedByItsReader)
         TempDir dir;
         LoadBefore();
         EXPECT_FALSE(OpenFileByType(dir / (std::string("none.") + ext))) << ext;
-        EXPECT_EQ(host.OnlyText(), std::string("An error occurred ") + sentence + ".\r\n\r\nError Number: 53\r\nFile not found");
+        EXPECT_EQ(host.OnlyText(),
+                  std::string("An error occurred ") + sentence + ".\r\n\r\nError Number: 53\r\nFile not found");
         EXPECT_TRUE(host.dialogs.empty()) << ext;
         EXPECT_TRUE(UnchangedFromBefore()) << ext;
     }
@@ -103,8 +107,10 @@ TEST(Hostile, CutAndDamagedFilesOfEveryKind)
             ++files;
             const std::vector<uint8_t> whole = ReadFileBytes(sample);
             std::vector<std::vector<uint8_t>> variants;
-            for (size_t n = 0; n < whole.size() && n <= 64; ++n) variants.emplace_back(whole.begin(), whole.begin() + long(n));
-            for (size_t k = 1; k < 16; ++k) variants.emplace_back(whole.begin(), whole.begin() + long(whole.size() * k / 16));
+            for (size_t n = 0; n < whole.size() && n <= 64; ++n)
+                variants.emplace_back(whole.begin(), whole.begin() + long(n));
+            for (size_t k = 1; k < 16; ++k)
+                variants.emplace_back(whole.begin(), whole.begin() + long(whole.size() * k / 16));
             if (std::string(ext) == "bmp")
                 for (auto& v : variants)
                     for (size_t i = 2; i < 6 && i < v.size(); ++i) v[i] = uint8_t(v.size() >> (8 * (i - 2)));
@@ -123,8 +129,8 @@ TEST(Hostile, CutAndDamagedFilesOfEveryKind)
             }
             for (size_t i = 0; i < variants.size(); ++i) {
                 WriteFileBytes(path, variants[i]);
-                EXPECT_EQ(OpenProblem(path, ext, int32_t(i % 3)), "") << GetFileName(sample) << " variant " << i << " of "
-                                                      << variants[i].size() << " bytes";
+                EXPECT_EQ(OpenProblem(path, ext, int32_t(i % 3)), "")
+                    << GetFileName(sample) << " variant " << i << " of " << variants[i].size() << " bytes";
             }
         }
     }

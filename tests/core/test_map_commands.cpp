@@ -81,7 +81,10 @@ const std::string kDefaults = "1 100 65535 0|1 0|0 2|2 0";
 
 bool Split(const std::string& path) // the save dialog answered with path
 {
-    return CommandSplit({.askSavePath = [&](std::string& p) { p = path; return true; }});
+    return CommandSplit({.askSavePath = [&](std::string& p) {
+        p = path;
+        return true;
+    }});
 }
 
 } // namespace
@@ -99,6 +102,7 @@ TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
         int32_t newW, newH;
         std::vector<int32_t> expected; // empty: the size is enough
         std::string stored = kDefaults;
+        // clang-format off
     } rows[] = {
         {CommandFlipHorizontal, {}, 4, 2, k4x2, "Flipping the Heightmap horizontally...", kFlip, 4, 2,
          {4, 3, 2, 1, 8, 7, 6, 5}},
@@ -126,6 +130,7 @@ TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
         {CommandTrim, [] { ConfirmDialog(TrimResult{TrimCenter, "3", "2"}); }, 3, 2, Coded(3, 2),
          "Trimming Heightmap...", kResize, 3, 2, Coded(3, 2)},
     };
+    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.progress);
         TestHost host;
@@ -150,9 +155,9 @@ TEST(MapCommands, EachRunsInsideTheFrameAndGivesTheExactResult)
 
 TEST(MapCommands, CancelledOrImpossibleCommandsChangeNothing)
 {
-    const std::function<bool()> commands[] = {[] { return CommandScale(); }, CommandMove,      CommandInvert,
-                                              CommandInterpolate, CommandResample, CommandTrim,
-                                              [] { return Split("never.bmp"); }};
+    const std::function<bool()> commands[] = {
+        [] { return CommandScale(); },    CommandMove, CommandInvert, CommandInterpolate, CommandResample, CommandTrim,
+        [] { return Split("never.bmp"); }};
     for (const auto& command : commands) {
         TestHost host;
         LoadGrid(32, 32, Coded(32, 32));
@@ -185,7 +190,8 @@ TEST(MapCommands, CancelledOrImpossibleCommandsChangeNothing)
     LoadGrid(1, 8, Coded(1, 8));
     CommandCrop();
     ASSERT_EQ(host.Count("error"), 1u);
-    EXPECT_EQ(host.messages[0].text.rfind("An error occurred cropping the heightmap.\r\n\r\nError Number: 9\r\n", 0), 0u);
+    EXPECT_EQ(host.messages[0].text.rfind("An error occurred cropping the heightmap.\r\n\r\nError Number: 9\r\n", 0),
+              0u);
     EXPECT_EQ(CurrentGrid(), Coded(1, 8));
     EXPECT_TRUE(host.modified);
     EXPECT_EQ(host.refreshes, kResize);
@@ -198,6 +204,7 @@ TEST(MapCommands, Availability)
         int32_t w, h;
         int32_t low, high; // the two samples that set the span
         bool invert, resample, interpolate, move;
+        // clang-format off
     } rows[] = {
         // Each side at each limit once.
         {"512 x 256", 512, 256, 0, 10, true, true, false, true},
@@ -208,7 +215,10 @@ TEST(MapCommands, Availability)
         {"flat", 64, 64, 5, 5, false, true, true, true},
         {"full span", 64, 64, 0, 65535, true, true, true, false},
     };
-    auto enabled = [](CommandId id, bool hasHeightmap = true) { return CommandEnabled(*FindCommand(id), hasHeightmap); };
+    // clang-format on
+    auto enabled = [](CommandId id, bool hasHeightmap = true) {
+        return CommandEnabled(*FindCommand(id), hasHeightmap);
+    };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TestHost host;
@@ -237,6 +247,7 @@ TEST(Split, TileCoverage)
         bool seamless;
         int32_t tw, th;
         std::vector<Tile> tiles;
+        // clang-format off
     } rows[] = {
         {"513 2x2", 513, 513, 2, 2, false, 256, 256, {{0, 1, 1}, {1, 257, 1}, {2, 1, 257}, {3, 257, 257}}},
         // Every neighbour starts on the last column (row) of the one before it.
@@ -246,6 +257,7 @@ TEST(Split, TileCoverage)
           {8, 1, 7}, {9, 4, 7}, {10, 7, 7}, {11, 10, 7}}},
         {"1x1", 1, 1, 1, 1, false, 1, 1, {{0, 1, 1}}},
     };
+    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TestHost host;
@@ -253,7 +265,9 @@ TEST(Split, TileCoverage)
         const std::vector<int32_t> grid = Coded(r.W, r.H);
         LoadGrid(r.W, r.H, grid, FmtHmb);
         host.onDialog = [check = Given<SplitParams>(std::to_string(r.W) + " " + std::to_string(r.H),
-                                                    SplitResult{r.C, r.R, r.tw, r.th, r.seamless})](DialogId) { check(); };
+                                                    SplitResult{r.C, r.R, r.tw, r.th, r.seamless})](DialogId) {
+            check();
+        };
         EXPECT_TRUE(Split(dir / "base.bmp"));
         EXPECT_EQ(host.dialogs, std::vector<DialogId>{DialogId::Split});
         EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
@@ -270,12 +284,14 @@ TEST(Split, TileCoverage)
             expectedFiles.insert(name);
             std::vector<int32_t> part;
             for (int32_t y = t.firstY; y < t.firstY + r.th; ++y)
-                for (int32_t x = t.firstX; x < t.firstX + r.tw; ++x) part.push_back(grid[size_t(y - 1) * r.W + x - 1] & 0xFFFF);
+                for (int32_t x = t.firstX; x < t.firstX + r.tw; ++x)
+                    part.push_back(grid[size_t(y - 1) * r.W + x - 1] & 0xFFFF);
             ASSERT_TRUE(OpenFileByType(dir / name)) << name << host.OnlyText();
             EXPECT_EQ(std::pair(HeightmapWidth(), HeightmapHeight()), std::pair(r.tw, r.th)) << name;
             EXPECT_EQ(CurrentGrid(), part) << name;
         }
-        for (const auto& e : std::filesystem::directory_iterator(dir.Path())) written.insert(e.path().filename().string());
+        for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+            written.insert(e.path().filename().string());
         EXPECT_EQ(written, expectedFiles);
     }
 }
@@ -310,8 +326,12 @@ TEST(Stitch, Layouts)
     const std::string small = dir / "small.hmb", wide = dir / "wide.hmb";
     {
         TestHost setup;
-        for (auto [path, w, h, base] : {std::tuple{a, 2, 2, 100}, {b, 2, 2, 200}, {c, 2, 2, 300}, {d, 2, 2, 400},
-                                        {small, 1, 1, 500}, {wide, 300, 1, 0}}) {
+        for (auto [path, w, h, base] : {std::tuple{a, 2, 2, 100},
+                                        {b, 2, 2, 200},
+                                        {c, 2, 2, 300},
+                                        {d, 2, 2, 400},
+                                        {small, 1, 1, 500},
+                                        {wide, 300, 1, 0}}) {
             std::vector<int32_t> s; // a is 100 101 / 102 103
             for (int32_t i = 0; i < w * h; ++i) s.push_back(base + i);
             LoadGrid(w, h, s);
@@ -323,6 +343,7 @@ TEST(Stitch, Layouts)
         std::array<std::string, 4> paths;
         std::vector<int32_t> grid; // 4 x 4; empty: not merged
         std::string message = "";
+        // clang-format off
     } rows[] = {
         {"square", {a, b, c, d}, {100, 101, 200, 201, 102, 103, 202, 203, 300, 301, 400, 401, 302, 303, 402, 403}},
         // midpoint of 100..500 pads the spare area of the smaller section
@@ -333,6 +354,7 @@ TEST(Stitch, Layouts)
          "Height resolutions up to 513x513 are supported."},
         {"unreadable section", {a, dir / "missing.hmb", "", ""}, {}},
     };
+    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TestHost host;

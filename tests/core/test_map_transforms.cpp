@@ -60,17 +60,21 @@ bool RunOperation(const std::string& op, std::istream& values)
     if (op == "move") return MoveHeightmap(next());
     if (op == "invert") return InvertHeightmap(next());
     if (op == "trim") {
-        const std::map<std::string, int32_t> anchors = {
-            {"lt", TrimLeftTop}, {"lb", TrimLeftBottom}, {"rt", TrimRightTop}, {"rb", TrimRightBottom},
-            {"c", TrimCenter}};
+        const std::map<std::string, int32_t> anchors = {{"lt", TrimLeftTop},
+                                                        {"lb", TrimLeftBottom},
+                                                        {"rt", TrimRightTop},
+                                                        {"rb", TrimRightBottom},
+                                                        {"c", TrimCenter}};
         std::string anchor;
         values >> anchor;
         const int32_t w = next();
         return TrimHeightmap(anchors.at(anchor), w, next());
     }
     const std::map<std::string, bool (*)()> orientation = {{"flip-h", FlipHeightmapHorizontal},
-        {"flip-v", FlipHeightmapVertical}, {"rotate-ccw", RotateHeightmapCCW}, {"rotate-cw", RotateHeightmapCW},
-        {"crop", CropHeightmap}};
+                                                           {"flip-v", FlipHeightmapVertical},
+                                                           {"rotate-ccw", RotateHeightmapCCW},
+                                                           {"rotate-cw", RotateHeightmapCW},
+                                                           {"crop", CropHeightmap}};
     return orientation.at(op)();
 }
 
@@ -102,8 +106,8 @@ TEST(Transforms, CasesFromTheTable)
         Map end = start; // the map as it was, unless the line gives another
         if (rest.starts_with("error ")) {
             const size_t number = rest.find(' ', 6);
-            const std::string report =
-                rest.substr(number + 1) + "\r\n\r\nError Number: " + rest.substr(6, number - 6) + "\r\n";
+            const std::string report = rest.substr(number + 1) + "\r\n\r\nError Number: " + rest.substr(6, number - 6) +
+                                       "\r\n";
             EXPECT_TRUE(host.OnlyText().starts_with(report)) << host.OnlyText();
         } else {
             EXPECT_TRUE(host.messages.empty()) << host.OnlyText();

@@ -21,9 +21,9 @@ TEST(MapHeight, AllocationAndResolutionChecks)
     }
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(AllocateHeightmap(-3, 4));
-    EXPECT_EQ(host.OnlyText().rfind(
-                  "An error occurred allocating the heightmap memory array.\r\n\r\nError Number: 5\r\n", 0),
-              0u);
+    EXPECT_EQ(
+        host.OnlyText().rfind("An error occurred allocating the heightmap memory array.\r\n\r\nError Number: 5\r\n", 0),
+        0u);
 
     host.Clear();
     ClearHeightmap();
@@ -47,6 +47,7 @@ TEST(MapHeight, Statistics)
         const char* name;
         std::vector<int32_t> samples; // one row
         int32_t min, max, mean, mid, range;
+        // clang-format off
     } rows[] = {
         {"0 and 65535", {0, 65535}, 0, 65535, 32768, 32768, 65536},
         {"flat 100", {100, 100, 100, 100}, 100, 100, 100, 100, 0},
@@ -57,6 +58,7 @@ TEST(MapHeight, Statistics)
         {"one apart", {9, 10, 10}, 9, 10, 10, 10, 2},
         {"range wider than 32 bits", {INT32_MIN, INT32_MAX}, INT32_MIN, INT32_MAX, 0, 0, INT32_MAX},
     };
+    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TestHost host;

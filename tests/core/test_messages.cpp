@@ -104,6 +104,7 @@ TEST(DialogSlots, BoundsClearingAndConversions)
 TEST(KeyFilters, AcceptedCharacters)
 {
     const std::string digits = "0123456789", letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    // clang-format off
     const std::pair<bool (*)(int), std::string> filters[] = {
         {AcceptDigitKey, digits},
         {AcceptDecimalKey, digits + "."}, // a second "." too: the dialog checks the number
@@ -111,6 +112,7 @@ TEST(KeyFilters, AcceptedCharacters)
         // Every character a web address may hold, and nothing else (no blanks, quotes, "\").
         {AcceptWebAddressKey, digits + letters + "-._~:/?#[]@!$&'()*+,;=%"},
     };
+    // clang-format on
     for (const auto& [accepts, allowed] : filters)
         for (int c = 0; c < 256; ++c)
             EXPECT_EQ(accepts(c), c == 8 || (c > 0 && c < 128 && allowed.find(char(c)) != std::string::npos))
@@ -130,7 +132,11 @@ TEST(Numbers, RoundingParsingAndFormats)
     }
     for (const char* bad : {"", " ", "1 2", "1e", "abc", "-", "1.2.3", "0x10", "."})
         EXPECT_FALSE(ParseNumeric(bad, d)) << bad;
-    for (auto [text, n] : {std::pair{" 12abc", 12}, {"-7", -7}, {"+3", 3}, {"x", 0}, {"99999999999", 2147483647},
+    for (auto [text, n] : {std::pair{" 12abc", 12},
+                           {"-7", -7},
+                           {"+3", 3},
+                           {"x", 0},
+                           {"99999999999", 2147483647},
                            {"-99999999999", -2147483647 - 1}})
         EXPECT_EQ(LeadingInteger(text), n) << text;
     for (auto [n, text] : {std::pair{526370, "526,370"}, {999, "999"}, {1000000, "1,000,000"}, {0, "0"}})

@@ -62,6 +62,7 @@ TEST(Preview, TopViewPixelsOfEachKindOfColourSet)
         int32_t colorset;
         std::vector<int32_t> map; // 3 x 2
         std::vector<uint32_t> pixels;
+        // clang-format off
     } rows[] = {
         {"gray up to 255: as it is", CsGrayscale, {3, 17, 200, 255, 0, 100},
          {Gray(3), Gray(17), Gray(200), Gray(255), Gray(0), Gray(100)}},
@@ -74,6 +75,7 @@ TEST(Preview, TopViewPixelsOfEachKindOfColourSet)
         {"colour table, black outside it", CsWoodlands, {32767, 0, 32768, 65535, 65536, -5},
          {kWoodGreen, black, kWoodGreen, white, black, black}},
     };
+    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TestHost host;
@@ -116,6 +118,7 @@ TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
 {
     // Each segment's first entry and its colour (r,g,b), which the entry before it already rounds
     // to; then the last entry.
+    // clang-format off
     const std::pair<int32_t, const char*> sets[] = {
         {CsWoodlands, "0=0,0,0 32768=32,127,32 49152=160,127,48 65535=255,255,255"},
         {CsCanyons, "0=0,0,0 32768=127,72,48 65535=255,255,255"},
@@ -126,6 +129,7 @@ TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
         {CsSpectrum, "0=0,0,64 6000=0,0,192 12000=0,64,64 18000=0,192,192 24000=0,64,0 30000=0,192,0 36000=64,64,0 "
                      "42000=192,192,0 48000=64,0,0 54000=192,0,0 60000=64,0,64 65535=192,0,192"},
     };
+    // clang-format on
     for (const auto& [set, stops] : sets) {
         BuildColorTable(set);
         std::istringstream in(stops);
@@ -140,7 +144,7 @@ TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
     }
     BuildColorTable(CsWoodlands);
     EXPECT_EQ(ColorTableEntry(16384), PixelFromRgb(16, 64, 16)); // 16, 63.5 and 16
-    BuildColorTable(CsScaledGrayscale); // the grays leave the table as it is
+    BuildColorTable(CsScaledGrayscale);                          // the grays leave the table as it is
     EXPECT_EQ(ColorTableEntry(16384), PixelFromRgb(16, 64, 16));
     EXPECT_EQ(ColorTableEntry(65536), kPixelBlack);
     EXPECT_EQ(ColorTableEntry(-1), kPixelBlack);
@@ -166,12 +170,14 @@ TEST(Preview, FrontAndSideViewsDrawEachColumnsRange)
         int32_t view;
         bool centred;
         PixelBuffer expected;
+        // clang-format off
     } rows[] = {
         {ViewFront, false, Runs(0, {{0, 2}, {10, 10}, {468, 511}})},
         {ViewFront, true, Runs(254, {{0, 2}, {10, 10}, {468, 511}})},
         {ViewSide, false, Runs(0, {{0, 511}, {2, 468}})},
         {ViewSide, true, Runs(255, {{0, 511}, {2, 468}})},
     };
+    // clang-format on
     for (const auto& r : rows) {
         RenderPreview(area, r.view, r.centred, kBackground, true);
         EXPECT_EQ(area.pixels, r.expected.pixels) << r.view << " " << r.centred;
@@ -216,8 +222,8 @@ TEST(Preview, PerspectiveCellsFillExactlyTheirInside)
             for (int32_t x = 0; x < want.width; ++x)
                 if (InsideQuad(px, py, x, y)) want.Set(x, y, ink);
         for (int i = 0; i < 4; ++i) DrawLine(want, px[i], py[i], px[(i + 1) & 3], py[(i + 1) & 3], ink);
-        ASSERT_EQ(got.pixels, want.pixels) << "(" << px[0] << "," << py[0] << ") (" << px[1] << "," << py[1]
-                                           << ") (" << px[2] << "," << py[2] << ") (" << px[3] << "," << py[3] << ")";
+        ASSERT_EQ(got.pixels, want.pixels) << "(" << px[0] << "," << py[0] << ") (" << px[1] << "," << py[1] << ") ("
+                                           << px[2] << "," << py[2] << ") (" << px[3] << "," << py[3] << ")";
     }
 }
 
@@ -307,6 +313,7 @@ TEST(Preview, AltitudeBarMarks)
     for (int32_t r = 11; r <= 501; ++r)
         for (int32_t x = 24; x <= 28; ++x) want.Set(x, r, PixelFromRgb(51, 102, 153));
     // Each mark: a 6-pixel line with a pixel above and below its third.
+    // clang-format off
     const std::tuple<int32_t, int32_t, uint32_t> marks[] = {
         {4, 501, PixelFromRgb(255, 51, 51)}, {10, 356, PixelFromRgb(153, 0, 153)}, {16, 256, PixelFromRgb(0, 153, 0)}};
     for (auto [x0, r, colour] : marks) {
@@ -335,6 +342,7 @@ TEST(Preview, HeightReadoutAndStatusPanels)
         {0, 128, false, ViewTop, 0, 0},    {-1, -1, false, ViewTop, 0, 0},       {128, 192, true, ViewFront, 0, 0},
         {128, 192, true, ViewSide, 0, 0},  {128, 192, true, ViewPerspective, 0, 0},
     };
+    // clang-format on
     for (const auto& r : rows) {
         int32_t x = 0, y = 0;
         EXPECT_EQ(HeightReadoutPosition(r.mx, r.my, true, r.view, r.centred, x, y), r.x != 0) << r.mx << "," << r.my;
@@ -362,12 +370,20 @@ TEST(Preview, HeightReadoutAndStatusPanels)
     ShowFileSize(true, dir / "missing.hmb");
     ClearHeightReadout();
     ClearFileSize();
-    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{
-                               {5, "X: 256   Y: 2   H: 511"}, {5, "X: 3   Y: 2   H: 258"},
-                               {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"}, {3, "2 x 1"},
-                               {1, "TOLV Binary heightmap"}, {2, "1,234,567"}, {4, ""}, {3, ""}, {1, ""}, {2, ""},
-                               {2, ""}, {5, ""}, {2, ""}}));
-    const std::pair<int64_t, int32_t> bits[] = {{0, 1},     {2, 1},      {3, 2},      {256, 8},
-                                                {257, 9}, {65536, 16}, {65537, 17}};
+    EXPECT_EQ(host.panels,
+              (std::vector<std::pair<int, std::string>>{{5, "X: 256   Y: 2   H: 511"},
+                                                        {5, "X: 3   Y: 2   H: 258"},
+                                                        {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"},
+                                                        {3, "2 x 1"},
+                                                        {1, "TOLV Binary heightmap"},
+                                                        {2, "1,234,567"},
+                                                        {4, ""},
+                                                        {3, ""},
+                                                        {1, ""},
+                                                        {2, ""},
+                                                        {2, ""},
+                                                        {5, ""},
+                                                        {2, ""}}));
+    const std::pair<int64_t, int32_t> bits[] = {{0, 1}, {2, 1}, {3, 2}, {256, 8}, {257, 9}, {65536, 16}, {65537, 17}};
     for (auto [depth, n] : bits) EXPECT_EQ(BitsForDepth(depth), n) << depth;
 }

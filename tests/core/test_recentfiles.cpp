@@ -50,7 +50,7 @@ TEST(RecentFiles, AddMovesToTheFrontAndRemovePacks)
     RflAdd(P(1)); // already first: nothing moves
     RflAdd(P(5));
     EXPECT_EQ(f.Entries(), (List{P(5), P(1), P(2), P(3), P(4), P(6), P(7), P(8)}));
-    RflAdd(P(9)); // a ninth distinct path pushes out the oldest
+    RflAdd(P(9));           // a ninth distinct path pushes out the oldest
     RflAdd("/MAPS/P9.hmb"); // case-sensitive
     RflAdd("");
     EXPECT_EQ(f.Entries(), (List{"/MAPS/P9.hmb", P(9), P(5), P(1), P(2), P(3), P(4), P(6)}));
@@ -74,6 +74,7 @@ TEST(RecentFiles, CompactPath)
         std::string path;
         int32_t length;
         std::string shown;
+        // clang-format off
     } rows[] = {
         {"C:\\Data\\Maps\\terrain.hmb", 20, "C:\\D...\\terrain.hmb"},
         {"C:\\Data\\Maps\\terrain.hmb", 24, "C:\\Data\\Maps\\terrain.hmb"},
@@ -90,6 +91,7 @@ TEST(RecentFiles, CompactPath)
         {"C:\\maps\\terrain_north_ridge.hmb", 24, "C:\\...\\terrain_north_rid"},
         {"nofolderbutaverylongname.hmb", 12, "nofolderb..."},
     };
+    // clang-format on
     for (const auto& r : rows) {
         EXPECT_EQ(CompactPath(r.path, r.length), r.shown) << r.path << " / " << r.length;
         // Whatever the length, a caption is never longer than it, nor than the path.
@@ -108,6 +110,7 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
         int32_t mode, length;
         std::string first, second;
         int32_t keptMode, keptLength;
+        // clang-format off
     } rows[] = {
         {RflFileName, 32, "&1 rock&&roll.ter", "&2 terrain.hmb", RflFileName, 32},
         {RflFileSpec, 32, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 32},
@@ -119,6 +122,7 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
         {3, 20, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 20}, // bad mode
         {-1, 20, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 20},
     };
+    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(std::to_string(r.mode) + " " + std::to_string(r.length));
         f.menus.clear();
@@ -233,7 +237,7 @@ TEST(RecentFiles, MissingFileQuestion)
 
 TEST(RecentFiles, TrimLengthNormalisation)
 {
-    const std::pair<const char*, const char*> rows[] = {{"5", "8"},   {"7", "8"},   {"100", "48"}, {"49", "48"},
-                                                        {"", "32"},   {"abc", "32"}, {"8", "8"},  {"48", "48"}};
+    const std::pair<const char*, const char*> rows[] = {{"5", "8"}, {"7", "8"},    {"100", "48"}, {"49", "48"},
+                                                        {"", "32"}, {"abc", "32"}, {"8", "8"},    {"48", "48"}};
     for (auto [typed, shown] : rows) EXPECT_EQ(NormaliseTrimLength(typed), shown) << typed;
 }

@@ -8,9 +8,9 @@
 
 #include "TempDir.h"
 #include "TestHost.h"
+#include "formats/FrmRawSizeRules.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
-#include "formats/FrmRawSizeRules.h"
 #include "shell/vbShowDialog.h"
 
 using namespace tolv;

@@ -93,7 +93,8 @@ TEST(SaveFailures, DiskFullHalfWayKeepsTheOldFileUnderItsBackupName)
 // the file is moved to its backup name.
 TEST(SaveFailures, CancelledOptionsLeaveTheFilesAsTheyWere)
 {
-    for (auto [ext, dialog] : {std::pair{"pgm", DialogId::SavePGM}, {"stl", DialogId::SaveSTL}, {"obj", DialogId::SaveOBJ}}) {
+    for (auto [ext, dialog] :
+         {std::pair{"pgm", DialogId::SavePGM}, {"stl", DialogId::SaveSTL}, {"obj", DialogId::SaveOBJ}}) {
         TestHost host;
         TempDir dir;
         const std::string path = dir / (std::string("map.") + ext);
@@ -136,6 +137,7 @@ TEST(SaveFailures, PathsThatCannotBeWritten)
 {
     // Tests run as root, for whom permissions are no obstacle: use paths no one can write.
     const std::string hmb = "An error occurred saving the TOLV Binary heightmap file.\r\n\r\nError Number: ";
+    // clang-format off
     const std::pair<const char*, std::string> rows[] = {
         {"plain/map.hmb", hmb + "76"}, // parent is a file
         {"no/such/folder/map.hmb", hmb + "76"},
@@ -145,6 +147,7 @@ TEST(SaveFailures, PathsThatCannotBeWritten)
         {"map.hmb", hmb + "75\r\nPath/File access error"}, // a folder
         {"map.hma", "An error occurred saving the TOLV ASCII heightmap file.\r\n\r\nError Number: 75\r\nPath/File access error"},
     };
+    // clang-format on
     for (const auto& [name, text] : rows) {
         TestHost host;
         TempDir dir;

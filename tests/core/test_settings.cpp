@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 TOLV developers
 // Everything kept in the settings file: the store itself, the program settings, the start-up
 // checks and the web links.
-#include <gtest/gtest.h>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -82,7 +82,8 @@ TEST(SettingsStore, ReadOnlyFileIsLeftAloneAndAWrittenOneKeepsItsMode)
         const std::string ini = dir / "tolv.ini", text = "[Shutdown]\r\nSuccess=1\r\n";
         WriteFileText(ini, text);
         ASSERT_EQ(chmod(ini.c_str(), mode), 0);
-        struct stat before {}, after {};
+        struct stat before {
+        }, after{};
         ASSERT_EQ(stat(ini.c_str(), &before), 0);
         SettingsStore(ini).IniPutInteger("Shutdown", "Success", 0);
         ASSERT_EQ(stat(ini.c_str(), &after), 0);
@@ -115,12 +116,14 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhileItsFolderIsWritable)
         std::string programFolder;
         std::optional<std::string> xdg, home;
         std::string expected;
+        // clang-format off
     } rows[] = {
         {writable, dir / "cfg", dir.Path(), writable + "tolv.ini"},
         {unwritable, dir / "cfg/deep", dir.Path(), dir / "cfg/deep/tolv/tolv.ini"},
         {unwritable, std::nullopt, dir / "home", dir / "home/.config/tolv/tolv.ini"},
         {unwritable, "relative/cfg", dir / "home2", dir / "home2/.config/tolv/tolv.ini"},
     };
+    // clang-format on
     for (const auto& r : rows) {
         EnvVar xdg("XDG_CONFIG_HOME", r.xdg), home("HOME", r.home);
         const std::string ini = SettingsFilePath(r.programFolder, "tolv.ini");
@@ -143,7 +146,7 @@ TEST(ProgramFiles, BesideTheProgramFirstThenTheInstallTree)
     fs::create_directories(bin);
     fs::create_directories(doc);
     fs::create_directories(data);
-    WriteFileText(dir / "prefix/share/doc/g.pdf", ""); // not where it is looked for
+    WriteFileText(dir / "prefix/share/doc/g.pdf", "");                              // not where it is looked for
     EXPECT_EQ(LocateProgramFile(bin, "g.pdf", kInstalledDocFolder), bin + "g.pdf"); // neither: beside
     WriteFileText(doc + "g.pdf", "");
     EXPECT_EQ(LocateProgramFile(bin, "g.pdf", kInstalledDocFolder), doc + "g.pdf");
@@ -207,6 +210,7 @@ TEST(Startup, ColourDepthAndNoSystemTest)
         bool safeMode;
         int depth;
         std::vector<std::string> shown; // the information boxes
+        // clang-format off
     } rows[] = {
         {"", false, 16, {}},
         {"", false, 15, {depth}},
@@ -214,6 +218,7 @@ TEST(Startup, ColourDepthAndNoSystemTest)
         {"[System]\r\nNoSystemTest=yes\r\n", true, 8, {safe}},
         {"", true, 8, {safe, depth}},
     };
+    // clang-format on
     for (const auto& r : rows) {
         TestHost host;
         TempDir dir;

@@ -33,6 +33,7 @@ TEST(FrmScale, FieldsChecksAndPreview)
         const ScaleFieldsEnabled e = ScaleEnabledFields(method);
         EXPECT_EQ(std::tuple(e.percent, e.high, e.low), std::tuple(method == 2, method == 3, method == 3)) << method;
     }
+    // clang-format off
     const std::pair<const char*, const char*> percents[] = {
         {"", "1"}, {"0", "1"}, {"1", "1"}, {"999", "999"}, {"1000", "999"}, {"99999999999", "999"}};
     for (auto [in, out] : percents) EXPECT_EQ(CheckScalePercent(in), out) << in;
@@ -80,6 +81,7 @@ TEST(FrmMove, BasesScrollBarAndPreview)
                     std::to_string(b.g) + "," + std::to_string(b.b) + "; ";
         return text;
     };
+    // clang-format on
     EXPECT_EQ(boxes(100, 200, 150), "65335..65436 102,102,102; 65285..65386 51,102,153; 65335..65386 0,51,102; ");
     EXPECT_EQ(boxes(0, 29999, 35536), "35536..65536 102,102,102; 0..30000 51,102,153; ");
     EXPECT_EQ(boxes(0, 29999, 0), "35536..65536 102,102,102; 35536..65536 51,102,153; 35536..65536 0,51,102; ");
@@ -97,20 +99,21 @@ TEST(FrmResolution, FactorListsAtTheSizeLimitsAndTheVarianceField)
     const struct {
         int32_t w, h;
         std::vector<int32_t> interpolate, resample;
-    } rows[] = {{16, 16, {2, 4, 8, 16, 32}, {}}, {256, 64, {2}, {2, 4}},     {1, 1, {2, 4, 8, 16, 32}, {}},
-                {512, 512, {}, {2, 4, 8, 16, 32}}, {512, 32, {}, {2}},       {33, 17, {2, 4, 8}, {}},
+    } rows[] = {{16, 16, {2, 4, 8, 16, 32}, {}},   {256, 64, {2}, {2, 4}}, {1, 1, {2, 4, 8, 16, 32}, {}},
+                {512, 512, {}, {2, 4, 8, 16, 32}}, {512, 32, {}, {2}},     {33, 17, {2, 4, 8}, {}},
                 {257, 255, {}, {2, 4, 8}},         {0, 16, {}, {}}};
     for (const auto& r : rows) {
         EXPECT_EQ(Values(InterpolateFactorEntries(r.w, r.h)), r.interpolate) << r.w << "x" << r.h;
         EXPECT_EQ(Values(ResampleFactorEntries(r.w, r.h)), r.resample) << r.w << "x" << r.h;
     }
     EXPECT_EQ(InterpolateFactorEntries(256, 64).at(0).text, "2x = 512 x 128");
-    EXPECT_EQ(ResampleFactorEntries(256, 64).at(1).text, "\xC3\xB7" "4 = 64 x 16");
+    EXPECT_EQ(ResampleFactorEntries(256, 64).at(1).text, "\xC3\xB7"
+                                                         "4 = 64 x 16");
     EXPECT_EQ(SelectEntryIndex(ResampleMethodEntries(), 1), 1);
     EXPECT_EQ(SelectEntryIndex(ResampleMethodEntries(), 5), 0);
 
-    const std::pair<const char*, const char*> variances[] = {{"", "0.0"},    {"0", "0.0"},  {"0.5", "0.5"}, {"1", "1.0"},
-                                                             {"1.7", "1.0"}, {".3", "0.3"}, {"0.25", "0.2"}};
+    const std::pair<const char*, const char*> variances[] = {
+        {"", "0.0"}, {"0", "0.0"}, {"0.5", "0.5"}, {"1", "1.0"}, {"1.7", "1.0"}, {".3", "0.3"}, {"0.25", "0.2"}};
     for (auto [in, out] : variances) EXPECT_EQ(NormaliseVarianceText(in), out) << in;
     bool valid = true;
     EXPECT_EQ(NormaliseVarianceText("1.2.3", &valid), "0.0");
@@ -120,6 +123,7 @@ TEST(FrmResolution, FactorListsAtTheSizeLimitsAndTheVarianceField)
 
 TEST(FrmTrimAndSplit, ListsAndChecks)
 {
+    // clang-format off
     const std::pair<int32_t, std::vector<int32_t>> lists[] = {
         {257, {256, 128, 64, 32, 16}}, {513, {512, 256, 128, 64, 32, 16}}, {200, {128, 64, 32, 16}}, {40, {32, 16}}, {16, {16}},
         {15, {}}};
@@ -156,9 +160,11 @@ TEST(FrmStitch, OkChecks)
          "The specified third section file does not exist.\r\n\"" + missing + "\""},
         {"one, two and three", {a, b, c, ""}, 3, "The specified fourth section file does not exist.\r\n\"\""},
     };
+    // clang-format on
     for (const auto& r : rows) {
         const StitchCheck check = CheckStitchSections(r.paths);
-        EXPECT_EQ(std::tuple(check.ok, check.failedBox, check.warning), std::tuple(r.failedBox < 0, r.failedBox, r.warning))
+        EXPECT_EQ(std::tuple(check.ok, check.failedBox, check.warning),
+                  std::tuple(r.failedBox < 0, r.failedBox, r.warning))
             << r.name;
     }
     EXPECT_EQ(StitchFilledMask({"", b, "", d}), 0b1010);

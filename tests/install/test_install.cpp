@@ -3,12 +3,12 @@
 // Installs the build into a temporary prefix and checks what a user's system gets: the files where
 // the desktop and man look for them, that the desktop's own tools accept them, and that the
 // installed programs find their files and keep their settings per user.
-#include <gtest/gtest.h>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -50,10 +50,14 @@ protected:
 
 TEST_F(Install, PutsEveryFileWhereTheDesktopLooks)
 {
-    std::vector<std::string> expected = {
-        "bin/tolv", "bin/tolvconv", "share/applications/tolv.desktop",
-        "share/icons/hicolor/scalable/apps/tolv.svg", "share/mime/packages/tolv.xml",
-        "share/doc/tolv/tolv User's Guide.pdf", "share/tolv/data/terrain513.hmb", "share/man/man1/tolv.1"};
+    std::vector<std::string> expected = {"bin/tolv",
+                                         "bin/tolvconv",
+                                         "share/applications/tolv.desktop",
+                                         "share/icons/hicolor/scalable/apps/tolv.svg",
+                                         "share/mime/packages/tolv.xml",
+                                         "share/doc/tolv/tolv User's Guide.pdf",
+                                         "share/tolv/data/terrain513.hmb",
+                                         "share/man/man1/tolv.1"};
     for (const auto& page : fs::directory_iterator(TOLV_SOURCE_DIR "/docs/man"))
         expected.push_back("share/man/man1/" + page.path().filename().string());
     for (const std::string& f : expected) EXPECT_TRUE(fs::is_regular_file(In(f))) << f;
@@ -104,15 +108,14 @@ std::string SettingsOfARun(const std::string& program, const std::vector<std::st
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         setenv("TMPDIR", (home + "/tmp").c_str(), 1); // the single-instance socket of a killed run
-        setenv("ASAN_OPTIONS", "detect_leaks=0", 1); // the run is ended by a signal
+        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);  // the run is ended by a signal
         int devnull = ::open("/dev/null", O_WRONLY);
         dup2(devnull, 1);
         dup2(devnull, 2);
         if (!setpriv.empty())
-            execl(setpriv.c_str(), "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--",
-                  program.c_str(), static_cast<char*>(nullptr));
-        else
-            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            execl(setpriv.c_str(), "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", program.c_str(),
+                  static_cast<char*>(nullptr));
+        else execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     std::string found;

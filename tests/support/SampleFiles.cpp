@@ -161,7 +161,9 @@ bool PngKind(const std::string& path, int depth, int type, bool interlaced)
     const int limit = type == PNG_COLOR_TYPE_PALETTE ? 16 : depth < 8 ? (1 << depth) : 256;
     for (int32_t y = 1; y <= H(); ++y) {
         uint8_t* row = pixels.data() + rowBytes * static_cast<size_t>(y - 1);
-        for (size_t i = 0; i < rowBytes; ++i) row[i] = static_cast<uint8_t>((Byte(static_cast<int32_t>(i / channels / (depth == 16 ? 2 : 1)) + 1, y) + i) % limit);
+        for (size_t i = 0; i < rowBytes; ++i)
+            row[i] = static_cast<uint8_t>(
+                (Byte(static_cast<int32_t>(i / channels / (depth == 16 ? 2 : 1)) + 1, y) + i) % limit);
     }
     std::vector<png_color> palette;
     if (type == PNG_COLOR_TYPE_PALETTE)

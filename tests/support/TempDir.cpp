@@ -24,7 +24,8 @@ TempDir::~TempDir()
     std::error_code ec;
     // Tests make folders read-only; give the rights back so the folder can go.
     for (auto& e : std::filesystem::recursive_directory_iterator(path_, ec))
-        std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ec);
     std::filesystem::remove_all(path_, ec);
 }
 

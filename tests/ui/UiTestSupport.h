@@ -83,7 +83,10 @@ public:
     }
     void ShowMessage(MessageKind kind, const std::string& text, const std::string& caption, int help) override
     {
-        messages.push_back({kind == MessageKind::Info ? "info" : kind == MessageKind::Warning ? "warning" : "error", text});
+        messages.push_back({kind == MessageKind::Info      ? "info"
+                            : kind == MessageKind::Warning ? "warning"
+                                                           : "error",
+                            text});
         if (realBoxes) QtHost::ShowMessage(kind, text, caption, help);
     }
     bool AskQuestion(const std::string& text, const std::string& caption, bool defaultNo, int help) override

@@ -47,7 +47,9 @@ TEST_F(Accessories, AboutSystemInformationAndWhatEveryDialogShares)
     {
         VbFrmAbout about;
         EXPECT_EQ(host.CurrentPointer(), Pointer::Default); // the hourglass while it fills itself
-        EXPECT_TRUE(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$").match(Child<QLabel>(about, "LblVersion")->text()).hasMatch());
+        EXPECT_TRUE(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$")
+                        .match(Child<QLabel>(about, "LblVersion")->text())
+                        .hasMatch());
         about.show();
         CreditsPicture* credits = about.credits();
         const int start = credits->offset();
@@ -56,7 +58,8 @@ TEST_F(Accessories, AboutSystemInformationAndWhatEveryDialogShares)
         QWidget* title = Child(about, "LblTitle");
         const QImage band = title->grab().toImage();
         EXPECT_EQ(band.pixelColor(0, band.height() - 2).rgb(), title->palette().color(QPalette::Mid).rgb());
-        EXPECT_EQ(band.pixelColor(band.width() - 1, band.height() - 2).rgb(), title->palette().color(QPalette::Button).rgb());
+        EXPECT_EQ(band.pixelColor(band.width() - 1, band.height() - 2).rgb(),
+                  title->palette().color(QPalette::Button).rgb());
         about.hide();
         EXPECT_FALSE(credits->scrolling());
     }
@@ -226,7 +229,8 @@ TEST_F(RecentFileDialog, RemovalsWaitForApplyOrTheQuestionOnClosing)
         host.Answer({yes});
         yes ? QTest::keyClick(&again, Qt::Key_Escape) : Click(again, "CmdClose");
         EXPECT_FALSE(again.isVisible());
-        EXPECT_EQ(host.messages.back().text, "The Recent File List Settings have changed, would you like to Save them?");
+        EXPECT_EQ(host.messages.back().text,
+                  "The Recent File List Settings have changed, would you like to Save them?");
         int32_t mode = -1, length = -1;
         RflGetDisplay(mode, length);
         EXPECT_EQ(RflGetItem(2) + " " + std::to_string(mode), yes ? " 1" : "/maps/a.hmb 0");

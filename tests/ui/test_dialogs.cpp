@@ -63,14 +63,16 @@ TEST(AltitudeDialogs, ScaleMoveAndInvert)
     auto scale = Open<FrmScale>(ScaleParams{1000, 3000, 3, 100, 500, 0});
     const char* all = "CboScaleMethod TxtPercent LblPercent TxtHiAlt LblHiAlt TxtLoAlt LblOrgHigh LblOrgLow LblNewHigh "
                       "LblNewLow";
-    EXPECT_EQ(Shown(*scale, all), "Scale to specified altitude range|100!|&Percentage:!|500|&Highest altitude:|0|3000|1000|500|0");
+    EXPECT_EQ(Shown(*scale, all),
+              "Scale to specified altitude range|100!|&Percentage:!|500|&Highest altitude:|0|3000|1000|500|0");
     Type(*scale, "TxtHiAlt", "7x0000");
     EXPECT_EQ(Shown(*scale, "TxtHiAlt"), "65535"); // the letter dropped, the value limited
     Type(*scale, "TxtLoAlt", "900");
     Type(*scale, "TxtHiAlt", "100");
     Child<QComboBox>(*scale, "CboScaleMethod")->setCurrentIndex(2);
     Type(*scale, "TxtPercent", "200");
-    EXPECT_EQ(Shown(*scale, all), "Scale to specified percentage|200|&Percentage:|900!|&Highest altitude:!|100!|3000|1000|4001|0");
+    EXPECT_EQ(Shown(*scale, all),
+              "Scale to specified percentage|200|&Percentage:|900!|&Highest altitude:!|100!|3000|1000|4001|0");
     Click(*scale, "CmdOk");
     EXPECT_FALSE(DialogCancelled());
     EXPECT_EQ(Results<ScaleResult>(), "2 200 900 100");
@@ -110,7 +112,8 @@ TEST(ResolutionDialogs, InterpolateResampleAndCancel)
 {
     TestHost host;
     auto interpolate = Open<FrmInterpolate>(InterpolateParams{128, 128, 0.5f, 8});
-    EXPECT_EQ(Shown(*interpolate, "LblSize CboFactor TxtVariance"), "Interpolate from 128 x 128 to:|2x = 256 x 256|0.5");
+    EXPECT_EQ(Shown(*interpolate, "LblSize CboFactor TxtVariance"),
+              "Interpolate from 128 x 128 to:|2x = 256 x 256|0.5");
     Type(*interpolate, "TxtVariance", "1.a5");
     EXPECT_EQ(Shown(*interpolate, "TxtVariance"), "1.0");
     Child<QComboBox>(*interpolate, "CboFactor")->setCurrentIndex(1);
@@ -200,7 +203,8 @@ TEST(SplitAndStitchDialogs, CountsSketchSectionsAndWarnings)
     Child<QComboBox>(*sketch, "CboColumns")->setCurrentIndex(3);
     for (bool seamless : {false, true}) {
         Child<QCheckBox>(*sketch, "ChkSeamless")->setChecked(seamless);
-        EXPECT_EQ(Pixel(*sketch, "PicPreview", 125.0 / 140, 0.15), seamless ? QColor(102, 102, 102) : QColor(153, 153, 153));
+        EXPECT_EQ(Pixel(*sketch, "PicPreview", 125.0 / 140, 0.15),
+                  seamless ? QColor(102, 102, 102) : QColor(153, 153, 153));
         EXPECT_EQ(Pixel(*sketch, "PicPreview", 95.0 / 140, 0.15), QColor(153, 153, 153));
     }
 
@@ -249,7 +253,7 @@ TEST(FileDialogs, RawSize)
     EXPECT_EQ(Shown(*d, "TxtWidth CmdOk"), "65|-!");
     Type(*d, "TxtHeight", "65");
     QApplication::processEvents();
-    EXPECT_TRUE(d->okButton()->hasFocus()); // a valid size takes the focus to OK
+    EXPECT_TRUE(d->okButton()->hasFocus());      // a valid size takes the focus to OK
     Type(*d, "TxtWidth", "999", Qt::Key_Return); // Enter checks the box being edited
     EXPECT_EQ(Shown(*d, "TxtWidth CmdOk"), "513|-!");
     EXPECT_TRUE(d->isVisible());

@@ -64,7 +64,8 @@ struct Fixture : ::testing::Test {
             if (b != 18 && !window.TbarButton[b]->isSeparator() && !window.TbarButton[b]->isEnabled())
                 off += " " + std::to_string(b);
         for (size_t i = 0; i < window.MnuMapItem.size(); ++i)
-            if (!window.MnuMapItem[i]->isSeparator() && !window.MnuMapItem[i]->isEnabled()) off += " M" + std::to_string(i);
+            if (!window.MnuMapItem[i]->isSeparator() && !window.MnuMapItem[i]->isEnabled())
+                off += " M" + std::to_string(i);
         return off + (window.CboZoom->isEnabled() ? "" : " zoom");
     }
 };
@@ -75,7 +76,9 @@ struct Fixture : ::testing::Test {
 TEST_F(Fixture, CommandStatesReachMenusToolbarAndZoomBox)
 {
     window.LoadStep(32);
-    EXPECT_EQ(Off(), " 4 5 8 10 12 13 14 15 16 17 20 21 22 23 24 25 26 28 29 30 31 M0 M1 M2 M3 M4 M5 M6 M8 M9 M10 M11 zoom");
+    EXPECT_EQ(Off(),
+              " 4 5 8 10 12 13 14 15 16 17 20 21 22 23 24 25 26 28 29 30 31 M0 M1 M2 M3 M4 M5 M6 M8 M9 M10 M11 zoom");
+    // clang-format off
     const std::tuple<int, int, int, const char*> rows[] = {
         {513, 0, 1000, " 28 29 M8 M9"}, {64, 500, 500, " 24 M4"}, {64, 0, 65535, " 31 M11"}};
     for (auto [size, lo, hi, off] : rows) {
@@ -115,6 +118,7 @@ TEST_F(Fixture, MenuCaptionsAndShortcuts)
                                       "&Reset Window to default size", "&Expand Window full-screen"}},
         {w.MnuHelp, w.MnuHelpItem, {"&Contents|F1", "-", "Brendock on the Web", "-", "&About..."}},
     };
+    // clang-format on
     for (const auto& [menu, items, expected] : menus) {
         SCOPED_TRACE(S(menu->objectName()));
         const QList<QAction*> actions = menu->actions();
@@ -141,9 +145,14 @@ TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
     WriteFileText(host.dir / "guide.pdf", "%PDF-1.4\n");
     window.SetHelpFile(host.dir / "guide.pdf");
     std::string effects;
-    for (auto [id, name] : {std::pair{DialogId::Options, "Options"}, {DialogId::Scale, "Scale"}, {DialogId::Move, "Move"},
-                            {DialogId::Invert, "Invert"}, {DialogId::Interpolate, "Interpolate"},
-                            {DialogId::Resample, "Resample"}, {DialogId::Trim, "Trim"}, {DialogId::Split, "Split"},
+    for (auto [id, name] : {std::pair{DialogId::Options, "Options"},
+                            {DialogId::Scale, "Scale"},
+                            {DialogId::Move, "Move"},
+                            {DialogId::Invert, "Invert"},
+                            {DialogId::Interpolate, "Interpolate"},
+                            {DialogId::Resample, "Resample"},
+                            {DialogId::Trim, "Trim"},
+                            {DialogId::Split, "Split"},
                             {DialogId::Stitch, "Stitch"}})
         host.dialogs[id] = [&effects, name = name](QWidget*) { effects += std::string("dialog ") + name + ";"; };
     SetFileChooser([&](const FileDialogRequest& r) {
@@ -158,6 +167,7 @@ TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
     };
     const std::string underDevelopment = "info This function is under development.;";
     const FrmMain& w = window;
+    // clang-format off
     const std::tuple<int, QAction*, const char*, std::string> rows[] = {
         {2, w.MnuFileItem[0], "New", "closed;"},
         {3, w.MnuFileItem[1], "Open", "open dialog Open Heightmap File;closed;"},
@@ -186,6 +196,7 @@ TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
         {33, w.MnuToolsItem[0], "Options", "dialog Options;"},
         {35, w.MnuHelpItem[0], "Help", "opened " + (host.dir / "guide.pdf") + ";"},
     };
+    // clang-format on
     const std::string path = host.dir / "map.hmb";
     for (const auto& [button, item, tooltip, effect] : rows) {
         EXPECT_EQ(window.TbarButton[button]->toolTip(), QString::fromUtf8(tooltip)) << button;
@@ -210,14 +221,13 @@ TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
                 int pressed = 0;
                 for (int b = 12; b <= 15; ++b)
                     if (window.TbarButton[b]->isChecked()) pressed = pressed ? -1 : b;
-                effects += "view " + std::to_string(Globals().currentView) + " pressed " + std::to_string(pressed) + ";";
+                effects += "view " + std::to_string(Globals().currentView) + " pressed " + std::to_string(pressed) +
+                           ";";
             }
-            if (!window.HasHeightmap())
-                effects += "closed;";
+            if (!window.HasHeightmap()) effects += "closed;";
             else if (HeightmapWidth() != 32 || HeightmapHeight() != 32)
                 effects += "size " + std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()) + ";";
-            else if (corners() != "1 2 3 4")
-                effects += "corners " + corners() + ";";
+            else if (corners() != "1 2 3 4") effects += "corners " + corners() + ";";
             if (FileExists(path)) effects += "written;";
             EXPECT_EQ(effects, effect);
         }
@@ -266,7 +276,9 @@ TEST_F(Fixture, OpenChangeNewAndClose)
     window.LoadStep(32);
     const std::string path = WriteMapFile("terrain.hmb", 64, 32);
     std::string asked;
-    SetFileChooser([&](const FileDialogRequest& r) { return asked += S(r.title + " " + r.defaultSuffix + " " + r.filters.last()), Q(path); });
+    SetFileChooser([&](const FileDialogRequest& r) {
+        return asked += S(r.title + " " + r.defaultSuffix + " " + r.filters.last()), Q(path);
+    });
     window.FileOpen();
     EXPECT_EQ(asked, "Open Heightmap File hmb All Files (*)");
     EXPECT_EQ(window.CurrentPath(), path);
@@ -277,7 +289,8 @@ TEST_F(Fixture, OpenChangeNewAndClose)
     EXPECT_EQ(RflGetItem(1), path);
     EXPECT_EQ(window.MnuFileItem[8]->text(), QStringLiteral("&1 terrain.hmb"));
     const std::vector<QAction*>& file = window.MnuFileItem;
-    EXPECT_EQ(std::tuple(file[8]->isVisible(), file[9]->isVisible(), file[16]->isVisible()), std::tuple(true, false, true));
+    EXPECT_EQ(std::tuple(file[8]->isVisible(), file[9]->isVisible(), file[16]->isVisible()),
+              std::tuple(true, false, true));
 
     // Changed, answered No: the map is closed before the dialog, and cancelling it leaves an empty window.
     window.RunCommand(CommandId::FlipHorizontal);
@@ -314,18 +327,22 @@ TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
     int stitchShown = 0;
     host.dialogs[DialogId::Stitch] = [&](QWidget*) { ++stitchShown; };
     QAction* const* file = window.MnuFileItem.data();
+    // clang-format off
     const std::pair<const char*, std::function<void()>> commands[] = {
         {"New", [&] { file[0]->trigger(); }},       {"Open", [&] { file[1]->trigger(); }},
         {"Open Recent", [&] { file[8]->trigger(); }}, {"Stitch", [&] { file[5]->trigger(); }},
         {"close", [&] { window.close(); }},
     };
+    // clang-format on
     // NoButton: Return, which must answer No to the power-of-two question.
+    // clang-format off
     const std::tuple<const char*, int, const char*, std::vector<B::StandardButton>, const char*> failures[] = {
         {"Save As cancelled", 16, "", {B::Yes}, kChanged},
         {"not a power of two", 24, "never.hmb", {B::Yes, B::NoButton},
          "The heightmap is not a power-of-two size.\r\nContinue with save?"},
         {"writer failed", 16, "/proc/map.hmb", {B::Yes, B::Ok}, "An error occurred "}, // not even root writes there
     };
+    // clang-format on
     for (const auto& [command, run] : commands) {
         for (const auto& [name, width, saveAs, answers, lastMessage] : failures) {
             SCOPED_TRACE(std::string(command) + ", " + name);
@@ -442,7 +459,7 @@ TEST_F(Fixture, ViewColorsetOptionsAndScaleOnOpen)
                                      g.previewLocation, g.scaleOnOpen, g.undoMode}),
               "2 1 255 1 True 1");
     EXPECT_EQ(window.PicPreview->Image().pixel(5, 5), qRgb(255, 0, 0)); // the new background at once
-    EXPECT_TRUE(DialogCancelled());                                       // the slots are cleared
+    EXPECT_TRUE(DialogCancelled());                                     // the slots are cleared
     host.dialogs[DialogId::Options] = [](QWidget*) { WriteDialogResult(OptionsValues{}); }; // cancelled
     window.ShowOptions();
     EXPECT_EQ(Globals().convertColorToGrayscale, 2);
@@ -470,9 +487,11 @@ TEST_F(Fixture, ViewColorsetOptionsAndScaleOnOpen)
 // The window's part of the settings: read at the load step, written with the placement when it closes.
 TEST_F(Fixture, SettingsAndPlacementRoundTrip)
 {
-    WriteFileText(host.ini, "[Options]\r\nPreviewColorset=9\r\nPreviewBackgroundColor=255\r\n[Settings]\r\nLastOpenPath=" +
-                                host.dir.Path() + "/\r\n[Dialogs]\r\nFrmMain.Left=40\r\nFrmMain.Top=30\r\n"
-                                "FrmMain.Width=900\r\nFrmMain.Height=700\r\nFrmMain.Maximized=0\r\n");
+    WriteFileText(host.ini,
+                  "[Options]\r\nPreviewColorset=9\r\nPreviewBackgroundColor=255\r\n[Settings]\r\nLastOpenPath=" +
+                      host.dir.Path() +
+                      "/\r\n[Dialogs]\r\nFrmMain.Left=40\r\nFrmMain.Top=30\r\n"
+                      "FrmMain.Width=900\r\nFrmMain.Height=700\r\nFrmMain.Maximized=0\r\n");
     window.LoadStep(32);
     EXPECT_TRUE(host.messages.empty()); // nothing asked or shown on a normal start
     EXPECT_EQ(window.HelpFile(), ProgramFolder() + ProgramFileName() + " User's Guide.pdf");
@@ -545,7 +564,8 @@ TEST_F(Fixture, SplitAsksForTheBaseNameAndStitchGivesANewChangedMap)
     window.FileStitch();
     ASSERT_TRUE(window.HasHeightmap());
     EXPECT_EQ(window.CurrentPath(), "");
-    EXPECT_EQ(State(), "TOLV|" + FormatDescription(FmtHmb) + "||32 x 16|L: 0 \u00B7 H: 1785 \u00B7 D: 1786  (11 bits)||changed");
+    EXPECT_EQ(State(),
+              "TOLV|" + FormatDescription(FmtHmb) + "||32 x 16|L: 0 \u00B7 H: 1785 \u00B7 D: 1786  (11 bits)||changed");
     EXPECT_TRUE(window.MnuFileItem[2]->isEnabled());
     const QImage img = window.PicPreview->Image();
     EXPECT_NE(img.pixel(256, 256), img.pixel(0, 0)); // drawn, not only background

@@ -47,7 +47,8 @@ TEST(CommonDialogs, AFolderOrFileThatDoesNotExistIsRefusedAndNeverBecomesTheLast
     SetFileDialog("T", "!", "", "", true);
     const std::string missing = host.dir / "missing";
     const std::string noFolder = "The folder does not exist.\r\n\"", noFile = "The file does not exist.\r\n\"";
-    const std::tuple<bool, std::string, std::string> rows[] = { // save, chosen, refusal ("" when it stands)
+    const std::tuple<bool, std::string, std::string> rows[] = {
+        // save, chosen, refusal ("" when it stands)
         {true, missing + "/x.hmb", noFolder + missing + "\""},
         {true, host.dir / "plain/x.hmb", noFolder + (host.dir / "plain") + "\""},
         {false, host.dir / "none.hmb", noFile + (host.dir / "none.hmb") + "\""},
@@ -85,13 +86,15 @@ TEST(CommonDialogs, AFolderOrFileThatDoesNotExistIsRefusedAndNeverBecomesTheLast
 
 TEST(ShellExec, AddressesDocumentsAndTheirFailures)
 {
-    for (auto [in, out] : {std::pair{"example.org", "http://example.org"}, {"ftp://example.org/x", "ftp://example.org/x"},
+    for (auto [in, out] : {std::pair{"example.org", "http://example.org"},
+                           {"ftp://example.org/x", "ftp://example.org/x"},
                            {"https://a.b", "https://a.b"}})
         EXPECT_EQ(WebAddressUrl(in), out);
     EXPECT_EQ(MailAddressUrl("me@example.org") + " " + MailAddressUrl("mailto:me@example.org"),
               "mailto:me@example.org mailto:me@example.org");
     for (auto [in, out] : {std::pair{"/HOME/user/MAPS/my terrain.hmb", "/Home/User/Maps/My Terrain.Hmb"},
-                           {"c:\\data\\x1y.txt", "C:\\Data\\X1y.Txt"}, {"", ""}})
+                           {"c:\\data\\x1y.txt", "C:\\Data\\X1y.Txt"},
+                           {"", ""}})
         EXPECT_EQ(ProperCase(in), out);
     EXPECT_EQ(ShellErrorText(99), "99"); // a code without a text of its own
 

@@ -22,9 +22,9 @@ FrmInterpolate::FrmInterpolate(QWidget* parent) : DialogBase("FrmInterpolate", k
     factor_->setObjectName("CboFactor");
     factor_->setToolTip(" Interpolate the heightmap to this size ");
     FillCombo(factor_, InterpolateFactorEntries(width, height), in.factor);
-    variance_ = MakeTextBox("TxtVariance",
-                            " 0.0 = no variance (use exact midpoint), 1.0 = max variance (low to high differential value) ",
-                            AcceptDecimalKey);
+    variance_ = MakeTextBox(
+        "TxtVariance", " 0.0 = no variance (use exact midpoint), 1.0 = max variance (low to high differential value) ",
+        AcceptDecimalKey);
     variance_->setText(Q(VarianceFieldText(in.variance)));
     OnLostFocus(variance_, [this] { variance_->setText(Q(NormaliseVarianceText(S(variance_->text())))); });
 

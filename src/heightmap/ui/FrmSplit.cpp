@@ -146,7 +146,8 @@ FrmSplit::FrmSplit(QWidget* parent) : DialogBase("FrmSplit", kSplitCaption, pare
 
 void FrmSplit::UpdateTiles()
 {
-    const SplitTileSize tile = ComputeSplitTileSize(width_, height_, columns_->currentIndex() + 1, rows_->currentIndex() + 1);
+    const SplitTileSize tile = ComputeSplitTileSize(width_, height_, columns_->currentIndex() + 1,
+                                                    rows_->currentIndex() + 1);
     splitInfo_->setText(Q(SplitInfoLabel(tile)));
     // More tiles than points gives empty tiles, which cannot be written.
     if (okButton()) okButton()->setEnabled(tile.width >= 1 && tile.height >= 1);

@@ -54,10 +54,8 @@ QComboBox* DimensionBox(const char* name, const char* tooltip, int32_t dimension
     box->lineEdit()->setMaxLength(static_cast<int>(kTrimMaxChars));
     InstallKeyFilter(box, AcceptDigitKey);
     SelectAllOnFocus(box);
-    if (box->count() > 0)
-        box->setCurrentIndex(0);
-    else
-        box->setEditText(Q(TrimInitialText(dimension)));
+    if (box->count() > 0) box->setCurrentIndex(0);
+    else box->setEditText(Q(TrimInitialText(dimension)));
     return box;
 }
 
@@ -74,7 +72,8 @@ FrmTrim::FrmTrim(QWidget* parent) : DialogBase("FrmTrim", kTrimCaption, parent)
 
     cboWidth_ = DimensionBox("CboWidth", " Trim the heightmap to this width dimension", width_, this);
     cboHeight_ = DimensionBox("CboHeight", " Trim the heightmap to this height dimension", height_, this);
-    OnLostFocus(cboWidth_, [this] { cboWidth_->setEditText(Q(CheckTrimDimension(S(cboWidth_->currentText()), width_))); });
+    OnLostFocus(cboWidth_,
+                [this] { cboWidth_->setEditText(Q(CheckTrimDimension(S(cboWidth_->currentText()), width_))); });
     OnLostFocus(cboHeight_,
                 [this] { cboHeight_->setEditText(Q(CheckTrimDimension(S(cboHeight_->currentText()), height_))); });
     auto* grid = new QGridLayout;

@@ -42,8 +42,7 @@ FrmSaveSTL::FrmSaveSTL(QWidget* parent) : DialogBase("FrmSaveSTL", "Save as STL"
     origin_->setCurrentIndex(s.originIndex >= 0 && s.originIndex < 3 ? s.originIndex : 0);
     calcNormals_ = new QCheckBox("&Calculate Surface Normals", frame);
     calcNormals_->setObjectName("ChkCalcNormals");
-    calcNormals_->setToolTip(
-        " Calculate the surface normals (most 3D apps recalculate the normals when importing) ");
+    calcNormals_->setToolTip(" Calculate the surface normals (most 3D apps recalculate the normals when importing) ");
     calcNormals_->setChecked(s.calculateNormals);
     flipNormals_ = new QCheckBox("&Flip Surface Normals", frame);
     flipNormals_->setObjectName("ChkFlipNormals");

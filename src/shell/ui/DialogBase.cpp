@@ -68,7 +68,10 @@ private:
 
 class SelectAllObject : public QObject {
 public:
-    SelectAllObject(QWidget* watched, QLineEdit* edit) : QObject(edit), edit_(edit) { watched->installEventFilter(this); }
+    SelectAllObject(QWidget* watched, QLineEdit* edit) : QObject(edit), edit_(edit)
+    {
+        watched->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override

@@ -20,14 +20,12 @@
 
 #include "formats/vbFileManagement.h"
 #include "heightmap/CommandTable.h"
-#include "heightmap/MapHeight.h"
 #include "heightmap/FrmSplitStitchRules.h"
+#include "heightmap/MapHeight.h"
 #include "heightmap/MapTransforms.h"
 #include "shell/FrmOptionsRules.h"
 #include "shell/Globals.h"
 #include "shell/Numbers.h"
-#include "shell/vbPreview.h"
-#include "shell/vbRecentFileList.h"
 #include "shell/ui/FrmOptions.h"
 #include "shell/ui/PicAltitude.h"
 #include "shell/ui/PicPreview.h"
@@ -42,7 +40,9 @@
 #include "shell/ui/vbShellExec.h"
 #include "shell/ui/vbWindowPlacement.h"
 #include "shell/vbMsgBox.h"
+#include "shell/vbPreview.h"
 #include "shell/vbPrivateIni.h"
+#include "shell/vbRecentFileList.h"
 #include "shell/vbShowDialog.h"
 #include "shell/vbStartup.h"
 
@@ -143,10 +143,7 @@ FrmMain::~FrmMain()
     RflInit(nullptr, RecentMenuBase(), RflIniFile);
 }
 
-QSize FrmMain::DefaultWindowSize() const
-{
-    return QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
-}
+QSize FrmMain::DefaultWindowSize() const { return QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height()); }
 
 void FrmMain::BuildMenus()
 {

@@ -108,20 +108,20 @@ public:
     QMenu* MnuMap = nullptr;
     QMenu* MnuTools = nullptr;
     QMenu* MnuHelp = nullptr;
-    QMenu* MnuHelpWeb = nullptr; // links 0..7, a separator, "&Edit Links..."
-    std::vector<QAction*> MnuFileItem;        // 0..17
-    std::vector<QAction*> MnuEditItem;        // 0
-    std::vector<QAction*> MnuViewItem;        // 0..8
+    QMenu* MnuHelpWeb = nullptr;               // links 0..7, a separator, "&Edit Links..."
+    std::vector<QAction*> MnuFileItem;         // 0..17
+    std::vector<QAction*> MnuEditItem;         // 0
+    std::vector<QAction*> MnuViewItem;         // 0..8
     std::vector<QAction*> MnuViewColorsetItem; // 0..7
-    std::vector<QAction*> MnuMapItem;         // 0..11
-    std::vector<QAction*> MnuToolsItem;       // 0..4
-    std::vector<QAction*> MnuHelpItem;        // 0..4
+    std::vector<QAction*> MnuMapItem;          // 0..11
+    std::vector<QAction*> MnuToolsItem;        // 0..4
+    std::vector<QAction*> MnuHelpItem;         // 0..4
     QToolBar* TbarMain = nullptr;
-    std::array<QAction*, 36> TbarButton{};    // 1..35 (separators and the placeholder included)
+    std::array<QAction*, 36> TbarButton{}; // 1..35 (separators and the placeholder included)
     QComboBox* CboZoom = nullptr;
     tolv::PicPreview* PicPreview = nullptr;
     tolv::PicAltitude* PicAltitude = nullptr;
-    std::array<QLabel*, 6> SbarPanel{};       // 1..5
+    std::array<QLabel*, 6> SbarPanel{}; // 1..5
     QWidget* ShpPreview = nullptr;
     QWidget* ShpVAD = nullptr;
     std::array<QFrame*, 2> LineTbar3D{};

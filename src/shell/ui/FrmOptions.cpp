@@ -3,13 +3,13 @@
 #include "shell/ui/FrmOptions.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "shell/FrmOptionsRules.h"
 #include "shell/UiHost.h"
@@ -78,7 +78,8 @@ FrmOptions::FrmOptions(QWidget* parent) : QDialog(parent)
     OptnFileByExtension->setGeometry(0, 8, kFrameW, 22);
     OptnFileByType = new QRadioButton(QStringLiteral("Sort file type filter by file type"), FraFileType);
     OptnFileByType->setObjectName("OptnFileByType");
-    OptnFileByType->setToolTip(QStringLiteral(" The file open dialog displays the file types sorted as heightmap, 3d, image"));
+    OptnFileByType->setToolTip(
+        QStringLiteral(" The file open dialog displays the file types sorted as heightmap, 3d, image"));
     OptnFileByType->setGeometry(0, 34, kFrameW, 22);
 
     FraPreview = Frame("FraPreview");
@@ -106,8 +107,8 @@ FrmOptions::FrmOptions(QWidget* parent) : QDialog(parent)
     FraScale = Frame("FraScale");
     ChkScaleOnOpen = new QCheckBox(QStringLiteral("Scale all map files to 16-bit on open"), FraScale);
     ChkScaleOnOpen->setObjectName("ChkScaleOnOpen");
-    ChkScaleOnOpen->setToolTip(QStringLiteral(
-        " Automatically re-scale every map file that is opened to maximum 16-bit altitude extents"));
+    ChkScaleOnOpen->setToolTip(
+        QStringLiteral(" Automatically re-scale every map file that is opened to maximum 16-bit altitude extents"));
     ChkScaleOnOpen->setGeometry(0, 8, kFrameW, 22);
 
     FraUndo = Frame("FraUndo");

@@ -36,8 +36,8 @@ void PicPreview::SetBackgroundColor(int32_t colorRef) { background_ = colorRef &
 
 QImage PicPreview::Image() const
 {
-    return QImage(reinterpret_cast<const uchar*>(area_.pixels.data()), area_.width, area_.height,
-                  area_.width * 4, QImage::Format_RGB32);
+    return QImage(reinterpret_cast<const uchar*>(area_.pixels.data()), area_.width, area_.height, area_.width * 4,
+                  QImage::Format_RGB32);
 }
 
 void PicPreview::paintEvent(QPaintEvent*)

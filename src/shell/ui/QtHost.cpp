@@ -50,10 +50,8 @@ void QtHost::SetPointer(Pointer p)
     if (p == pointer_) return;
     pointer_ = p;
     // One override level stands for the busy state; the default pointer removes it.
-    if (p == Pointer::Busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+    if (p == Pointer::Busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
 }
 
 void QtHost::EnableCommands(bool enabled)

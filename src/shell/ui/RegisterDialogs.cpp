@@ -4,16 +4,16 @@
 
 #include "formats/ui/FrmRawSize.h"
 #include "formats/ui/FrmSavePGM.h"
-#include "heightmap/ui/FrmStitch.h"
-#include "imaging/ui/FrmSaveMesh.h"
-#include "shell/ui/vbFrmRecentFileList.h"
 #include "heightmap/ui/FrmInterpolate.h"
 #include "heightmap/ui/FrmInvert.h"
 #include "heightmap/ui/FrmMove.h"
 #include "heightmap/ui/FrmScale.h"
 #include "heightmap/ui/FrmSplit.h"
+#include "heightmap/ui/FrmStitch.h"
 #include "heightmap/ui/FrmTrim.h"
+#include "imaging/ui/FrmSaveMesh.h"
 #include "shell/ui/QtHost.h"
+#include "shell/ui/vbFrmRecentFileList.h"
 
 namespace tolv {
 namespace {

@@ -120,7 +120,8 @@ void RotateArrow(Pen& k, bool clockwise)
     const double end = (start + span) * M_PI / 180;
     const QPointF tip(8 + r * std::cos(end), 8 - r * std::sin(end));
     // The direction of travel at the end of the arc.
-    const double dir = clockwise ? std::atan2(std::cos(end), std::sin(end)) : std::atan2(-std::cos(end), -std::sin(end));
+    const double dir = clockwise ? std::atan2(std::cos(end), std::sin(end))
+                                 : std::atan2(-std::cos(end), -std::sin(end));
     k.Fill(c, c, 0.5);
     Arrowhead(k.p, tip + QPointF(std::cos(dir) * 1.5, std::sin(dir) * 1.5), dir, 4.0);
 }
@@ -141,18 +142,15 @@ void Draw(QPainter& p, CommandId which, bool hot)
         p.drawPolygon(QPolygonF() << QPointF(1.5, 3.5) << QPointF(6, 3.5) << QPointF(7.5, 5) << QPointF(13, 5)
                                   << QPointF(13, 13.5) << QPointF(1.5, 13.5));
         k.Fill(k.C(250, 215, 110), kInk);
-        p.drawPolygon(QPolygonF() << QPointF(3.5, 7.5) << QPointF(15, 7.5) << QPointF(13, 13.5)
-                                  << QPointF(1.5, 13.5));
+        p.drawPolygon(QPolygonF() << QPointF(3.5, 7.5) << QPointF(15, 7.5) << QPointF(13, 13.5) << QPointF(1.5, 13.5));
         break;
     }
-    case CommandId::Save:
-        Floppy(k);
-        break;
+    case CommandId::Save: Floppy(k); break;
     case CommandId::SaveAs:
         Floppy(k, 0.85);
         k.Fill(k.C(240, 200, 60), kInk, 0.7);
-        p.drawPolygon(QPolygonF() << QPointF(9, 14.5) << QPointF(9.5, 12) << QPointF(14, 7.5)
-                                  << QPointF(15.5, 9) << QPointF(11, 13.5));
+        p.drawPolygon(QPolygonF() << QPointF(9, 14.5) << QPointF(9.5, 12) << QPointF(14, 7.5) << QPointF(15.5, 9)
+                                  << QPointF(11, 13.5));
         break;
     case CommandId::Stitch:
         Grid(k, QRectF(3.5, 3.5, 9, 9), 2, k.C(120, 180, 110));
@@ -221,12 +219,8 @@ void Draw(QPainter& p, CommandId which, bool hot)
         p.drawPath(hill);
         break;
     }
-    case CommandId::ZoomIn:
-        Magnifier(k, true);
-        break;
-    case CommandId::ZoomOut:
-        Magnifier(k, false);
-        break;
+    case CommandId::ZoomIn: Magnifier(k, true); break;
+    case CommandId::ZoomOut: Magnifier(k, false); break;
     case CommandId::FlipHorizontal:
         k.Fill(k.C(40, 110, 200), kInk, 0.7);
         p.drawPolygon(QPolygonF() << QPointF(6.5, 3) << QPointF(6.5, 13) << QPointF(1.5, 13));
@@ -243,12 +237,8 @@ void Draw(QPainter& p, CommandId which, bool hot)
         p.setPen(QPen(kInk, 0.8, Qt::DashLine));
         p.drawLine(QPointF(1, 8), QPointF(15, 8));
         break;
-    case CommandId::RotateCCW:
-        RotateArrow(k, false);
-        break;
-    case CommandId::RotateCW:
-        RotateArrow(k, true);
-        break;
+    case CommandId::RotateCCW: RotateArrow(k, false); break;
+    case CommandId::RotateCW: RotateArrow(k, true); break;
     case CommandId::Invert: {
         k.Fill(Qt::white, kInk, 1.0);
         p.drawEllipse(QPointF(8, 8), 6.5, 6.5);

@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QPalette>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPalette>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>

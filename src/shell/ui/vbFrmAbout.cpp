@@ -92,8 +92,7 @@ void CreditsPicture::paintEvent(QPaintEvent*)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-VbFrmAbout::VbFrmAbout(QWidget* parent)
-    : DialogBase("vbFrmAbout", "About " + QString::fromUtf8(kAppTitle), parent)
+VbFrmAbout::VbFrmAbout(QWidget* parent) : DialogBase("vbFrmAbout", "About " + QString::fromUtf8(kAppTitle), parent)
 {
     SetTitle(QString::fromUtf8(kAppTitle) + " converts, views and edits 16-bit terrain heightmaps.");
 

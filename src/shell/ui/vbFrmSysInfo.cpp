@@ -97,7 +97,8 @@ QList<SysInfoGroup> CollectSystemInfo()
     const QList<QScreen*> screens = QGuiApplication::screens();
     display.items.append({"Screens", QString::number(screens.size())});
     if (QScreen* s = QGuiApplication::primaryScreen()) {
-        display.items.append({"Resolution", QStringLiteral("%1 x %2 pixels").arg(s->size().width()).arg(s->size().height())});
+        display.items.append(
+            {"Resolution", QStringLiteral("%1 x %2 pixels").arg(s->size().width()).arg(s->size().height())});
         display.items.append({"Colour depth", QStringLiteral("%1 bits per pixel").arg(s->depth())});
         display.items.append({"Logical DPI", QString::number(qRound(s->logicalDotsPerInch()))});
         display.items.append({"Scale factor", QString::number(s->devicePixelRatio())});

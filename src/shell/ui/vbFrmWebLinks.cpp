@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "shell/ui/QtHost.h"
@@ -182,7 +182,8 @@ void FillWebLinksMenu(QMenu* menu, std::function<void(const std::string&)> open)
     QObject::connect(edit, &QAction::triggered, menu, [menu, open] {
         // The menu is rebuilt after the editor, so defer it until the triggering action is done.
         if (ShowWebLinksEditor(menu->parentWidget() ? menu->parentWidget()->window() : nullptr))
-            QMetaObject::invokeMethod(menu, [menu, open] { FillWebLinksMenu(menu, open); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                menu, [menu, open] { FillWebLinksMenu(menu, open); }, Qt::QueuedConnection);
     });
 }
 

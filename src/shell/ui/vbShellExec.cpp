@@ -20,8 +20,8 @@ bool OpenUrl(const QUrl& url) { return g_opener ? g_opener(url) : QDesktopServic
 // broken association.
 void ReportShellFailure()
 {
-    ShowWarning(std::string("Could not Execute the Application.") + kCrLf + kCrLf + "ShellExecute Error: " +
-                ShellErrorText(27));
+    ShowWarning(std::string("Could not Execute the Application.") + kCrLf + kCrLf +
+                "ShellExecute Error: " + ShellErrorText(27));
 }
 
 bool IsAlnum(unsigned char c) { return std::isalnum(c) != 0 || c >= 0x80; }

@@ -72,9 +72,7 @@ bool vbSingleInstance::Claim(const QString& request)
     clock.start();
     for (;;) {
         switch (TakeLock()) {
-        case Lock::Taken:
-            Listen(true);
-            return true;
+        case Lock::Taken: Listen(true); return true;
         case Lock::Unavailable:
             // No lock can be had here: a live socket still means a running instance, and
             // without the lock this start must not remove one.
@@ -97,8 +95,7 @@ bool vbSingleInstance::HandOver(const QString& request)
     socket.connectToServer(name_);
     if (!socket.waitForConnected(kWaitMs)) return false;
     // A file URL keeps any character of a path (a line break too) on one line.
-    const QByteArray line =
-        (request.isEmpty() ? kActivate : kOpen + QUrl::fromLocalFile(request).toEncoded()) + '\n';
+    const QByteArray line = (request.isEmpty() ? kActivate : kOpen + QUrl::fromLocalFile(request).toEncoded()) + '\n';
     socket.write(line);
     const bool sent = socket.waitForBytesWritten(kWaitMs);
     socket.disconnectFromServer();
