@@ -50,14 +50,11 @@ protected:
 
 TEST_F(Install, PutsEveryFileWhereTheDesktopLooks)
 {
-    std::vector<std::string> expected = {"bin/tolv",
-                                         "bin/tolvconv",
-                                         "share/applications/tolv.desktop",
-                                         "share/icons/hicolor/scalable/apps/tolv.svg",
-                                         "share/mime/packages/tolv.xml",
-                                         "share/doc/tolv/tolv User's Guide.pdf",
-                                         "share/tolv/data/terrain513.hmb",
-                                         "share/man/man1/tolv.1"};
+    // clang-format off
+    std::vector<std::string> expected = {"bin/tolv", "bin/tolvconv", "share/applications/tolv.desktop",
+        "share/icons/hicolor/scalable/apps/tolv.svg", "share/mime/packages/tolv.xml",
+        "share/doc/tolv/tolv User's Guide.pdf", "share/tolv/data/terrain513.hmb"};
+    // clang-format on
     for (const auto& page : fs::directory_iterator(TOLV_SOURCE_DIR "/docs/man"))
         expected.push_back("share/man/man1/" + page.path().filename().string());
     for (const std::string& f : expected) EXPECT_TRUE(fs::is_regular_file(In(f))) << f;
@@ -80,11 +77,7 @@ TEST_F(Install, PutsEveryFileWhereTheDesktopLooks)
     }
     if (std::string mime = FindTool("update-mime-database"); !mime.empty()) {
         // It reports errors on standard error only, and a note when the folder is not searched.
-        const char* dataDirs = std::getenv("XDG_DATA_DIRS");
-        const std::string saved = dataDirs ? dataDirs : "";
-        setenv("XDG_DATA_DIRS", In("share").c_str(), 1);
-        ProcessResult r = RunProcess(mime, {In("share/mime")});
-        dataDirs ? setenv("XDG_DATA_DIRS", saved.c_str(), 1) : unsetenv("XDG_DATA_DIRS");
+        ProcessResult r = RunProcess("/usr/bin/env", {"XDG_DATA_DIRS=" + In("share"), mime, In("share/mime")});
         EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
         EXPECT_EQ(r.err, "");
         EXPECT_NE(ReadFileText(In("share/mime/globs2")).find("application/x-tolv-hmb:*.hmb"), std::string::npos);
@@ -98,37 +91,34 @@ TEST_F(Install, PutsEveryFileWhereTheDesktopLooks)
     }
 }
 
-// Starts the installed program offscreen with the user's folders under home, waits until one of
-// files holds the marker of a run in progress, and ends the run. Returns that file, or "".
+// Starts the installed program offscreen with the user's folders under home (as nobody through
+// setpriv, if given), waits until one of files holds the marker of a run in progress, and ends the
+// run. Returns that file, or "" when the run ended on its own or none did within a minute.
 std::string SettingsOfARun(const std::string& program, const std::vector<std::string>& files,
                            const std::string& setpriv, const std::string& home)
 {
-    pid_t pid = fork();
+    const pid_t pid = fork();
     if (pid == 0) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         setenv("TMPDIR", (home + "/tmp").c_str(), 1); // the single-instance socket of a killed run
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);  // the run is ended by a signal
-        int devnull = ::open("/dev/null", O_WRONLY);
-        dup2(devnull, 1);
-        dup2(devnull, 2);
-        if (!setpriv.empty())
-            execl(setpriv.c_str(), "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", program.c_str(),
-                  static_cast<char*>(nullptr));
-        else execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        const int devnull = ::open("/dev/null", O_WRONLY);
+        dup2(devnull, 1), dup2(devnull, 2);
+        if (setpriv.empty()) execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execl(setpriv.c_str(), "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", program.c_str(),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     std::string found;
-    for (int tenth = 0; tenth < 600 && found.empty(); ++tenth) {
+    bool ended = false;
+    for (int tenth = 0; tenth < 600 && found.empty() && !(ended = waitpid(pid, nullptr, WNOHANG) == pid); ++tenth) {
         for (const std::string& f : files)
             if (ReadFileText(f).find("Success=0") != std::string::npos) found = f;
-        int status;
-        if (found.empty() && waitpid(pid, &status, WNOHANG) == pid) return "";
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return found;
+    if (!ended) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+    return ended ? "" : found;
 }
 
 TEST_F(Install, SettingsBesideAWritableProgramElsePerUser)

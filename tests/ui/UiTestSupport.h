@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "TestHost.h"
 #include "heightmap/MapHeight.h"
 #include "shell/Globals.h"
 #include "shell/ui/QtHost.h"
@@ -37,19 +39,16 @@ QT_END_NAMESPACE
 namespace tolv::test {
 
 // One QApplication for the whole test program, deleted before the leak check.
-class QtEnvironment : public ::testing::Environment {
-public:
+struct QtEnvironment : ::testing::Environment {
     void SetUp() override
     {
         static int argc = 1;
         static char name[] = "tolv-ui-test";
         static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
+        app = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
+    void TearDown() override { app.reset(); }
+    std::unique_ptr<QApplication> app;
 };
 inline const bool kQtEnvironmentAdded = (::testing::AddGlobalTestEnvironment(new QtEnvironment), true);
 
@@ -59,11 +58,6 @@ inline const bool kQtEnvironmentAdded = (::testing::AddGlobalTestEnvironment(new
 // state and points the settings at a fresh file.
 class UiTestHost : public QtHost {
 public:
-    struct Message {
-        std::string kind; // "warning", "info", "error", "question"
-        std::string text;
-        bool defaultNo = false;
-    };
     UiTestHost()
     {
         ClearHeightmap();
@@ -83,32 +77,33 @@ public:
     }
     void ShowMessage(MessageKind kind, const std::string& text, const std::string& caption, int help) override
     {
-        messages.push_back({kind == MessageKind::Info      ? "info"
-                            : kind == MessageKind::Warning ? "warning"
-                                                           : "error",
-                            text});
+        const char* kinds[] = {"warning", "info", "error"};
+        messages.push_back({kinds[static_cast<int>(kind)], text, caption});
         if (realBoxes) QtHost::ShowMessage(kind, text, caption, help);
     }
     bool AskQuestion(const std::string& text, const std::string& caption, bool defaultNo, int help) override
     {
-        messages.push_back({"question", text, defaultNo});
+        messages.push_back({"question", text, caption, defaultNo});
         if (realBoxes) return QtHost::AskQuestion(text, caption, defaultNo, help);
         if (answers.empty()) return !defaultNo;
         const bool a = answers.front();
         answers.pop_front();
         return a;
     }
-    // Every message so far, "kind: text" a line; "(No)" marks a question whose default is No.
-    std::string Said() const
+    // Every message and opened address since the last call, "kind: text" a line ("(No)" marks a
+    // question whose default is No), then "opened: " and the address.
+    std::string Said()
     {
         std::string said;
-        for (const Message& m : messages) said += m.kind + (m.defaultNo ? " (No)" : "") + ": " + m.text + "\n";
+        for (const Recorded& m : messages) said += m.kind + (m.defaultNo ? " (No)" : "") + ": " + m.text + "\n";
+        for (const QUrl& url : opened) said += "opened: " + S(url.toString(QUrl::PreferLocalFile)) + "\n";
+        messages.clear(), opened.clear();
         return said;
     }
 
     TempDir dir;
     std::string ini = dir / "tolv.ini";
-    std::vector<Message> messages;
+    std::vector<Recorded> messages;
     std::deque<bool> answers;
     bool realBoxes = false;
     std::vector<QUrl> opened;
@@ -131,16 +126,8 @@ T* Child(QWidget& parent, const QString& name)
     return w;
 }
 
-// Clicks the named button near its left edge: check and option boxes answer clicks on their box
-// and caption only.
-inline void Click(QWidget& window, const char* name)
-{
-    auto* b = Child<QAbstractButton>(window, name);
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-}
-
 // Replaces the text of the named box by typing, then presses leave (Tab: on to the next control).
-inline void Type(QWidget& window, const char* name, const QString& text, Qt::Key leave = Qt::Key_Tab)
+inline void Type(QWidget& window, const QString& name, const QString& text, Qt::Key leave = Qt::Key_Tab)
 {
     QWidget* box = Child(window, name);
     box->setFocus(Qt::TabFocusReason);
@@ -152,9 +139,33 @@ inline void Type(QWidget& window, const char* name, const QString& text, Qt::Key
     QApplication::processEvents();
 }
 
+// Does what the user would, step by step, steps apart by blanks: "Name=text" types into a box,
+// "Name#n" picks entry n of a combo box or list (#n,m,... selects several lines) or moves a scroll
+// bar to n, "Name" clicks a button (near its left edge: check and option boxes answer clicks on
+// their box and caption only).
+inline void Act(QWidget& window, const char* steps)
+{
+    for (const QString& step : QString::fromUtf8(steps).split(' ')) {
+        if (const qsizetype eq = step.indexOf('='); eq > 0) {
+            Type(window, step.left(eq), step.mid(eq + 1));
+        } else if (const qsizetype hash = step.indexOf('#'); hash > 0) {
+            QWidget* w = Child(window, step.left(hash));
+            const QStringList n = step.mid(hash + 1).split(',');
+            if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentIndex(n[0].toInt());
+            if (auto* s = qobject_cast<QAbstractSlider*>(w)) s->setValue(n[0].toInt());
+            if (auto* l = qobject_cast<QListWidget*>(w)) {
+                l->setCurrentRow(n[0].toInt());
+                for (const QString& more : n.mid(1)) l->item(more.toInt())->setSelected(true);
+            }
+        } else if (auto* b = Child<QAbstractButton>(window, step)) {
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+        }
+    }
+}
+
 // The named controls as the user sees them, "|" between: a box's or label's text, a combo box's
-// current text, "x" or "-" for a check or option box, a scroll bar's position; "!" marks a
-// disabled control.
+// current text, "x" or "-" for a check or option box, a scroll bar's position, a list's lines
+// ("," between); "!" marks a disabled control.
 inline std::string Shown(QWidget& window, const char* names)
 {
     std::string out;
@@ -166,13 +177,23 @@ inline std::string Shown(QWidget& window, const char* names)
         else if (auto* l = qobject_cast<QLabel*>(w)) s = l->text();
         else if (auto* b = qobject_cast<QAbstractButton*>(w)) s = b->isChecked() ? "x" : "-";
         else if (auto* v = qobject_cast<QAbstractSlider*>(w)) s = QString::number(v->value());
+        else if (auto* list = qobject_cast<QListWidget*>(w))
+            for (int i = 0; i < list->count(); ++i) s = (i ? s + "," : "") + list->item(i)->text();
         if (w && !w->isEnabled()) s += "!";
         out += (out.empty() ? "" : "|") + S(s);
     }
     return out;
 }
 
-// A dialog's values as the texts of their slots, in slot order; the results of the last dialog.
+// The steps done, the named controls as then shown.
+inline std::string After(QWidget& window, const char* steps, const char* names)
+{
+    Act(window, steps);
+    return Shown(window, names);
+}
+
+// A dialog's values as the texts of their slots, in slot order; the results of the last dialog,
+// and "cancelled" when it was.
 template <class T>
 std::string SlotText(T values)
 {
@@ -183,7 +204,7 @@ std::string SlotText(T values)
 template <class T>
 std::string Results()
 {
-    return SlotText(ReadDialogResult<T>());
+    return SlotText(ReadDialogResult<T>()) + (DialogCancelled() ? " cancelled" : "");
 }
 
 // Answers the message boxes that open while it lives, in order, by clicking the given buttons;

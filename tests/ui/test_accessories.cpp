@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
-// The accessory windows: About, system information, the web-link editor, the recent file list
-// settings and the safe-shutdown dialog, and what every dialog shares.
+// The accessory windows (About, system information, the web-link editor, the recent file list
+// settings, the safe-shutdown dialog), what every dialog shares, the common dialogs, the shell and
+// the single-instance socket.
 #include <QClipboard>
-#include <QElapsedTimer>
-#include <QListWidget>
+#include <QFileDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 
-#include "TestHost.h"
 #include "UiTestSupport.h"
 #include "shell/ui/vbFormEffects.h"
 #include "shell/ui/vbFrmAbout.h"
@@ -17,32 +16,15 @@
 #include "shell/ui/vbFrmShutdown.h"
 #include "shell/ui/vbFrmSysInfo.h"
 #include "shell/ui/vbFrmWebLinks.h"
+#include "shell/ui/vbSingleInstance.h"
 #include "shell/vbRecentFileList.h"
 
 using namespace tolv;
 using namespace tolv::test;
 
-namespace {
-
-std::string Lines(QWidget& d, const char* name)
+TEST(Accessories, AboutSystemInformationAndWhatEveryDialogShares)
 {
-    auto* list = Child<QListWidget>(d, name);
-    std::string lines;
-    for (int i = 0; i < list->count(); ++i) lines += (i ? "|" : "") + S(list->item(i)->text());
-    return lines;
-}
-
-struct Accessories : ::testing::Test {
-    void SetUp() override { SetSettingsPath(dir / "tolv.ini"); }
-    void TearDown() override { SetSettingsPath(""); }
-    TestHost host;
-    TempDir dir;
-};
-
-} // namespace
-
-TEST_F(Accessories, AboutSystemInformationAndWhatEveryDialogShares)
-{
+    UiTestHost host;
     host.SetPointer(Pointer::Busy);
     {
         VbFrmAbout about;
@@ -67,22 +49,20 @@ TEST_F(Accessories, AboutSystemInformationAndWhatEveryDialogShares)
 
     VbFrmSysInfo info;
     QApplication::clipboard()->clear();
-    Click(info, "CmdCopy");
+    Act(info, "CmdCopy");
     const QString text = QApplication::clipboard()->text();
-    for (const char* line : {"Operating System\n", "Memory\n", "Display\n", "Folders\n", "Components\n",
-                             "  Compiler: ", "  Settings file: "})
-        EXPECT_TRUE(text.contains(line)) << line;
-    EXPECT_TRUE(text.contains("  Qt: " + QString::fromLatin1(qVersion()))) << S(text);
-    EXPECT_TRUE(text.contains(QRegularExpression("  giflib: \\d+\\.\\d+\\.\\d+\n")));
-    EXPECT_TRUE(text.contains(QRegularExpression("  libpng: \\d+\\.\\d+")));
+    for (const QString& line :
+         QStringList{"Operating System\n", "Memory\n", "Display\n", "Folders\n", "Components\n",
+                     "  Compiler: ", "  Settings file: ", "  Qt: " + QString::fromLatin1(qVersion())})
+        EXPECT_TRUE(text.contains(line)) << S(line);
+    EXPECT_TRUE(text.contains(QRegularExpression("  giflib: \\d+\\.\\d+\\.\\d+\n  libpng: \\d+\\.\\d+"))) << S(text);
 
     // Dialogs fade in only in mode 2, and always end fully opaque.
     InitFormEffects(7);
-    QWidget plain;
+    QWidget plain, faded;
     FadeInDialog(&plain);
     EXPECT_DOUBLE_EQ(plain.windowOpacity(), 1.0);
     InitFormEffects(2);
-    QWidget faded;
     faded.show();
     FadeInDialog(&faded);
     EXPECT_DOUBLE_EQ(faded.windowOpacity(), 0.0);
@@ -94,24 +74,26 @@ TEST_F(Accessories, AboutSystemInformationAndWhatEveryDialogShares)
     EXPECT_EQ(shutdown.exec(), QDialog::Accepted);
 }
 
-TEST_F(Accessories, WebLinksAreSavedAsEnteredReorderedAndOpenedFromTheMenu)
+TEST(Accessories, WebLinksAreSavedAsEnteredReorderedAndOpenedFromTheMenu)
 {
+    UiTestHost host;
+    const std::string typed = "https://maps.example/~me/?q=a%20b&r=1#top";
     {
         VbFrmWebLinks editor;
         ShowActive(editor);
-        const int before = Child<QListWidget>(editor, "LstLinks")->count();
-        ASSERT_EQ(before, static_cast<int>(DefaultWebLinks().size()));
-        Click(editor, "CmdAdd");
+        const int before = static_cast<int>(DefaultWebLinks().size());
+        ASSERT_EQ(Child<QListWidget>(editor, "LstLinks")->count(), before);
+        Act(editor, "CmdAdd");
         editor.PressOk(); // an incomplete link is refused and nothing is written
         EXPECT_TRUE(editor.isVisible());
-        EXPECT_EQ(host.Count("warning"), 1u);
+        EXPECT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(LoadWebLinks(Settings()), DefaultWebLinks());
-        Type(editor, "TxtCaption", "&Maps");
+        Act(editor, "TxtCaption=&Maps");
         auto* address = Child<QLineEdit>(editor, "TxtAddress");
         address->setFocus();
         QTest::keyClicks(address, "maps.example/~me/a b?c=d&e=%20#top"); // only the blank cannot be in an address
         EXPECT_EQ(address->text(), "maps.example/~me/ab?c=d&e=%20#top");
-        QApplication::clipboard()->setText("https://maps.example/~me/?q=a%20b&r=1#top");
+        QApplication::clipboard()->setText(Q(typed));
         address->selectAll();
         QTest::keyClick(address, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(Child<QListWidget>(editor, "LstLinks")->item(before)->text(), "Maps");
@@ -120,26 +102,19 @@ TEST_F(Accessories, WebLinksAreSavedAsEnteredReorderedAndOpenedFromTheMenu)
     }
     std::vector<WebLink> saved = LoadWebLinks(Settings());
     ASSERT_EQ(saved.size(), DefaultWebLinks().size() + 1);
-    EXPECT_EQ(saved.back(), (WebLink{"&Maps", "https://maps.example/~me/?q=a%20b&r=1#top"}));
-    std::vector<QUrl> opened;
-    SetUrlOpener([&](const QUrl& url) { return opened.push_back(url), true; });
+    EXPECT_EQ(saved.back(), (WebLink{"&Maps", typed}));
     QMenu menu;
     FillWebLinksMenu(&menu, OpenWebAddress);
     menu.actions()[static_cast<qsizetype>(saved.size() - 1)]->trigger();
-    SetUrlOpener(nullptr);
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(S(opened[0].toString(QUrl::FullyEncoded)), saved.back().address); // as it was entered
+    ASSERT_EQ(host.opened.size(), 1u);
+    EXPECT_EQ(S(host.opened[0].toString(QUrl::FullyEncoded)), typed); // as it was entered
 
     SaveWebLinks(Settings(), {{"A", "a.example"}, {"B", "b.example"}, {"C", "c.example"}});
     {
         VbFrmWebLinks editor;
         ShowActive(editor);
-        auto* list = Child<QListWidget>(editor, "LstLinks");
-        list->setCurrentRow(2);
-        EXPECT_FALSE(Child(editor, "CmdDown")->isEnabled());
-        Click(editor, "CmdUp");
-        list->setCurrentRow(0);
-        Click(editor, "CmdRemove");
+        EXPECT_EQ(After(editor, "LstLinks#2", "CmdDown"), "-!");
+        Act(editor, "CmdUp LstLinks#0 CmdRemove");
         editor.PressOk();
     }
     EXPECT_EQ(LoadWebLinks(Settings()), (std::vector<WebLink>{{"C", "c.example"}, {"B", "b.example"}}));
@@ -153,86 +128,198 @@ TEST_F(Accessories, WebLinksAreSavedAsEnteredReorderedAndOpenedFromTheMenu)
     EXPECT_EQ(address, "b.example");
 }
 
-struct RecentFileDialog : Accessories {
+namespace {
+
+struct RecentFileDialog : ::testing::Test {
     void SetUp() override
     {
-        Accessories::SetUp();
         RflInit([this](const RecentFileMenu&) { ++menuRefreshes; }, 8, RflIniFile);
         // Added oldest first, so entry 1 is /maps/e.hmb.
         for (const char* p : {"/maps/a.hmb", "/maps/b.hmb", "/maps/c.hmb", "/maps/d.hmb", "/maps/e.hmb"}) RflAdd(p);
-        owned = std::make_unique<VbFrmRecentFileList>();
-        ShowActive(dialog());
+        dialog = std::make_unique<VbFrmRecentFileList>();
+        ShowActive(*dialog);
     }
     void TearDown() override
     {
-        owned.reset();
+        dialog.reset();
         RflInit(nullptr, 8, RflIniFile);
     }
-    VbFrmRecentFileList& dialog() { return *owned; }
-    static void RemoveLines(QWidget& d, std::initializer_list<int> lines)
+    // The display mode and caption length in use, and the first three entries.
+    static std::string List()
     {
-        auto* list = Child<QListWidget>(d, "LstRecent");
-        list->clearSelection();
-        for (int q : lines) list->item(q)->setSelected(true);
-        Click(d, "CmdListRemove");
+        int32_t mode = -1, length = -1;
+        RflGetDisplay(mode, length);
+        return std::to_string(mode) + " " + std::to_string(length) + " " + RflGetItem(1) + "|" + RflGetItem(2) + "|" +
+               RflGetItem(3);
     }
+    UiTestHost host;
     int menuRefreshes = 0;
-    std::unique_ptr<VbFrmRecentFileList> owned;
-    const char* controls = "OptRFL0 OptRFL2 TxtTrimLength LblCaption0 LblCaption1 CmdApply CmdListRemove";
+    std::unique_ptr<VbFrmRecentFileList> dialog;
+    const char* controls = "LstRecent OptRFL0 OptRFL2 TxtTrimLength LblCaption0 LblCaption1 CmdApply CmdListRemove";
 };
+
+} // namespace
 
 TEST_F(RecentFileDialog, CaptionsWaitForApply)
 {
-    EXPECT_EQ(Lines(dialog(), "LstRecent"), "/maps/e.hmb|/maps/d.hmb|/maps/c.hmb|/maps/b.hmb|/maps/a.hmb|||");
-    EXPECT_EQ(Shown(dialog(), controls), "x|-|32!|Compact to &length:!|characters!|-!|-!");
-    auto* list = Child<QListWidget>(dialog(), "LstRecent");
-    list->item(1)->setSelected(true);
-    EXPECT_EQ(Shown(dialog(), "CmdListRemove"), "-");
-    list->clearSelection();
-    Click(dialog(), "OptRFL2");
-    Type(dialog(), "TxtTrimLength", "100"); // the rule itself is tested with the list
-    EXPECT_EQ(Shown(dialog(), controls), "-|x|48|Compact to &length:|characters|-|-!");
-    Type(dialog(), "TxtTrimLength", "2x0");
-    EXPECT_EQ(Shown(dialog(), "TxtTrimLength"), "20");
-    int32_t mode = -1, length = -1;
-    RflGetDisplay(mode, length);
-    EXPECT_EQ(std::pair(mode, length), std::pair(0, 32)); // not yet
-    Click(dialog(), "CmdApply");
-    RflGetDisplay(mode, length);
-    EXPECT_EQ(std::pair(mode, length), std::pair(2, 20));
-    EXPECT_EQ(Shown(dialog(), "CmdApply"), "-!");
+    const std::string all = "/maps/e.hmb,/maps/d.hmb,/maps/c.hmb,/maps/b.hmb,/maps/a.hmb,,,";
+    EXPECT_EQ(Shown(*dialog, controls), all + "|x|-|32!|Compact to &length:!|characters!|-!|-!");
+    // The length's rule itself is tested with the list.
+    EXPECT_EQ(After(*dialog, "LstRecent#1 OptRFL2 TxtTrimLength=100", controls),
+              all + "|-|x|48|Compact to &length:|characters|-|-");
+    EXPECT_EQ(After(*dialog, "TxtTrimLength=2x0", "TxtTrimLength"), "20");
+    EXPECT_EQ(List(), "0 32 /maps/e.hmb|/maps/d.hmb|/maps/c.hmb"); // not yet
+    EXPECT_EQ(After(*dialog, "CmdApply", "CmdApply"), "-!");
+    EXPECT_EQ(List(), "2 20 /maps/e.hmb|/maps/d.hmb|/maps/c.hmb");
     EXPECT_EQ(Settings().IniGetString(kRecentFileSection, "DisplayMode", ""), "TrimSpec");
-    dialog().reject();
-    EXPECT_EQ(host.Count("question"), 0u); // nothing left to apply, nothing asked
+    dialog->reject();
+    EXPECT_EQ(host.Said(), ""); // nothing left to apply, nothing asked
 }
 
 TEST_F(RecentFileDialog, RemovalsWaitForApplyOrTheQuestionOnClosing)
 {
-    RemoveLines(dialog(), {0, 2}); // e and c
-    EXPECT_EQ(Lines(dialog(), "LstRecent"), "/maps/d.hmb|/maps/b.hmb|/maps/a.hmb|||");
-    EXPECT_EQ(Shown(dialog(), "CmdApply CmdListRemove"), "-|-!");
-    EXPECT_EQ(RflGetItem(1), "/maps/e.hmb"); // not yet
+    EXPECT_EQ(After(*dialog, "LstRecent#0,2 CmdListRemove", "LstRecent CmdApply CmdListRemove"),
+              "/maps/d.hmb,/maps/b.hmb,/maps/a.hmb,,,|-|-!");      // e and c
+    EXPECT_EQ(List(), "0 32 /maps/e.hmb|/maps/d.hmb|/maps/c.hmb"); // not yet
     // The line now at the top was second when the dialog opened; its removal must not push out
     // the earlier one.
-    RemoveLines(dialog(), {0}); // d
-    Click(dialog(), "CmdApply");
-    EXPECT_EQ(RflGetItem(1) + "|" + RflGetItem(2) + "|" + RflGetItem(3), "/maps/b.hmb|/maps/a.hmb|");
+    Act(*dialog, "LstRecent#0 CmdListRemove CmdApply"); // d
+    EXPECT_EQ(List(), "0 32 /maps/b.hmb|/maps/a.hmb|");
     EXPECT_GT(menuRefreshes, 0);
-    EXPECT_EQ(Settings().IniGetString(kRecentFileSection, "File1", ""), "/maps/b.hmb"); // saved at once
-    EXPECT_EQ(Settings().IniGetString(kRecentFileSection, "File3", "?"), "");
+    EXPECT_EQ(Settings().IniGetString(kRecentFileSection, "File1", "") + "|" +
+                  Settings().IniGetString(kRecentFileSection, "File3", "?"),
+              "/maps/b.hmb|"); // saved at once
 
     for (bool yes : {false, true}) { // closing with changes asks: No drops them, Yes applies them
         VbFrmRecentFileList again;
         ShowActive(again);
-        Click(again, "OptRFL1");
-        RemoveLines(again, {1}); // a
-        host.Answer({yes});
-        yes ? QTest::keyClick(&again, Qt::Key_Escape) : Click(again, "CmdClose");
+        Act(again, "OptRFL1 LstRecent#1 CmdListRemove"); // a
+        host.answers = {yes};
+        yes ? QTest::keyClick(&again, Qt::Key_Escape) : Act(again, "CmdClose");
         EXPECT_FALSE(again.isVisible());
-        EXPECT_EQ(host.messages.back().text,
-                  "The Recent File List Settings have changed, would you like to Save them?");
-        int32_t mode = -1, length = -1;
-        RflGetDisplay(mode, length);
-        EXPECT_EQ(RflGetItem(2) + " " + std::to_string(mode), yes ? " 1" : "/maps/a.hmb 0");
+        EXPECT_EQ(host.Said(), "question: The Recent File List Settings have changed, would you like to Save them?\n");
+        EXPECT_EQ(List(), yes ? "1 32 /maps/b.hmb||" : "0 32 /maps/b.hmb|/maps/a.hmb|");
     }
+}
+
+TEST(CommonDialogs, FiltersStartFolderAndResults)
+{
+    EXPECT_EQ(QtFilters("hma - TOLV ASCII Text Heightmap|*.hma|All Files (*.*)|*.*"),
+              (QStringList{"hma - TOLV ASCII Text Heightmap (*.hma)", "All Files (*)"}));
+    EXPECT_EQ(QtFilters("Pictures|*.bmp;*.tga|B"), (QStringList{"Pictures (*.bmp *.tga)"})); // "B" has no pattern
+
+    UiTestHost host;
+    SetInitialFolder("/start/here/");
+    std::vector<QString> folders;
+    WriteFileText(host.dir / "one.hmb", "x");
+    QString answer = Q(host.dir / "one.hmb");
+    SetFileChooser([&](const FileDialogRequest& r) { return folders.push_back(r.folder), answer; });
+    SetFileDialog("T", "!", "", "", true);
+    ASSERT_TRUE(ShowOpenDialog(nullptr));
+    EXPECT_EQ(GetDialogFileName(), host.dir / "one.hmb");
+    answer.clear(); // cancelled: the last results stay
+    EXPECT_FALSE(ShowSaveDialog(nullptr));
+    EXPECT_EQ(GetDialogFileName() + " " + GetDialogFolder(), host.dir / "one.hmb" + " " + host.dir.Path() + "/");
+    EXPECT_EQ(folders, (std::vector<QString>{"/start/here/", Q(host.dir.Path() + "/")}));
+    EXPECT_EQ(LastDialogFolder(), host.dir.Path() + "/");
+
+    SetColorDialog(0x102030, true);
+    SetColorChooser([](int32_t& c) { return c == 0x102030 ? (c = 0x405060, true) : false; });
+    EXPECT_TRUE(ShowColorDialog(nullptr));
+    SetColorChooser([](int32_t& c) { return c = 1, false; });
+    EXPECT_FALSE(ShowColorDialog(nullptr));
+    EXPECT_EQ(GetDialogColor(), 0x405060); // kept only on OK
+}
+
+TEST(CommonDialogs, AFolderOrFileThatDoesNotExistIsRefusedAndNeverBecomesTheLastFolder)
+{
+    UiTestHost host;
+    WriteFileText(host.dir / "plain", "x");
+    const std::string start = host.dir.Path() + "/";
+    SetInitialFolder(start);
+    SetFileDialog("T", "!", "", "", true);
+    const std::string missing = host.dir / "missing";
+    const std::string noFolder = "The folder does not exist.\r\n\"", noFile = "The file does not exist.\r\n\"";
+    const std::tuple<bool, std::string, std::string> rows[] = {
+        // save, chosen, refusal ("" when it stands)
+        {true, missing + "/x.hmb", noFolder + missing + "\""},
+        {true, host.dir / "plain/x.hmb", noFolder + (host.dir / "plain") + "\""},
+        {false, host.dir / "none.hmb", noFile + (host.dir / "none.hmb") + "\""},
+        {true, host.dir / "new.hmb", ""}};
+    for (const auto& [save, path, refusal] : rows) {
+        host.messages.clear();
+        SetFileChooser([&](const FileDialogRequest&) { return Q(path); });
+        EXPECT_EQ(save ? ShowSaveDialog(nullptr) : ShowOpenDialog(nullptr), refusal.empty()) << path;
+        EXPECT_EQ(host.messages.empty() ? "" : host.messages[0].text, refusal) << path;
+        EXPECT_EQ(LastDialogFolder(), start) << path;
+        EXPECT_EQ(GetDialogFileName(), refusal.empty() ? path : "") << path;
+    }
+
+    // The real save dialog stays open on the refusal; cancelled, it keeps nothing.
+    SetFileChooser(nullptr);
+    SetInitialFolder(start);
+    host.messages.clear();
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        if (auto* name = dlg->findChild<QLineEdit*>("fileNameEdit")) {
+            name->setText(Q(missing + "/y.hmb"));
+            QTest::keyClick(name, Qt::Key_Return);
+            stayedOpen = dlg->isVisible();
+        }
+        if (dlg->isVisible()) dlg->reject();
+    });
+    EXPECT_FALSE(ShowSaveDialog(nullptr));
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, noFolder + missing + "\"");
+    EXPECT_EQ(LastDialogFolder(), start);
+}
+
+TEST(ShellExec, AddressesDocumentsAndTheirFailures)
+{
+    for (auto [in, out] : {std::pair{"example.org", "http://example.org"},
+                           {"ftp://example.org/x", "ftp://example.org/x"},
+                           {"https://a.b", "https://a.b"}})
+        EXPECT_EQ(WebAddressUrl(in), out);
+    EXPECT_EQ(MailAddressUrl("me@example.org") + " " + MailAddressUrl("mailto:me@example.org"),
+              "mailto:me@example.org mailto:me@example.org");
+    for (auto [in, out] : {std::pair{"/HOME/user/MAPS/my terrain.hmb", "/Home/User/Maps/My Terrain.Hmb"},
+                           {"c:\\data\\x1y.txt", "C:\\Data\\X1y.Txt"},
+                           {"", ""}})
+        EXPECT_EQ(ProperCase(in), out);
+    EXPECT_EQ(ShellErrorText(99), "99"); // a code without a text of its own
+
+    UiTestHost host;
+    OpenDocument(host.dir / "none.pdf");
+    EXPECT_EQ(host.messages.at(0).kind + " " + host.messages[0].text,
+              "warning Could not open or run the file.\r\nThe specified file was not found.\r\n\r\n\"" +
+                  ProperCase(host.dir / "none.pdf") + "\"");
+    EXPECT_TRUE(host.opened.empty());
+    WriteFileText(host.dir / "doc.pdf", "x");
+    OpenDocument(host.dir / "doc.pdf");
+    EXPECT_EQ(host.opened.size(), 1u);
+    SetUrlOpener([](const QUrl&) { return false; }); // the desktop refusing is reported, not ignored
+    OpenWebAddress("example.org");
+    EXPECT_EQ(host.messages.at(1).text, "Could not Execute the Application.\r\n\r\nShellExecute Error: "
+                                        "The File Association is incomplete or invalid.");
+}
+
+TEST(SingleInstance, TheHolderReplacesADeadSocketAndALaterStartHandsOverAnyPath)
+{
+    TempDir dir;
+    const QString name = Q(dir / "instance");
+    WriteFileText(dir / "instance", ""); // what a killed run leaves: a socket file nobody answers on
+    vbSingleInstance first(name);
+    QStringList requests;
+    QObject::connect(&first, &vbSingleInstance::Requested, [&](const QString& path) { requests << path; });
+    ASSERT_TRUE(first.Claim());
+    const QString odd = QStringLiteral("/maps/a b%20\n#?\u00E9.hmb\nopen /x");
+    vbSingleInstance second(name), third(name);
+    EXPECT_FALSE(second.Claim(odd));
+    EXPECT_FALSE(third.Claim());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return requests.size() == 2; }, 5000));
+    requests.sort();
+    EXPECT_EQ(requests, (QStringList{QString(), odd}));
 }

@@ -5,9 +5,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <filesystem>
+#include <sstream>
 
 #include "UiTestSupport.h"
 #include "formats/vbFileManagement.h"
@@ -22,10 +24,21 @@
 
 using namespace tolv;
 using namespace tolv::test;
+using B = QMessageBox;
 
 namespace {
 
 const char* const kChanged = "The current Heightmap has been changed.\r\nSave the Heightmap to a file?";
+
+// The lines of a file in tests/ui/data, its comments ("#") left out.
+std::vector<std::string> DataLines(const std::string& name)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(ReadFileText(TOLV_SOURCE_DIR "/tests/ui/data/" + name));
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#') lines.push_back(line);
+    return lines;
+}
 
 struct Fixture : ::testing::Test {
     UiTestHost host;
@@ -56,6 +69,40 @@ struct Fixture : ::testing::Test {
         for (int p = 1; p <= 5; ++p) s += "|" + S(window.SbarPanel[p]->text());
         return s + (window.Modified() ? "|changed" : "");
     }
+    // Answers every file dialog with choice, noting each as "save|open title|file name|default
+    // suffix|last filter;".
+    std::string asked;
+    void Choose(const std::string& choice)
+    {
+        SetFileChooser([this, choice](const FileDialogRequest& r) {
+            asked += (r.save ? "save " : "open ") +
+                     S(r.title + "|" + r.fileName + "|" + r.defaultSuffix + "|" + r.filters.last()) + ";";
+            return Q(choice);
+        });
+    }
+    // The recent files the File menu shows, and the separator after them ("-").
+    std::string Recent() const
+    {
+        std::string r;
+        for (size_t i = 8; i <= 16; ++i)
+            if (QAction* a = window.MnuFileItem[i]; a->isVisible()) r += (a->isSeparator() ? "-" : S(a->text())) + "|";
+        return r;
+    }
+    // The caption and the format and size panels of a window showing the file.
+    static std::string Shows(const std::string& path, int32_t format)
+    {
+        return "TOLV - " + std::filesystem::path(path).stem().string() + "|" + FormatDescription(format) + "|" +
+               FileSizeText(static_cast<int64_t>(ReadFileBytes(path).size())) + "|";
+    }
+    // The menus in menu-bar order (the Colorset submenu after View), each with its list of items.
+    std::vector<std::pair<QMenu*, const std::vector<QAction*>*>> Menus() const
+    {
+        const FrmMain& w = window;
+        return {{w.MnuFile, &w.MnuFileItem}, {w.MnuEdit, &w.MnuEditItem},
+                {w.MnuView, &w.MnuViewItem}, {w.MnuViewColorset, &w.MnuViewColorsetItem},
+                {w.MnuMap, &w.MnuMapItem},   {w.MnuTools, &w.MnuToolsItem},
+                {w.MnuHelp, &w.MnuHelpItem}};
+    }
     // The commands that are off: toolbar buttons, Map items ("M" and the index) and the zoom box.
     std::string Off() const
     {
@@ -81,6 +128,7 @@ TEST_F(Fixture, CommandStatesReachMenusToolbarAndZoomBox)
     // clang-format off
     const std::tuple<int, int, int, const char*> rows[] = {
         {513, 0, 1000, " 28 29 M8 M9"}, {64, 500, 500, " 24 M4"}, {64, 0, 65535, " 31 M11"}};
+    // clang-format on
     for (auto [size, lo, hi, off] : rows) {
         OpenMap(size, size, lo, hi);
         EXPECT_EQ(Off(), off) << size << " " << lo << ".." << hi;
@@ -94,47 +142,23 @@ TEST_F(Fixture, CommandStatesReachMenusToolbarAndZoomBox)
     EXPECT_EQ(Off(), " 31 M11");
 }
 
-// Every caption and shortcut of the menus in menu order ("caption|shortcut", "-" a separator);
-// the recent-file slots (null) are set by the recent list.
-TEST_F(Fixture, MenuCaptionsAndShortcuts)
+// Every caption and shortcut of the menus, as data/menus.txt lists them; each item is the one at
+// its index in the window's item list, which the commands are dispatched by.
+TEST_F(Fixture, MenusAsTheGoldenListHasThem)
 {
     window.LoadStep(32);
-    const FrmMain& w = window;
-    const char* const recent = nullptr;
-    const std::tuple<QMenu*, const std::vector<QAction*>&, std::vector<const char*>> menus[] = {
-        {w.MnuFile, w.MnuFileItem, {"&New|Ctrl+N", "&Open...|Ctrl+O", "&Save|Ctrl+S", "Save &As...|Ctrl+A", "-",
-                                    "Stitch Height&maps...", "S&plit Heightmap...", "-", recent, recent, recent, recent,
-                                    recent, recent, recent, recent, "-", "E&xit\tAlt+F4|Alt+F4"}},
-        {w.MnuEdit, w.MnuEditItem, {"&Undo|Ctrl+Z"}},
-        {w.MnuView, w.MnuViewItem, {"&Top|F5", "&Front|F6", "&Side|F7", "&Perspective|F8", "-", "&Zoom In|F11",
-                                    "Zoom &Out|F12", "-", "&Colorset"}},
-        {w.MnuViewColorset, w.MnuViewColorsetItem, {"&Grayscale", "Sca&led Grayscale", "&Woodlands", "&Canyons",
-                                                    "&Desert", "A&rctic", "&Altitude", "&Spectrum"}},
-        {w.MnuMap, w.MnuMapItem, {"Flip &Horizontally|Ctrl+H", "Flip &Vertically|Ctrl+V", "R&otate 90° ccw",
-                                  "Rotate 90° c&w", "I&nvert|Ctrl+E", "&Crop...|Ctrl+C", "&Trim...|Ctrl+T", "-",
-                                  "&Resample...|Ctrl+R", "&Interpolate...|Ctrl+I", "&Scale...|Ctrl+L",
-                                  "&Move...|Ctrl+M"}},
-        {w.MnuTools, w.MnuToolsItem, {"&Options...|F2", "-", "Center &Window on screen",
-                                      "&Reset Window to default size", "&Expand Window full-screen"}},
-        {w.MnuHelp, w.MnuHelpItem, {"&Contents|F1", "-", "Brendock on the Web", "-", "&About..."}},
-    };
-    // clang-format on
-    for (const auto& [menu, items, expected] : menus) {
-        SCOPED_TRACE(S(menu->objectName()));
-        const QList<QAction*> actions = menu->actions();
-        ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()));
-        ASSERT_EQ(items.size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            QAction* a = actions[static_cast<qsizetype>(i)];
-            EXPECT_EQ(a, items[i]) << i; // the index the commands are dispatched by
-            if (!expected[i]) continue;
-            const QStringList want = QString::fromUtf8(expected[i]).split('|');
-            EXPECT_EQ(a->isSeparator(), want[0] == "-") << i;
-            if (a->isSeparator()) continue;
-            EXPECT_EQ(a->text(), want[0]);
-            EXPECT_EQ(a->shortcut(), QKeySequence(want.value(1))) << S(want[0]);
+    std::string shown, golden;
+    for (auto [menu, items] : Menus()) {
+        EXPECT_EQ(menu->actions(), QList<QAction*>(items->begin(), items->end())) << S(menu->title());
+        shown += "[" + S(menu->title()) + "]\n";
+        for (QAction* a : menu->actions()) {
+            const QString key = a->shortcut().isEmpty() ? "" : "|" + a->shortcut().toString();
+            shown += (a->isSeparator() ? "-" : a->isVisible() ? S(a->text().replace('\t', "\\t") + key) : "(hidden)");
+            shown += "\n";
         }
     }
+    for (const std::string& line : DataLines("menus.txt")) golden += line + "\n";
+    EXPECT_EQ(shown, golden);
 }
 
 // Each button, and the menu item it stands for, triggered as a click would: its tooltip and the one
@@ -145,101 +169,61 @@ TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
     WriteFileText(host.dir / "guide.pdf", "%PDF-1.4\n");
     window.SetHelpFile(host.dir / "guide.pdf");
     std::string effects;
-    for (auto [id, name] : {std::pair{DialogId::Options, "Options"},
-                            {DialogId::Scale, "Scale"},
-                            {DialogId::Move, "Move"},
-                            {DialogId::Invert, "Invert"},
-                            {DialogId::Interpolate, "Interpolate"},
-                            {DialogId::Resample, "Resample"},
-                            {DialogId::Trim, "Trim"},
-                            {DialogId::Split, "Split"},
+    // clang-format off
+    for (auto [id, name] : {std::pair{DialogId::Options, "Options"}, {DialogId::Scale, "Scale"}, {DialogId::Move, "Move"},
+                            {DialogId::Invert, "Invert"}, {DialogId::Interpolate, "Interpolate"},
+                            {DialogId::Resample, "Resample"}, {DialogId::Trim, "Trim"}, {DialogId::Split, "Split"},
                             {DialogId::Stitch, "Stitch"}})
         host.dialogs[id] = [&effects, name = name](QWidget*) { effects += std::string("dialog ") + name + ";"; };
-    SetFileChooser([&](const FileDialogRequest& r) {
-        effects += (r.save ? "save dialog " : "open dialog ") + S(r.title) + ";";
-        return QString();
-    });
-    // Corner altitudes 1 2 / 3 4 (top-left, top-right, bottom-left, bottom-right) show each turn.
-    auto corners = [] {
-        const int w = HeightmapWidth(), h = HeightmapHeight();
-        return std::to_string(GetAltitude(1, 1)) + " " + std::to_string(GetAltitude(w, 1)) + " " +
-               std::to_string(GetAltitude(1, h)) + " " + std::to_string(GetAltitude(w, h));
-    };
-    const std::string underDevelopment = "info This function is under development.;";
-    const FrmMain& w = window;
-    // clang-format off
-    const std::tuple<int, QAction*, const char*, std::string> rows[] = {
-        {2, w.MnuFileItem[0], "New", "closed;"},
-        {3, w.MnuFileItem[1], "Open", "open dialog Open Heightmap File;closed;"},
-        {4, w.MnuFileItem[2], "Save", "written;"},
-        {5, w.MnuFileItem[3], "Save As", "save dialog Save Heightmap File;"},
-        {7, w.MnuFileItem[5], "Stitch Heightmaps", "dialog Stitch;closed;"},
-        {8, w.MnuFileItem[6], "Split Heightmap", "dialog Split;"},
-        {10, w.MnuEditItem[0], "Undo", underDevelopment},
-        {12, w.MnuViewItem[0], "Top", "view 0 pressed 12;"}, // from the side view
-        {13, w.MnuViewItem[1], "Front", "view 1 pressed 13;"},
-        {14, w.MnuViewItem[2], "Side", "view 2 pressed 14;"},
-        {15, w.MnuViewItem[3], "Perspective", "view 3 pressed 15;"},
-        {16, w.MnuViewItem[5], "Zoom In", underDevelopment},
-        {17, w.MnuViewItem[6], "Zoom Out", underDevelopment},
-        {20, w.MnuMapItem[0], "Flip Horizontally", "corners 2 1 4 3;"},
-        {21, w.MnuMapItem[1], "Flip Vertically", "corners 3 4 1 2;"},
-        {22, w.MnuMapItem[2], "Rotate 90° counter-clockwise", "corners 2 4 1 3;"},
-        {23, w.MnuMapItem[3], "Rotate 90° clockwise", "corners 3 1 4 2;"},
-        {24, w.MnuMapItem[4], "Invert", "dialog Invert;"},
-        {25, w.MnuMapItem[5], "Crop", "size 16 x 16;"},
-        {26, w.MnuMapItem[6], "Trim", "dialog Trim;"},
-        {28, w.MnuMapItem[8], "Resample", "dialog Resample;"},
-        {29, w.MnuMapItem[9], "Interpolate", "dialog Interpolate;"},
-        {30, w.MnuMapItem[10], "Scale", "dialog Scale;"},
-        {31, w.MnuMapItem[11], "Move", "dialog Move;"},
-        {33, w.MnuToolsItem[0], "Options", "dialog Options;"},
-        {35, w.MnuHelpItem[0], "Help", "opened " + (host.dir / "guide.pdf") + ";"},
-    };
     // clang-format on
+    Choose("");
+    std::vector<int32_t> start(32 * 32, 0);
+    start[0] = 1, start[31] = 2, start[32 * 31] = 3, start[32 * 32 - 1] = 4;
     const std::string path = host.dir / "map.hmb";
-    for (const auto& [button, item, tooltip, effect] : rows) {
-        EXPECT_EQ(window.TbarButton[button]->toolTip(), QString::fromUtf8(tooltip)) << button;
+    for (const std::string& row : DataLines("toolbar.txt")) {
+        SCOPED_TRACE(row);
+        const auto m = QRegularExpression(R"(^(\d+) (\w+)/(\d+) ([^:]+): (.*)$)").match(Q(row));
+        ASSERT_TRUE(m.hasMatch());
+        const int button = m.captured(1).toInt();
+        EXPECT_EQ(window.TbarButton[button]->toolTip(), m.captured(4));
+        QAction* item = nullptr;
+        for (auto [menu, items] : Menus())
+            if (menu->title().remove('&') == m.captured(2)) item = items->at(m.captured(3).toUInt());
+        ASSERT_NE(item, nullptr);
         for (QAction* action : {window.TbarButton[button], item}) {
-            SCOPED_TRACE(S(action->objectName() + " " + action->text()));
-            std::vector<int32_t> samples(32 * 32, 0);
-            samples[0] = 1, samples[31] = 2, samples[32 * 31] = 3, samples[32 * 32 - 1] = 4;
-            LoadGrid(32, 32, samples, FmtHmb);
+            LoadGrid(32, 32, start, FmtHmb);
             window.SetCurrentFile(path);
             window.UpdateCommandStates();
             const int startView = button == 12 ? 2 : 0;
             window.SelectView(startView);
             std::filesystem::remove(path);
-            host.messages.clear();
-            host.opened.clear();
-            effects.clear();
+            host.Said();
+            effects.clear(), asked.clear();
 
             action->trigger();
-            for (const auto& m : host.messages) effects += m.kind + " " + m.text + ";";
-            for (const QUrl& url : host.opened) effects += "opened " + S(url.toLocalFile()) + ";";
-            if (Globals().currentView != startView) {
-                int pressed = 0;
-                for (int b = 12; b <= 15; ++b)
-                    if (window.TbarButton[b]->isChecked()) pressed = pressed ? -1 : b;
-                effects += "view " + std::to_string(Globals().currentView) + " pressed " + std::to_string(pressed) +
-                           ";";
-            }
+            effects = asked + effects + host.Said();
+            if (Globals().currentView != startView) effects += "view " + std::to_string(Globals().currentView) + ";";
+            for (int b = 12; b <= 15; ++b)
+                if (window.TbarButton[b]->isChecked() != (b == 12 + Globals().currentView)) effects += "wrong button;";
+            const std::vector<int32_t> g = CurrentGrid();
             if (!window.HasHeightmap()) effects += "closed;";
-            else if (HeightmapWidth() != 32 || HeightmapHeight() != 32)
+            else if (g.size() != start.size())
                 effects += "size " + std::to_string(HeightmapWidth()) + " x " + std::to_string(HeightmapHeight()) + ";";
-            else if (corners() != "1 2 3 4") effects += "corners " + corners() + ";";
+            else if (g != start)
+                effects += "corners " + std::to_string(g[0]) + " " + std::to_string(g[31]) + " " +
+                           std::to_string(g[32 * 31]) + " " + std::to_string(g.back()) + ";";
             if (FileExists(path)) effects += "written;";
-            EXPECT_EQ(effects, effect);
+            EXPECT_EQ(QString::fromStdString(effects).replace('\n', ';').replace(Q(host.dir.Path()), "DIR"),
+                      m.captured(5))
+                << S(action->text());
         }
     }
     // Without the guide the Help command says so and opens nothing.
     window.SetHelpFile(host.dir / "missing.pdf");
-    host.messages.clear();
-    host.opened.clear();
+    host.Said();
     window.ShowHelpContents();
-    EXPECT_EQ(host.messages.at(0).text,
-              "The Help File is missing.\r\nPlease repair the installation or reinstall the application.");
-    EXPECT_TRUE(host.opened.empty());
+    EXPECT_EQ(host.Said(),
+              "warning: The Help File is missing.\r\nPlease repair the installation or reinstall the application.\n");
 }
 
 // The preview shows its drawing and reports the altitude under the mouse; a right click offers the
@@ -271,40 +255,41 @@ TEST_F(Fixture, PreviewDrawingMouseReadoutAndMapMenu)
     EXPECT_TRUE(window.Modified());
 }
 
-TEST_F(Fixture, OpenChangeNewAndClose)
+TEST_F(Fixture, OpenRecentFilesChangeAndClose)
 {
     window.LoadStep(32);
     const std::string path = WriteMapFile("terrain.hmb", 64, 32);
-    std::string asked;
-    SetFileChooser([&](const FileDialogRequest& r) {
-        return asked += S(r.title + " " + r.defaultSuffix + " " + r.filters.last()), Q(path);
-    });
+    Choose(path);
     window.FileOpen();
-    EXPECT_EQ(asked, "Open Heightmap File hmb All Files (*)");
+    EXPECT_EQ(asked, "open Open Heightmap File||hmb|All Files (*);");
     EXPECT_EQ(window.CurrentPath(), path);
-    EXPECT_EQ(State(), "TOLV - terrain|" + FormatDescription(FmtHmb) + "|" +
-                           FileSizeText(static_cast<int64_t>(ReadFileBytes(path).size())) +
-                           "|64 x 32|L: 0 \u00B7 H: 14329 \u00B7 D: 14330  (14 bits)|");
-    // The file went to the top of the recent list and shows in the File menu.
-    EXPECT_EQ(RflGetItem(1), path);
-    EXPECT_EQ(window.MnuFileItem[8]->text(), QStringLiteral("&1 terrain.hmb"));
-    const std::vector<QAction*>& file = window.MnuFileItem;
-    EXPECT_EQ(std::tuple(file[8]->isVisible(), file[9]->isVisible(), file[16]->isVisible()),
-              std::tuple(true, false, true));
+    EXPECT_EQ(State(), Shows(path, FmtHmb) + "64 x 32|L: 0 \u00B7 H: 14329 \u00B7 D: 14330  (14 bits)|");
+    EXPECT_EQ(Recent(), "&1 terrain.hmb|-|");
 
     // Changed, answered No: the map is closed before the dialog, and cancelling it leaves an empty window.
     window.RunCommand(CommandId::FlipHorizontal);
     host.answers = {false};
-    SetFileChooser([](const FileDialogRequest&) { return QString(); });
+    Choose("");
     window.FileOpen();
     EXPECT_EQ(host.Said(), std::string("question: ") + kChanged + "\n");
     EXPECT_EQ(State(), "TOLV|||||");
     EXPECT_EQ(std::pair(window.HasHeightmap(), HeightmapWidth()), std::pair(false, 0));
 
+    // A recent file that is gone goes off the list on Yes; one that exists opens without a question.
+    RflAddAndSave(host.dir / "gone.hmb");
+    host.answers = {true};
+    window.MnuFileItem[8]->trigger();
+    EXPECT_EQ(host.Said(),
+              "question: This Recent File has been Moved or Deleted or is currently Unavailable:\r\n\r\n\"" +
+                  (host.dir / "gone.hmb") +
+                  "\"\r\n\r\nUnable to open the specified file.\r\nWould you "
+                  "like to remove it from the Recent Files List?\n");
+    EXPECT_EQ(Recent() + window.CurrentPath(), "&1 terrain.hmb|-|");
+    window.MnuFileItem[8]->trigger();
+    EXPECT_EQ(host.Said() + window.CurrentPath(), path);
+
     // Closing asks only the quit question for an unchanged map (No keeps the window and the marker
     // of a run in progress), and first the save question for a changed one.
-    OpenMap(64, 64, 0, 100);
-    host.messages.clear();
     host.answers = {false};
     EXPECT_FALSE(window.close());
     EXPECT_EQ(SettingsStore(host.ini).IniGetInteger("Shutdown", "Success", 7), 0);
@@ -319,21 +304,11 @@ TEST_F(Fixture, OpenChangeNewAndClose)
 // Yes to the save question and then no save: the map stays as it was and the command stops.
 TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
 {
-    using B = QMessageBox;
     window.LoadStep(32);
     ShowActive(window);
     host.realBoxes = true;
     const std::string other = WriteMapFile("other.hmb", 16, 16);
-    int stitchShown = 0;
-    host.dialogs[DialogId::Stitch] = [&](QWidget*) { ++stitchShown; };
-    QAction* const* file = window.MnuFileItem.data();
-    // clang-format off
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"New", [&] { file[0]->trigger(); }},       {"Open", [&] { file[1]->trigger(); }},
-        {"Open Recent", [&] { file[8]->trigger(); }}, {"Stitch", [&] { file[5]->trigger(); }},
-        {"close", [&] { window.close(); }},
-    };
-    // clang-format on
+    host.dialogs[DialogId::Stitch] = [&](QWidget*) { asked += "open stitch;"; };
     // NoButton: Return, which must answer No to the power-of-two question.
     // clang-format off
     const std::tuple<const char*, int, const char*, std::vector<B::StandardButton>, const char*> failures[] = {
@@ -343,28 +318,25 @@ TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
         {"writer failed", 16, "/proc/map.hmb", {B::Yes, B::Ok}, "An error occurred "}, // not even root writes there
     };
     // clang-format on
-    for (const auto& [command, run] : commands) {
+    // New, Open, Open Recent, Stitch, and closing the window.
+    for (QAction* command : {window.MnuFileItem[0], window.MnuFileItem[1], window.MnuFileItem[8], window.MnuFileItem[5],
+                             static_cast<QAction*>(nullptr)}) {
         for (const auto& [name, width, saveAs, answers, lastMessage] : failures) {
-            SCOPED_TRACE(std::string(command) + ", " + name);
+            SCOPED_TRACE((command ? S(command->text()) : "close") + ", " + name);
             RflAddAndSave(other);
             OpenMap(width, 16, 0, 100, "kept.hmb");
             window.SetModified(true);
-            host.messages.clear();
-            stitchShown = 0;
-            int openDialogs = 0;
-            SetFileChooser([&](const FileDialogRequest& r) {
-                openDialogs += !r.save;
-                return r.save && *saveAs ? Q(std::filesystem::path(host.dir.Path()) / saveAs) : QString();
-            });
+            host.messages.clear(), asked.clear();
+            Choose(*saveAs ? (std::filesystem::path(host.dir.Path()) / saveAs).string() : "");
             BoxClicker clicker(answers);
-            run();
+            command ? command->trigger() : (void)window.close();
             ASSERT_EQ(host.messages.size(), answers.size()); // no quit question after the save question
             EXPECT_TRUE(host.messages.back().text.starts_with(lastMessage)) << host.messages.back().text;
-            EXPECT_TRUE(window.isVisible());
-            EXPECT_EQ(S(window.windowTitle()) + (window.Modified() ? " changed" : ""), "TOLV - kept changed");
-            EXPECT_EQ(HeightmapWidth(), width);
-            EXPECT_EQ(GetAltitude(width, 16), 100);
-            EXPECT_EQ(openDialogs + stitchShown, 0);
+            EXPECT_EQ(S(window.windowTitle()) + (window.Modified() ? " changed" : "") +
+                          (window.isVisible() ? " shown" : ""),
+                      "TOLV - kept changed shown");
+            EXPECT_EQ(std::pair(HeightmapWidth(), GetAltitude(width, 16)), std::pair(width, 100));
+            EXPECT_EQ(asked.find("open "), std::string::npos) << asked;
         }
     }
 }
@@ -377,15 +349,14 @@ TEST_F(Fixture, FilesFromOutsideAndDroppedFilesOpenOnceNothingIsInTheWay)
     window.OpenFromOutside(a);
     window.ActivateFromOutside();
     QTest::qWait(50);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(window.HasHeightmap());
+    EXPECT_FALSE(window.isVisible() || window.HasHeightmap());
     window.LoadStep(32);
     window.show();
     window.AfterShow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.CurrentPath() == a; }));
 
     host.realBoxes = true;
-    BoxClicker clicker({QMessageBox::Ok});
+    BoxClicker clicker({B::Ok});
     clicker.beforeAnswer = [&] {
         window.OpenFromOutside(b);
         QTest::qWait(300);
@@ -423,17 +394,12 @@ TEST_F(Fixture, SaveAsAndSave)
 {
     // A power-of-two map goes straight to the dialog, with the current name offered.
     OpenMap(256, 256, 0, 10, "base.hmb");
-    std::string offered;
-    SetFileChooser([&](const FileDialogRequest& r) {
-        offered += S(r.title) + " " + S(r.fileName) + (r.save ? "" : " open") + ";";
-        return Q(host.dir / "copy.hma");
-    });
+    Choose(host.dir / "copy.hma");
     window.SetModified(true);
     window.FileSaveAs();
-    EXPECT_EQ(offered + host.Said(), "Save Heightmap File base;");
+    EXPECT_EQ(asked + host.Said(), "save Save Heightmap File|base||All Files (*);");
     EXPECT_EQ(window.CurrentPath(), host.dir / "copy.hma");
-    EXPECT_EQ(State(), "TOLV - copy|" + FormatDescription(FmtHma) + "|" +
-                           FileSizeText(static_cast<int64_t>(ReadFileBytes(host.dir / "copy.hma").size())) + "|||");
+    EXPECT_EQ(State(), Shows(host.dir / "copy.hma", FmtHma) + "||");
     window.SetModified(true);
     window.FileSave(); // back into its own file, the old one kept as the backup
     EXPECT_FALSE(window.Modified());
@@ -479,27 +445,24 @@ TEST_F(Fixture, ViewColorsetOptionsAndScaleOnOpen)
     Globals().scaleMethod = 1; // to the full 16-bit range
     ASSERT_TRUE(OpenFileByType(path));
     window.ShowOpenedFile(path);
-    EXPECT_EQ(State(), "TOLV - small|" + FormatDescription(FmtHmb) + "|" +
-                           FileSizeText(static_cast<int64_t>(ReadFileBytes(path).size())) +
-                           "|32 x 32|L: 0 \u00B7 H: 65535 \u00B7 D: 65536  (16 bits)|");
+    EXPECT_EQ(State(), Shows(path, FmtHmb) + "32 x 32|L: 0 \u00B7 H: 65535 \u00B7 D: 65536  (16 bits)|");
 }
 
 // The window's part of the settings: read at the load step, written with the placement when it closes.
 TEST_F(Fixture, SettingsAndPlacementRoundTrip)
 {
-    WriteFileText(host.ini,
-                  "[Options]\r\nPreviewColorset=9\r\nPreviewBackgroundColor=255\r\n[Settings]\r\nLastOpenPath=" +
-                      host.dir.Path() +
-                      "/\r\n[Dialogs]\r\nFrmMain.Left=40\r\nFrmMain.Top=30\r\n"
-                      "FrmMain.Width=900\r\nFrmMain.Height=700\r\nFrmMain.Maximized=0\r\n");
+    WriteFileText(host.ini, "[Options]\r\nPreviewColorset=9\r\nPreviewBackgroundColor=255\r\n[Settings]\r\n"
+                            "LastOpenPath=" +
+                                host.dir.Path() +
+                                "/\r\n[Dialogs]\r\nFrmMain.Left=40\r\nFrmMain.Top=30\r\n"
+                                "FrmMain.Width=900\r\nFrmMain.Height=700\r\nFrmMain.Maximized=0\r\n");
     window.LoadStep(32);
     EXPECT_TRUE(host.messages.empty()); // nothing asked or shown on a normal start
     EXPECT_EQ(window.HelpFile(), ProgramFolder() + ProgramFileName() + " User's Guide.pdf");
     for (int c = 0; c < 8; ++c) EXPECT_EQ(window.MnuViewColorsetItem[c]->isChecked(), c == 7) << c; // clamped
     EXPECT_EQ(window.PicPreview->Image().pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(Globals().lastOpenPath, host.dir.Path() + "/");
-    EXPECT_EQ(window.pos(), QPoint(40, 30));
-    EXPECT_EQ(window.frameGeometry().size(), QSize(900, 700));
+    EXPECT_EQ(window.frameGeometry(), QRect(40, 30, 900, 700));
     EXPECT_EQ(window.minimumSize(), window.DefaultWindowSize());
     Globals().scalePercent = 150;
     window.showMaximized();
@@ -525,35 +488,13 @@ TEST_F(Fixture, SettingsAndPlacementRoundTrip)
     EXPECT_LE(std::abs(again.y() - (work.height() - again.frameGeometry().height()) / 2), 1);
 }
 
-TEST_F(Fixture, RecentItemOfAMissingFileAsksAndRemovesOnYes)
-{
-    window.LoadStep(32);
-    const std::string kept = WriteMapFile("kept.hmb", 16, 16);
-    RflAddAndSave(kept);
-    RflAddAndSave(host.dir / "gone.hmb");
-    ASSERT_EQ(window.MnuFileItem[8]->text(), QStringLiteral("&1 gone.hmb"));
-    host.answers = {true};
-    window.MnuFileItem[8]->trigger();
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_FALSE(window.HasHeightmap());
-    EXPECT_EQ(window.MnuFileItem[8]->text(), QStringLiteral("&1 kept.hmb"));
-    EXPECT_FALSE(window.MnuFileItem[9]->isVisible());
-    window.MnuFileItem[8]->trigger(); // an existing file opens without a question
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(window.CurrentPath(), kept);
-}
-
 TEST_F(Fixture, SplitAsksForTheBaseNameAndStitchGivesANewChangedMap)
 {
     OpenMap(64, 64, 0, 1000, "land.hmb");
     host.dialogs[DialogId::Split] = [](QWidget*) { ConfirmDialog(SplitResult{2, 1, 32, 64, false}); };
-    std::string asked;
-    SetFileChooser([&](const FileDialogRequest& r) {
-        asked += S(r.title) + "|" + S(r.filters.join(";")) + "|" + S(r.fileName) + (r.save ? "" : " open") + ";";
-        return Q(host.dir / S(r.fileName)); // the proposed name, as it is
-    });
+    Choose(host.dir / "land"); // the proposed name, as it is
     window.MnuFileItem[6]->trigger();
-    EXPECT_EQ(asked, "Specify Split Base Filespec|bmp - Unreal G16 Heightmap (*.bmp)|land;");
+    EXPECT_EQ(asked, "save Specify Split Base Filespec|land||bmp - Unreal G16 Heightmap (*.bmp);");
     EXPECT_TRUE(FileExists(host.dir / "land00.bmp") && FileExists(host.dir / "land01.bmp"));
     EXPECT_FALSE(FileExists(host.dir / "land02.bmp"));
     EXPECT_FALSE(window.Modified());
@@ -571,7 +512,7 @@ TEST_F(Fixture, SplitAsksForTheBaseNameAndStitchGivesANewChangedMap)
     EXPECT_NE(img.pixel(256, 256), img.pixel(0, 0)); // drawn, not only background
     asked.clear();
     window.FileSave(); // no file of its own yet: Save asks where
-    EXPECT_EQ(asked.substr(0, 20), "Save Heightmap File|");
+    EXPECT_EQ(asked.substr(0, 25), "save Save Heightmap File|");
     EXPECT_TRUE(window.Modified());
 }
 
