@@ -72,12 +72,13 @@ public:
         return realBoxes ? QtHost::AskQuestion(text, caption, defaultNo, help) : answer;
     }
     // Every message and opened address since the last call, "kind: text" a line ("(No)" marks a
-    // question whose default is No), then "opened: " and the address.
+    // question whose default is No), then "opened: " and the address as sent (a file as its path).
     std::string Said()
     {
         std::string said;
         for (const Recorded& m : messages) said += m.kind + (m.defaultNo ? " (No)" : "") + ": " + m.text + "\n";
-        for (const QUrl& url : opened) said += "opened: " + S(url.toString(QUrl::PreferLocalFile)) + "\n";
+        for (const QUrl& url : opened)
+            said += "opened: " + S(url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)) + "\n";
         messages.clear(), opened.clear();
         return said;
     }

@@ -4,10 +4,7 @@
 // clicks reach the controls and the result, Enter and Escape do what they say. The rules
 // themselves are tested in the core.
 #include <QCheckBox>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 
 #include "UiTestSupport.h"
 #include "formats/FrmRawSizeRules.h"
@@ -48,13 +45,6 @@ std::unique_ptr<Dialog> Open(Params inputs)
     return dialog;
 }
 
-// The colour of the preview at a fraction of its width and height.
-QColor Pixel(QWidget& d, double x, double y)
-{
-    const QImage img = Child(d, "PicPreview")->grab().toImage();
-    return img.pixelColor(int(img.width() * x), int(img.height() * y));
-}
-
 } // namespace
 
 TEST(AltitudeDialogs, ScaleMoveAndInvert)
@@ -80,14 +70,6 @@ TEST(AltitudeDialogs, ScaleMoveAndInvert)
     EXPECT_EQ(After(*move, "VScrUserBaseAlt#10", base), "65415|10|65415");
     QTest::keyClick(move.get(), Qt::Key_Return);
     EXPECT_EQ(Results<MoveResult>(), "3 65415");
-    // The preview, highest altitude at the top: spans that coincide show only the overlap colour;
-    // moved to the highest base, the old span stays below and the new one is drawn above.
-    auto moved = Open<FrmMove>(MoveParams{0, 29999, 2});
-    EXPECT_EQ(Pixel(*moved, 0.5, 0.8), QColor(0, 51, 102));
-    EXPECT_EQ(Pixel(*moved, 0.5, 0.2), moved->palette().color(QPalette::Base));
-    Act(*moved, "CboMethod#0");
-    EXPECT_EQ(Pixel(*moved, 0.5, 0.2), QColor(51, 102, 153));
-    EXPECT_EQ(Pixel(*moved, 0.5, 0.8), QColor(102, 102, 102));
 
     auto invert = Open<FrmInvert>(InvertParams{100, 200});
     EXPECT_EQ(Shown(*invert, "CboCenter LblHigh LblMid LblLow"), "midpoint of current heightmap (150)|200|150|100");
@@ -165,15 +147,6 @@ TEST(SplitAndStitchDialogs, CountsSketchSectionsAndWarnings)
     auto tiny = Open<FrmSplit>(SplitParams{3, 3});
     Act(*tiny, "CboColumns#3"); // 4 columns of a 3-wide map
     EXPECT_FALSE(tiny->okButton()->isEnabled());
-    // The sketch draws 16 points over 124 pixels from x = 8, so pixel 125 shows point 15: four
-    // seamless tiles of 4 overlap by one point each and leave it dark.
-    auto sketch = Open<FrmSplit>(SplitParams{16, 16});
-    Act(*sketch, "CboColumns#3");
-    for (bool seamless : {false, true}) {
-        Child<QCheckBox>(*sketch, "ChkSeamless")->setChecked(seamless);
-        EXPECT_EQ(Pixel(*sketch, 125.0 / 140, 0.15), seamless ? QColor(102, 102, 102) : QColor(153, 153, 153));
-        EXPECT_EQ(Pixel(*sketch, 95.0 / 140, 0.15), QColor(153, 153, 153));
-    }
 
     TempDir dir;
     for (const char* n : {"a.hmb", "b.hmb", "c.hmb", "d.hmb"}) WriteFileText(dir / n, "x");
