@@ -163,7 +163,8 @@ inline std::string Shown(QWidget& window, const char* names)
         else if (auto* list = qobject_cast<QListWidget*>(w))
             for (int i = 0; i < list->count(); ++i) s = (i ? s + "," : "") + list->item(i)->text();
         if (w && !w->isEnabled()) s += "!";
-        out += (out.empty() ? "" : "|") + S(s);
+        if (!out.empty()) out += '|';
+        out += S(s);
     }
     return out;
 }
@@ -181,7 +182,10 @@ template <class T>
 std::string SlotText(T values)
 {
     std::string text;
-    values.Slots([&text](int, const auto& v) { text += (text.empty() ? "" : " ") + DialogValue(v).AsString(); });
+    values.Slots([&text](int, const auto& v) {
+        if (!text.empty()) text += ' ';
+        text += DialogValue(v).AsString();
+    });
     return text;
 }
 template <class T>

@@ -66,7 +66,7 @@ struct Fixture : ::testing::Test {
     std::string State() const
     {
         std::string s = S(window.windowTitle());
-        for (int p = 1; p <= 5; ++p) s += "|" + S(window.SbarPanel[p]->text());
+        for (int p = 1; p <= 5; ++p) s.append("|").append(S(window.SbarPanel[p]->text()));
         return s + (window.Modified() ? "|changed" : "");
     }
     // Answers every file dialog with choice, noting each as "save|open title|file name|default
@@ -109,7 +109,7 @@ struct Fixture : ::testing::Test {
         std::string off;
         for (int b = 1; b <= 35; ++b)
             if (b != 18 && !window.TbarButton[b]->isSeparator() && !window.TbarButton[b]->isEnabled())
-                off += " " + std::to_string(b);
+                off.append(" ").append(std::to_string(b));
         for (size_t i = 0; i < window.MnuMapItem.size(); ++i)
             if (!window.MnuMapItem[i]->isSeparator() && !window.MnuMapItem[i]->isEnabled())
                 off += " M" + std::to_string(i);
@@ -148,7 +148,7 @@ TEST_F(Fixture, MenusAsTheGoldenListHasThem)
     std::string shown, golden;
     for (auto [menu, items] : Menus()) {
         EXPECT_EQ(menu->actions(), QList<QAction*>(items->begin(), items->end())) << S(menu->title());
-        shown += "[" + S(menu->title()) + "]\n";
+        shown.append("[").append(S(menu->title())).append("]\n");
         for (QAction* a : menu->actions()) {
             const QString key = a->shortcut().isEmpty() ? "" : "|" + a->shortcut().toString();
             shown += (a->isSeparator() ? "-" : a->isVisible() ? S(a->text().replace('\t', "\\t") + key) : "(hidden)");
