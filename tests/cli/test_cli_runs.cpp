@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <sstream>
 
 #include "CliTest.h"
@@ -33,21 +32,15 @@ TEST(CliRuns, CasesFromTheTable)
                                {"d.r16", 2 * 257 * 257},
                                {"e.r16", 2 * 513 * 513}})
         WriteFileBytes(dir / name, std::vector<uint8_t>(size_t(bytes), 0));
-    auto listing = [&] {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir.Path())) names.insert(e.path().filename().string());
-        return names;
-    };
-    const auto inputs = listing();
+    const auto inputs = Listing(dir.Path());
     int count = 0;
     for (std::string line; std::getline(cases, line);) {
         if (line.empty() || line[0] == '#') continue;
         SCOPED_TRACE(line);
         ++count;
         const size_t arrow = line.find("=> ");
-        std::istringstream words(line.substr(0, arrow)), result(line.substr(arrow + 3));
-        std::vector<std::string> args;
-        for (std::string w; words >> w;) args.push_back(w);
+        std::istringstream result(line.substr(arrow + 3));
+        std::vector<std::string> args = Words(line.substr(0, arrow));
         std::string output, kind, text;
         result >> output;
         if (output != "exit") args.push_back(output), result >> kind;
@@ -64,7 +57,7 @@ TEST(CliRuns, CasesFromTheTable)
                 EXPECT_EQ(p.err.substr(p.err.find('\n') + 1, 41), "usage: tolvconv [OPTIONS] INPUT [OUTPUT]\n");
             }
             EXPECT_EQ(p.out, "");
-            EXPECT_EQ(listing(), inputs);
+            EXPECT_EQ(Listing(dir.Path()), inputs);
             continue;
         }
         EXPECT_EQ(p.exitCode, 0);

@@ -213,13 +213,6 @@ std::pair<int, std::vector<int>> ReadThroughTolv(const TempDir& dir, std::vector
             From16(ReadFileBytes(dir / "through.r16"), false)};
 }
 
-std::vector<std::string> Words(std::istream& in)
-{
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
-}
-
 void WriteCase(std::istringstream& line, const std::string& tool)
 {
     std::string file, name, how, sizes;

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "OpenOutcome.h"
+#include "SampleFiles.h"
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/FrmRawSizeRules.h"
@@ -37,25 +38,12 @@ namespace {
 
 const fs::path kData = TOLV_TEST_DATA;
 
-std::vector<std::string> Words(const std::string& line)
-{
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
-}
-
 // CR, LF, tab and backslash written as \r, \n, \t and \\, so a message reads as one line.
 std::string Escaped(const std::string& text)
 {
     std::string out;
-    for (char c : text) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\\') out += "\\\\";
-        else out += c;
-    }
+    for (char c : text)
+        out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : c == '\\' ? "\\\\" : std::string(1, c);
     return out;
 }
 
@@ -132,8 +120,7 @@ void InstallScript(TestHost& host, const Case& c, std::vector<std::string>& seen
             ConfirmDialog(RawSizeResult{s.width, s.height});
             return;
         }
-        for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
-        SetDialogCancelled(false);
+        ConfirmProposals();
         const std::vector<std::string>& o = c.options;
         auto has = [&](const char* word) { return std::find(o.begin(), o.end(), word) != o.end(); };
         if (id == DialogId::SavePGM && !o.empty()) ConfirmDialog(SavePgmResult{o.at(1) == "P5" ? 1 : 0});
@@ -232,19 +219,22 @@ TEST(DataCases, EveryReaderCase)
         for (const fs::path& file : Sorted(folder)) {
             const std::string name = folder.filename().string() + "/" + file.filename().string();
             if (IsWriterCase(file)) continue;
-            fs::path expect = file;
+            fs::path path = file, expect = file;
             if (file.extension() == ".expect") {
-                // Every expectation has its file.
-                EXPECT_TRUE(fs::exists(expect.replace_extension(ext))) << name << " has no case file";
-                continue;
+                // Every expectation has its file, but the one of a file that does not exist.
+                const bool missing = file.stem() == "missing-file";
+                EXPECT_NE(fs::exists(path.replace_extension(ext)), missing) << name;
+                if (!missing) continue;
+            } else {
+                ASSERT_EQ(file.extension(), ext) << name << ": only cases of its folder's extension belong here";
+                ASSERT_TRUE(fs::exists(expect.replace_extension(".expect"))) << name << " has no .expect";
             }
-            ASSERT_EQ(file.extension(), ext) << name << ": only cases of its folder's extension belong here";
-            ASSERT_TRUE(fs::exists(expect.replace_extension(".expect"))) << name << " has no .expect";
             const Case c = ParseCase(ReadFileText(expect.string()));
-            EXPECT_EQ(OpenCase(file.string(), c), Join(c.outcome)) << name;
+            EXPECT_EQ(OpenCase(path.string(), c), Join(c.outcome)) << name;
             ++cases;
         }
     }
+    for (const char* ext : kReadableExtensions) EXPECT_TRUE(fs::exists(kData / ext / "missing-file.expect")) << ext;
     EXPECT_GE(cases, 100u);
 }
 

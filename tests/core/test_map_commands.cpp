@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -38,15 +37,6 @@ const std::vector<Display> kFlip = {D::Preview, D::FormatDescription, D::ClearHe
 const std::vector<Display> kTurn = {D::Preview, D::FormatDescription, D::Resolution, D::ClearHeightReadout};
 const std::vector<Display> kResample = {D::Preview,    D::AltitudeBar, D::FormatDescription,
                                         D::Resolution, D::Statistics,  D::ClearHeightReadout};
-
-// 1000 x row + column: every sample tells where it came from. A block from (x0, y0) of such a map.
-std::vector<int32_t> Coded(int32_t w, int32_t h, int32_t x0 = 1, int32_t y0 = 1)
-{
-    std::vector<int32_t> v;
-    for (int32_t y = y0; y < y0 + h; ++y)
-        for (int32_t x = x0; x < x0 + w; ++x) v.push_back(1000 * y + x);
-    return v;
-}
 
 // A dialog's values as the texts of their slots, in slot order.
 template <class T>
@@ -264,10 +254,9 @@ TEST(Split, TileCoverage)
         TempDir dir;
         const std::vector<int32_t> grid = Coded(r.W, r.H);
         LoadGrid(r.W, r.H, grid, FmtHmb);
-        host.onDialog = [check = Given<SplitParams>(std::to_string(r.W) + " " + std::to_string(r.H),
-                                                    SplitResult{r.C, r.R, r.tw, r.th, r.seamless})](DialogId) {
-            check();
-        };
+        const auto dialog = Given<SplitParams>(std::to_string(r.W) + " " + std::to_string(r.H),
+                                               SplitResult{r.C, r.R, r.tw, r.th, r.seamless});
+        host.onDialog = [&](DialogId) { dialog(); };
         EXPECT_TRUE(Split(dir / "base.bmp"));
         EXPECT_EQ(host.dialogs, std::vector<DialogId>{DialogId::Split});
         EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
@@ -277,7 +266,7 @@ TEST(Split, TileCoverage)
         EXPECT_EQ(host.refreshes, std::vector<Display>{D::FormatDescription});
         EXPECT_EQ(host.enableCalls, (std::vector<bool>{false, true}));
         EXPECT_EQ(CurrentGrid(), grid); // the heightmap is not changed
-        std::set<std::string> expectedFiles, written;
+        std::set<std::string> expectedFiles;
         for (const Tile& t : r.tiles) { // each tile read back holds its part of the map, in 16 bits
             char name[16];
             std::snprintf(name, sizeof name, "base%02d.bmp", t.number);
@@ -290,9 +279,7 @@ TEST(Split, TileCoverage)
             EXPECT_EQ(std::pair(HeightmapWidth(), HeightmapHeight()), std::pair(r.tw, r.th)) << name;
             EXPECT_EQ(CurrentGrid(), part) << name;
         }
-        for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
-            written.insert(e.path().filename().string());
-        EXPECT_EQ(written, expectedFiles);
+        EXPECT_EQ(Listing(dir.Path()), expectedFiles);
     }
 }
 
@@ -352,7 +339,8 @@ TEST(Stitch, Layouts)
         {"too wide", {wide, wide, "", ""}, {},
          "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 600 x 1.\r\n"
          "Height resolutions up to 513x513 are supported."},
-        {"unreadable section", {a, dir / "missing.hmb", "", ""}, {}},
+        {"unreadable section", {a, dir / "missing.hmb", "", ""}, {},
+         "An error occurred validating the TOLV Binary file header.\r\n\r\nError Number: 53\r\nFile not found"},
     };
     // clang-format on
     for (const auto& r : rows) {
@@ -365,23 +353,17 @@ TEST(Stitch, Layouts)
         const bool merged = !r.grid.empty();
         bool marked = false;
         EXPECT_EQ(CommandStitch([&] { marked = true; }), merged);
-        EXPECT_EQ(marked, merged);
-        EXPECT_EQ(HeightmapLoaded(), merged);
-        EXPECT_EQ(host.modified, merged);
+        EXPECT_EQ(host.OnlyText(), r.message);
+        EXPECT_EQ(std::tuple(marked, HeightmapLoaded(), host.modified), std::tuple(merged, merged, merged));
         // the open dispatch toggles the commands for each section in between
         ASSERT_GE(host.enableCalls.size(), 2u);
         EXPECT_FALSE(host.enableCalls.front());
         EXPECT_TRUE(host.enableCalls.back());
         if (!merged) {
             EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{{1, ""}})); // no progress left
-            ASSERT_EQ(host.messages.size(), 1u);
-            if (!r.message.empty()) {
-                EXPECT_EQ(host.messages[0].text, r.message);
-            }
             continue;
         }
-        EXPECT_TRUE(host.messages.empty()) << host.OnlyText();
-        EXPECT_EQ(std::pair(HeightmapWidth(), HeightmapHeight()), std::pair(4, 4));
+        EXPECT_EQ(HeightmapWidth(), 4);
         EXPECT_EQ(CurrentGrid(), r.grid);
         EXPECT_EQ(FormatCode(), FmtHmb);
         EXPECT_EQ(host.refreshes, kResize);

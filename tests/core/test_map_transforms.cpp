@@ -18,15 +18,6 @@ using namespace tolv::test;
 
 namespace {
 
-// A grid whose samples tell where they came from: 1000 x row + column.
-std::vector<int32_t> Coded(int32_t w, int32_t h)
-{
-    std::vector<int32_t> v;
-    for (int32_t y = 1; y <= h; ++y)
-        for (int32_t x = 1; x <= w; ++x) v.push_back(1000 * y + x);
-    return v;
-}
-
 struct Map {
     int32_t w = 0, h = 0;
     std::vector<int32_t> samples;

@@ -206,16 +206,17 @@ bool InsideQuad(const int32_t (&px)[4], const int32_t (&py)[4], int64_t x, int64
     return left % 2 == 1;
 }
 
-TEST(Preview, PerspectiveCellsFillExactlyTheirInside)
+// Random cells (small, tall thin, crossed into bow ties, reaching past the edges) against the
+// pixel-by-pixel test; random lines against the whole line drawn where it fits and then clipped.
+TEST(Preview, CellsFillExactlyTheirInsideAndClippedLinesKeepTheirPixels)
 {
     std::mt19937 rng(11);
-    auto coordinate = [&](int spread) { return int32_t(rng() % (2 * spread + 1)) - spread + 20; };
     const uint32_t ink = Green(200);
     for (int round = 0; round < 3000; ++round) {
-        // Small cells, tall thin ones, crossed (bow-tie) ones, and ones reaching past the edges.
         const int spread = round % 3 == 0 ? 6 : round % 3 == 1 ? 40 : 1000;
+        auto c = [&](int s) { return int32_t(rng() % (2 * s + 1)) - s + 20; };
         int32_t px[4], py[4];
-        for (int i = 0; i < 4; ++i) px[i] = coordinate(spread), py[i] = coordinate(spread * 2);
+        for (int i = 0; i < 4; ++i) px[i] = c(spread), py[i] = c(spread * 2);
         PixelBuffer got(48, 64, kBackground), want(48, 64, kBackground);
         FillQuad(got, px, py, ink);
         for (int32_t y = 0; y < want.height; ++y)
@@ -224,28 +225,17 @@ TEST(Preview, PerspectiveCellsFillExactlyTheirInside)
         for (int i = 0; i < 4; ++i) DrawLine(want, px[i], py[i], px[(i + 1) & 3], py[(i + 1) & 3], ink);
         ASSERT_EQ(got.pixels, want.pixels) << "(" << px[0] << "," << py[0] << ") (" << px[1] << "," << py[1] << ") ("
                                            << px[2] << "," << py[2] << ") (" << px[3] << "," << py[3] << ")";
-    }
-}
 
-TEST(Preview, LinesRunningOffTheAreaKeepTheirInsidePixels)
-{
-    std::mt19937 rng(5);
-    const uint32_t ink = PixelFromRgb(200, 0, 0);
-    for (int round = 0; round < 3000; ++round) {
-        const int spread = round % 3 == 0 ? 30 : round % 3 == 1 ? 150 : 400;
-        auto c = [&] { return int32_t(rng() % (2 * spread + 1)) - spread + 20; };
-        const int32_t x0 = c(), y0 = c(), x1 = c(), y1 = c();
-        PixelBuffer got(40, 30, kBackground);
-        DrawLine(got, x0, y0, x1, y1, ink);
-        // The whole line, drawn where it fits, then seen through the area.
+        const int32_t x0 = c(spread / 4 + 30), y0 = c(spread / 4 + 30), x1 = c(spread / 2), y1 = c(spread / 2);
+        PixelBuffer line(40, 30, kBackground), seen(40, 30, kBackground);
+        DrawLine(line, x0, y0, x1, y1, ink);
         const int32_t left = std::min(x0, x1), top = std::min(y0, y1);
         PixelBuffer whole(std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1, kBackground);
         DrawLine(whole, x0 - left, y0 - top, x1 - left, y1 - top, ink);
-        PixelBuffer want(40, 30, kBackground);
         for (int32_t y = 0; y < whole.height; ++y)
             for (int32_t x = 0; x < whole.width; ++x)
-                if (whole.At(x, y) == ink) want.Set(x + left, y + top, ink);
-        ASSERT_EQ(got.pixels, want.pixels) << "(" << x0 << "," << y0 << ") to (" << x1 << "," << y1 << ")";
+                if (whole.At(x, y) == ink) seen.Set(x + left, y + top, ink);
+        ASSERT_EQ(line.pixels, seen.pixels) << "(" << x0 << "," << y0 << ") to (" << x1 << "," << y1 << ")";
     }
 }
 
@@ -370,20 +360,12 @@ TEST(Preview, HeightReadoutAndStatusPanels)
     ShowFileSize(true, dir / "missing.hmb");
     ClearHeightReadout();
     ClearFileSize();
-    EXPECT_EQ(host.panels,
-              (std::vector<std::pair<int, std::string>>{{5, "X: 256   Y: 2   H: 511"},
-                                                        {5, "X: 3   Y: 2   H: 258"},
-                                                        {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"},
-                                                        {3, "2 x 1"},
-                                                        {1, "TOLV Binary heightmap"},
-                                                        {2, "1,234,567"},
-                                                        {4, ""},
-                                                        {3, ""},
-                                                        {1, ""},
-                                                        {2, ""},
-                                                        {2, ""},
-                                                        {5, ""},
-                                                        {2, ""}}));
+    // clang-format off
+    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{
+        {5, "X: 256   Y: 2   H: 511"}, {5, "X: 3   Y: 2   H: 258"},
+        {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"}, {3, "2 x 1"}, {1, "TOLV Binary heightmap"},
+        {2, "1,234,567"}, {4, ""}, {3, ""}, {1, ""}, {2, ""}, {2, ""}, {5, ""}, {2, ""}}));
+    // clang-format on
     const std::pair<int64_t, int32_t> bits[] = {{0, 1}, {2, 1}, {3, 2}, {256, 8}, {257, 9}, {65536, 16}, {65537, 17}};
     for (auto [depth, n] : bits) EXPECT_EQ(BitsForDepth(depth), n) << depth;
 }

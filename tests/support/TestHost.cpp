@@ -54,6 +54,13 @@ std::string TestHost::OnlyText() const
     return messages.empty() ? "" : messages.back().text;
 }
 
+std::string TestHost::Said() const
+{
+    std::string all;
+    for (const Recorded& m : messages) all += (all.empty() ? "" : "\n") + m.kind + ": " + m.text;
+    return all;
+}
+
 void TestHost::Clear()
 {
     messages.clear();

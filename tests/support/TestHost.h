@@ -44,6 +44,8 @@ public:
     size_t Count(const std::string& kind) const;
     // Text of the only message, or "" when there were none; fails the test when there were several.
     std::string OnlyText() const;
+    // Every message as "kind: text", one a line; "" when there were none.
+    std::string Said() const;
     void Clear();
 
     std::vector<Recorded> messages;
