@@ -58,17 +58,10 @@ std::vector<uint8_t> Targa(int depth, uint8_t descriptor)
 {
     const uint32_t mapped = depth == 8, w = static_cast<uint32_t>(W()), h = static_cast<uint32_t>(H());
     std::vector<uint8_t> f;
-    PutLe(f, {{0, 1},
-              {mapped, 1},
-              {2 - mapped, 1},
-              {0, 2},
-              {256 * mapped, 2},
-              {24 * mapped, 1},
-              {0, 4},
-              {w, 2},
-              {h, 2},
-              {uint32_t(depth), 1},
-              {descriptor, 1}});
+    // clang-format off
+    PutLe(f, {{0, 1}, {mapped, 1}, {2 - mapped, 1}, {0, 2}, {256 * mapped, 2}, {24 * mapped, 1}, {0, 4}, {w, 2}, {h, 2},
+              {uint32_t(depth), 1}, {descriptor, 1}});
+    // clang-format on
     if (mapped)
         for (int i = 0; i < 256; ++i) f.insert(f.end(), 3, static_cast<uint8_t>(i));
     for (int32_t y = 1; y <= H(); ++y)
@@ -82,20 +75,10 @@ std::vector<uint8_t> BitmapImage(int bits)
     const uint32_t w = static_cast<uint32_t>(W()), h = static_cast<uint32_t>(H());
     const uint32_t stride = (w * bits / 8 + 3) & ~3u, colours = bits == 8 ? 256 : 0, offset = 54 + 4 * colours;
     std::vector<uint8_t> f = {'B', 'M'};
-    PutLe(f, {{offset + stride * h, 4},
-              {0, 4},
-              {offset, 4},
-              {40, 4},
-              {w, 4},
-              {h, 4},
-              {1, 2},
-              {uint32_t(bits), 2},
-              {0, 4},
-              {stride * h, 4},
-              {2835, 4},
-              {2835, 4},
-              {colours, 4},
-              {0, 4}});
+    // clang-format off
+    PutLe(f, {{offset + stride * h, 4}, {0, 4}, {offset, 4}, {40, 4}, {w, 4}, {h, 4}, {1, 2}, {uint32_t(bits), 2},
+              {0, 4}, {stride * h, 4}, {2835, 4}, {2835, 4}, {colours, 4}, {0, 4}});
+    // clang-format on
     for (uint32_t i = 0; i < colours; ++i) f.insert(f.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 0});
     for (int32_t y = H(); y >= 1; --y) {
         size_t start = f.size();
