@@ -30,7 +30,6 @@ TEST(CliContract, WritersBackUpAndFailuresLeaveFilesAlone)
         std::string backup;      // "" = the output and the older backup stay as they were
         std::string err;         // the message blocks, then the line naming the file that failed
         const char* failed = ""; // "read" names INPUT, "write" OUTPUT
-        // clang-format off
     } rows[] = {
         {"in.hma", "out.ter", "out.bak", ""},
         // The extension picks the writer in any case; the backup keeps the path's case.
@@ -39,7 +38,6 @@ TEST(CliContract, WritersBackUpAndFailuresLeaveFilesAlone)
         {"in.hma", "out.tga", "", "TOLV info:\nThis format is only supported for opening.\n\n", "write"},
         {"bad.hma", "out.ter", "", "TOLV warning:\nThe heightmap value is non-numeric at 2 x 1.\n\n", "read"},
     };
-    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.input + " " + row.output);
         TempDir dir;
@@ -93,7 +91,6 @@ TEST(CliContract, QuestionsTakeTheDefaultOrTheAnswerGiven)
     const std::string question =
         "TOLV question:\nThis Terragen file does not contain any Size or XPts/YPts dimension information.\n"
         "As a square-aspect terrain heightmap it appears to be 3x3.\n\nContinue with opening this file?\nanswer: ";
-    // clang-format off
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{}, "Yes"}, {{"--yes"}, "Yes"}, {{"--no"}, "No"}, {{"--yes", "--no"}, "No"}};
     for (const auto& [options, answer] : rows) {
@@ -128,7 +125,6 @@ TEST(CliContract, ColourModesAndNoSettingsFile)
         {{"--no", "--color=ask"}, question + "No\n\n", green},
         {{"--color", "gray", "--no"}, "", gray}, // no question without the ask mode
     };
-    // clang-format on
     const std::string programFolder = fs::path(TOLVCONV_PATH).parent_path().string();
     auto settingsFiles = [&] {
         auto names = Listing(programFolder);

@@ -34,7 +34,6 @@ TEST(PathHelpers, NamesBackupsAndExistence)
     struct Row {
         const char *path, *ext, *base, *name, *backup;
     };
-    // clang-format off
     const Row rows[] = {
         {"/d/terrain.hmb", "hmb", "terrain", "terrain.hmb", "/d/terrain.bak"},
         {"/home/u/maps.old/terrain", "", "terrain", "terrain", "/home/u/maps.old/terrain.bak"},
@@ -44,7 +43,6 @@ TEST(PathHelpers, NamesBackupsAndExistence)
         {"dir/.hidden", "hidden", "", ".hidden", "dir/.bak"},
         {"MAP.HMB", "HMB", "MAP", "MAP.HMB", "MAP.bak"},
     };
-    // clang-format on
     for (const Row& r : rows) {
         EXPECT_EQ(GetFileExtension(r.path), r.ext) << r.path;
         EXPECT_EQ(GetFileBaseName(r.path), r.base) << r.path;
@@ -119,14 +117,12 @@ TEST(SaveOpen, EveryWriterRoundTripsAwkwardSizes)
 // Each reader's own words for a file under a foreign extension: No keeps the map, Yes reads it.
 TEST(Readers, ForeignExtensionQuestion)
 {
-    // clang-format off
     const std::tuple<const char*, bool (*)(const std::string&), const char*> rows[] = {
-        {"bmp", ValidateBmpFile, "BMP"}, {"ter", LoadTerragenFile, "TER"}, {"png", LoadPngFile, "PNG"},
-        {"pgm", LoadPgmFile, "PGM"},     {"pam", LoadPamFile, "PAM"},      {"tga", LoadTgaImage, "TGA"},
-        {"tif", LoadTiffImage, "TIFF"},  {"obj", LoadObjFile, "OBJ"},      {"gif", LoadGifImage, "GIF"},
+        {"bmp", ValidateBmpFile, "BMP"},     {"ter", LoadTerragenFile, "TER"}, {"png", LoadPngFile, "PNG"},
+        {"pgm", LoadPgmFile, "PGM"},         {"pam", LoadPamFile, "PAM"},      {"tga", LoadTgaImage, "TGA"},
+        {"tif", LoadTiffImage, "TIFF"},      {"obj", LoadObjFile, "OBJ"},      {"gif", LoadGifImage, "GIF"},
         {"hmb", LoadHmbFile, "TOLV Binary"},
     };
-    // clang-format on
     for (const auto& [ext, load, word] : rows) {
         TempDir dir;
         {

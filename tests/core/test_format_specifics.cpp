@@ -34,11 +34,9 @@ TEST(RawSizeRules, ProposalIsOneOfTheNineSquares)
             EXPECT_EQ(ProposeRawSquareSide(length + 1, bits), 0) << length + 1;
             EXPECT_EQ(ProposeRawSquareSide(length - 1, bits), 0) << length - 1;
         }
-    // clang-format off
     const std::tuple<int64_t, int32_t, int32_t> rows[] = {
         {8450, 16, 0}, {4225, 8, 0}, {0, 8, 0}, {65536, 16, 0}, {1024, 32, 16}, {512, 16, 16}, {66049, 8, 257},
     };
-    // clang-format on
     for (auto [length, bits, side] : rows) {
         const RawSizeState s = ProposeRawSize(length, bits);
         EXPECT_EQ(s.width + " x " + s.height + (s.okEnabled ? " OK" : ""),
@@ -131,7 +129,6 @@ TEST(HeaderQueries, TerragenLookupsAndBmpGrayPalette)
 {
     TestHost host;
     const std::string data = std::string(TOLV_TEST_DATA) + "/";
-    // clang-format off
     const std::tuple<const char*, const char*, int64_t, int32_t> rows[] = {
         {"ter/size-only.ter", "SIZE", 16, 2},
         {"ter/size-only.ter", "ALTW", 24, 32},
@@ -139,7 +136,6 @@ TEST(HeaderQueries, TerragenLookupsAndBmpGrayPalette)
         {"ter/unknown-chunk-between-size-and-data.ter", "YPTS", 24, 1},
         {"ter/unknown-chunk-between-size-and-data.ter", "ALTW", 0, 0},
     };
-    // clang-format on
     for (const auto& [file, marker, offset, value] : rows) {
         EXPECT_EQ(FindTerragenChunk(data + file, marker), offset) << file << " " << marker;
         EXPECT_EQ(ReadTerragenChunkValue(data + file, marker), value) << file << " " << marker;
@@ -162,12 +158,10 @@ TEST(G16Region, PastTheEdgesRepeatsTheNearestPoints)
 {
     TestHost host;
     TempDir dir;
-    // clang-format off
     const std::tuple<int32_t, int32_t, int32_t, int32_t, std::vector<int32_t>> rows[] = {
         {1, 1, 3, 2, {5, 6, 6, 5, 6, 6}}, // columns 2..4 of rows 2..3
         {-1, 0, 2, 1, {1, 1}},
     };
-    // clang-format on
     for (const auto& [x0, y0, w, h, tile] : rows) {
         LoadGrid(3, 2, {1, 2, 3, 4, 5, 6});
         ASSERT_TRUE(SaveG16Region(dir / "t.bmp", x0, y0, w, h));

@@ -47,7 +47,6 @@ TEST(MapHeight, Statistics)
         const char* name;
         std::vector<int32_t> samples; // one row
         int32_t min, max, mean, mid, range;
-        // clang-format off
     } rows[] = {
         {"0 and 65535", {0, 65535}, 0, 65535, 32768, 32768, 65536},
         {"flat 100", {100, 100, 100, 100}, 100, 100, 100, 100, 0},
@@ -58,7 +57,6 @@ TEST(MapHeight, Statistics)
         {"one apart", {9, 10, 10}, 9, 10, 10, 10, 2},
         {"range wider than 32 bits", {INT32_MIN, INT32_MAX}, INT32_MIN, INT32_MAX, 0, 0, INT32_MAX},
     };
-    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TestHost host;

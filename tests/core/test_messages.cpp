@@ -104,7 +104,6 @@ TEST(DialogSlots, BoundsClearingAndConversions)
 TEST(KeyFilters, AcceptedCharacters)
 {
     const std::string digits = "0123456789", letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    // clang-format off
     const std::pair<bool (*)(int), std::string> filters[] = {
         {AcceptDigitKey, digits},
         {AcceptDecimalKey, digits + "."}, // a second "." too: the dialog checks the number
@@ -112,7 +111,6 @@ TEST(KeyFilters, AcceptedCharacters)
         // Every character a web address may hold, and nothing else (no blanks, quotes, "\").
         {AcceptWebAddressKey, digits + letters + "-._~:/?#[]@!$&'()*+,;=%"},
     };
-    // clang-format on
     for (const auto& [accepts, allowed] : filters)
         for (int c = 0; c < 256; ++c)
             EXPECT_EQ(accepts(c), c == 8 || (c > 0 && c < 128 && allowed.find(char(c)) != std::string::npos))

@@ -77,7 +77,6 @@ TEST(RecentFiles, CompactPath)
         std::string path;
         int32_t length;
         std::string shown;
-        // clang-format off
     } rows[] = {
         {"C:\\Data\\Maps\\terrain.hmb", 20, "C:\\D...\\terrain.hmb"},
         {"C:\\Data\\Maps\\terrain.hmb", 24, "C:\\Data\\Maps\\terrain.hmb"},
@@ -94,7 +93,6 @@ TEST(RecentFiles, CompactPath)
         {"C:\\maps\\terrain_north_ridge.hmb", 24, "C:\\...\\terrain_north_rid"},
         {"nofolderbutaverylongname.hmb", 12, "nofolderb..."},
     };
-    // clang-format on
     for (const auto& r : rows) {
         EXPECT_EQ(CompactPath(r.path, r.length), r.shown) << r.path << " / " << r.length;
         // Whatever the length, a caption is never longer than it, nor than the path.
@@ -114,7 +112,6 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
         int32_t mode, length;
         std::string captions;
         int32_t keptMode, keptLength;
-        // clang-format off
     } rows[] = {
         {RflFileName, 32, "&1 rock&&roll.ter|&2 terrain.hmb", RflFileName, 32},
         {RflFileSpec, 32, whole, RflFileSpec, 32},
@@ -126,7 +123,6 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
         {3, 20, whole, RflFileSpec, 20}, // bad mode
         {-1, 20, whole, RflFileSpec, 20},
     };
-    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(std::to_string(r.mode) + " " + std::to_string(r.length));
         f.menus.clear();

@@ -110,14 +110,12 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhileItsFolderIsWritable)
         std::string programFolder;
         std::optional<std::string> xdg, home;
         std::string expected;
-        // clang-format off
     } rows[] = {
         {writable, dir / "cfg", dir.Path(), writable + "tolv.ini"},
         {unwritable, dir / "cfg/deep", dir.Path(), dir / "cfg/deep/tolv/tolv.ini"},
         {unwritable, std::nullopt, dir / "home", dir / "home/.config/tolv/tolv.ini"},
         {unwritable, "relative/cfg", dir / "home2", dir / "home2/.config/tolv/tolv.ini"},
     };
-    // clang-format on
     for (const auto& r : rows) {
         EnvVar xdg("XDG_CONFIG_HOME", r.xdg), home("HOME", r.home);
         const std::string ini = SettingsFilePath(r.programFolder, "tolv.ini");
@@ -203,7 +201,6 @@ TEST(Startup, ColourDepthAndNoSystemTest)
         bool safeMode;
         int depth;
         std::string shown; // the information boxes
-        // clang-format off
     } rows[] = {
         {"", false, 16, ""},
         {"", false, 15, depth},
@@ -211,7 +208,6 @@ TEST(Startup, ColourDepthAndNoSystemTest)
         {"[System]\r\nNoSystemTest=yes\r\n", true, 8, safe},
         {"", true, 8, safe + "\n" + depth},
     };
-    // clang-format on
     for (const auto& r : rows) {
         TestHost host;
         TempDir dir;
