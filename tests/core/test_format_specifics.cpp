@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "OpenOutcome.h"
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/BinaryIO.h"
@@ -23,26 +24,27 @@
 using namespace tolv;
 using namespace tolv::test;
 
+namespace {
+// "W x H", and " OK" when the dialog enables OK.
+std::string Shown(const RawSizeState& s) { return s.width + " x " + s.height + (s.okEnabled ? " OK" : ""); }
+} // namespace
+
 TEST(RawSizeRules, ProposalIsOneOfTheNineSquares)
 {
     for (int32_t bits : {8, 16, 32})
         for (int32_t side : {16, 32, 64, 128, 129, 256, 257, 512, 513}) {
             const int64_t length = int64_t{side} * side * (bits / 8);
-            const RawSizeState s = ProposeRawSize(length, bits);
-            EXPECT_EQ(s.width + " x " + s.height + (s.okEnabled ? " OK" : ""),
-                      std::to_string(side) + " x " + std::to_string(side) + " OK");
+            EXPECT_EQ(Shown(ProposeRawSize(length, bits)), std::to_string(side) + " x " + std::to_string(side) + " OK");
             EXPECT_EQ(ProposeRawSquareSide(length + 1, bits), 0) << length + 1;
             EXPECT_EQ(ProposeRawSquareSide(length - 1, bits), 0) << length - 1;
         }
     const std::tuple<int64_t, int32_t, int32_t> rows[] = {
         {8450, 16, 0}, {4225, 8, 0}, {0, 8, 0}, {65536, 16, 0}, {1024, 32, 16}, {512, 16, 16}, {66049, 8, 257},
     };
-    for (auto [length, bits, side] : rows) {
-        const RawSizeState s = ProposeRawSize(length, bits);
-        EXPECT_EQ(s.width + " x " + s.height + (s.okEnabled ? " OK" : ""),
+    for (auto [length, bits, side] : rows)
+        EXPECT_EQ(Shown(ProposeRawSize(length, bits)),
                   std::to_string(side) + " x " + std::to_string(side) + (side ? " OK" : ""))
             << length << " bytes of " << bits << " bits";
-    }
     EXPECT_EQ(RawSizeFileLengthText(16, 526338), "Raw16 heightmap file of 526338 bytes.");
 }
 
@@ -63,8 +65,8 @@ TEST(RawSizeRules, LeavingABoxNormalisesItAndRecomputesOk)
     // clang-format on
     for (const auto& r : rows) {
         const size_t x = r.typed.find(" x ");
-        const RawSizeState s = ApplyRawSizeTexts(r.length, r.bits, r.typed.substr(0, x), r.typed.substr(x + 3));
-        EXPECT_EQ(s.width + " x " + s.height + (s.okEnabled ? " OK" : ""), r.shown) << r.typed << " for " << r.length;
+        EXPECT_EQ(Shown(ApplyRawSizeTexts(r.length, r.bits, r.typed.substr(0, x), r.typed.substr(x + 3))), r.shown)
+            << r.typed << " for " << r.length;
     }
 }
 
@@ -77,9 +79,7 @@ TEST(RawFiles, FileThatShrinksWhileTheDialogIsOpen)
     WriteFileBytes(path, std::vector<uint8_t>(256, 9));
     host.onDialog = [&](DialogId) {
         WriteFileBytes(path, std::vector<uint8_t>(10, 9));
-        SetDialogResult(1, "16");
-        SetDialogResult(2, "16");
-        SetDialogCancelled(false);
+        ConfirmDialog(RawSizeResult{"16", "16"});
     };
     LoadGrid(2, 1, {5, 6}, FmtHma);
     EXPECT_FALSE(OpenFileByType(path));
@@ -98,10 +98,7 @@ TEST(RawFiles, EveryLengthLoadsExactlyOrIsRefused)
         TestHost host;
         host.onDialog = [&](DialogId) {
             const RawSizeState s = ApplyRawSizeTexts(int64_t(len), 16, std::to_string(len / 2), "1");
-            if (!s.okEnabled) return;
-            SetDialogResult(1, s.width);
-            SetDialogResult(2, s.height);
-            SetDialogCancelled(false);
+            if (s.okEnabled) ConfirmDialog(RawSizeResult{s.width, s.height});
         };
         WriteFileBytes(path, std::vector<uint8_t>(len, 0x7F));
         const bool loaded = LoadRaw16File(path);
@@ -197,10 +194,7 @@ TEST(WriteOnlyFormats, AwkwardSizes)
 {
     TestHost host;
     TempDir dir;
-    host.onDialog = [](DialogId) {
-        for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
-        SetDialogCancelled(false);
-    };
+    host.onDialog = ConfirmProposals;
     std::vector<int32_t> grid(113 * 157);
     for (size_t i = 0; i < grid.size(); ++i) grid[i] = int32_t(i * 7 % 65536);
     LoadGrid(113, 157, grid);

@@ -12,29 +12,9 @@
 using namespace tolv;
 using namespace tolv::test;
 
-namespace {
-
-// Records the pointer each box was shown with.
-class PointerHost : public TestHost {
-public:
-    void ShowMessage(MessageKind k, const std::string& t, const std::string& c, int h) override
-    {
-        seen.push_back(CurrentPointer());
-        TestHost::ShowMessage(k, t, c, h);
-    }
-    bool AskQuestion(const std::string& t, const std::string& c, bool defaultNo, int h) override
-    {
-        seen.push_back(CurrentPointer());
-        return TestHost::AskQuestion(t, c, defaultNo, h);
-    }
-    std::vector<Pointer> seen;
-};
-
-} // namespace
-
 TEST(Messages, KindsCaptionsDefaultButtonsAndThePointer)
 {
-    PointerHost host;
+    TestHost host;
     {
         BusyPointer busy;
         ShowWarning("w");
@@ -48,7 +28,6 @@ TEST(Messages, KindsCaptionsDefaultButtonsAndThePointer)
         EXPECT_EQ(host.CurrentPointer(), Pointer::Busy); // back after each box
     }
     EXPECT_EQ(host.CurrentPointer(), Pointer::Default);
-    EXPECT_EQ(host.seen, std::vector<Pointer>(7, Pointer::Default)); // the arrow over every box
     const std::vector<std::tuple<std::string, std::string, bool>> shown = {
         {"warning", "w", false},
         {"info", "i", false},
@@ -61,6 +40,7 @@ TEST(Messages, KindsCaptionsDefaultButtonsAndThePointer)
     for (size_t i = 0; i < shown.size(); ++i) {
         const Recorded& m = host.messages[i];
         EXPECT_EQ(std::tie(m.kind, m.text, m.defaultNo), shown[i]) << i;
+        EXPECT_EQ(m.pointer, Pointer::Default) << i; // the arrow over every box
         EXPECT_EQ(m.caption, i == 6 ? "Convert to Grayscale" : "TOLV") << i;
     }
     for (auto [errnum, number] : {std::pair{ENOENT, 53}, {ENOSPC, 61}, {EACCES, 70}, {ENOTDIR, 76}})

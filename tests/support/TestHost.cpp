@@ -23,12 +23,12 @@ TestHost::~TestHost() { InstallHost(nullptr); }
 void TestHost::ShowMessage(MessageKind kind, const std::string& text, const std::string& caption, int)
 {
     const char* k = kind == MessageKind::Warning ? "warning" : kind == MessageKind::Info ? "info" : "error";
-    messages.push_back({k, text, caption, false});
+    messages.push_back({k, text, caption, false, CurrentPointer()});
 }
 
 bool TestHost::AskQuestion(const std::string& text, const std::string& caption, bool defaultNo, int)
 {
-    messages.push_back({"question", text, caption, defaultNo});
+    messages.push_back({"question", text, caption, defaultNo, CurrentPointer()});
     if (answers.empty()) return !defaultNo;
     bool a = answers.front();
     answers.pop_front();

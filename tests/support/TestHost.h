@@ -16,6 +16,7 @@ struct Recorded {
     std::string text;
     std::string caption;
     bool defaultNo = false;
+    tolv::Pointer pointer = tolv::Pointer::Default; // shown over the box
 };
 
 // A scripted host: records every message, answers questions from a queue (or with the default
