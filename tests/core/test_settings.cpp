@@ -20,26 +20,18 @@ using namespace tolv;
 using namespace tolv::test;
 namespace fs = std::filesystem;
 
+// What the stored program settings (tests/core/data/settings, below) do not show already.
 TEST(SettingsStore, ValueConventions)
 {
     TempDir dir;
-    WriteFileText(dir / "t.ini", "[Options]\r\n Count = 12abc \r\nNeg=-7\r\nWord=abc\r\nQuoted=\"a b\"\r\n"
-                                 "[other]\nflag=Yes\nflag2=TRUE\nflag3=2\nf=0.25\nbadf=x1\nlong=" +
+    WriteFileText(dir / "t.ini", "[Options]\r\n Count = 12abc \r\nWord=abc\r\nQuoted=\"a b\"\r\nbadf=x1\r\nlong=" +
                                      std::string(3000, 'a') + "\n");
     SettingsStore s(dir / "t.ini");
-    EXPECT_EQ(s.IniGetInteger("options", "count", 5), 12); // names ignore letter case
-    EXPECT_EQ(s.IniGetInteger("Options", "Neg", 5), -7);
-    EXPECT_EQ(s.IniGetInteger("Options", "Word", 5), 0);
-    EXPECT_EQ(s.IniGetInteger("Options", "Missing", 5), 5);
+    EXPECT_EQ(std::pair(s.IniGetInteger("options", "count", 5), s.IniGetInteger("Options", "Word", 5)),
+              std::pair(12, 0));
     EXPECT_EQ(s.IniGetString("Options", "Quoted", ""), "a b");
-    EXPECT_EQ(s.IniGetString("Nowhere", "Quoted", "dflt"), "dflt");
-    EXPECT_EQ(s.IniGetString("Other", "long", "").size(), 2048u);
-    EXPECT_TRUE(s.IniGetBoolean("Other", "flag", false));
-    EXPECT_TRUE(s.IniGetBoolean("Other", "flag2", false));
-    EXPECT_FALSE(s.IniGetBoolean("Other", "flag3", true));
-    EXPECT_TRUE(s.IniGetBoolean("Other", "missing", true));
-    EXPECT_FLOAT_EQ(s.IniGetSingle("Other", "f", 1.0f), 0.25f);
-    EXPECT_FLOAT_EQ(s.IniGetSingle("Other", "badf", 1.0f), 1.0f);
+    EXPECT_EQ(s.IniGetString("Options", "long", "").size(), 2048u);
+    EXPECT_FLOAT_EQ(s.IniGetSingle("Options", "badf", 1.0f), 1.0f);
 }
 
 TEST(SettingsStore, PutKeepsHandEditsAndAFailedWriteChangesNothing)
