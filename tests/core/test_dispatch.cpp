@@ -248,16 +248,6 @@ TEST(SaveDispatch, RefusalsMoveNothingAndABackupReplacesTheOldOne)
     EXPECT_EQ(FormatCode(), 2);
 }
 
-TEST(PowerOfTwo, Sizes)
-{
-    TestHost host;
-    EXPECT_FALSE(IsPowerOfTwoSize());
-    for (auto [w, h, yes] : {std::tuple{512, 256, true}, {513, 513, false}, {1, 2, true}, {3, 2, false}}) {
-        LoadGrid(w, h, std::vector<int32_t>(static_cast<size_t>(w) * h));
-        EXPECT_EQ(IsPowerOfTwoSize(), yes) << w << "x" << h;
-    }
-}
-
 // The four lists whole, as tests/core/data/filter-lists.txt keeps them.
 TEST(FilterLists, TheFourListsWhole)
 {

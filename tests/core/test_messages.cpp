@@ -59,26 +59,22 @@ TEST(DialogSlots, BoundsClearingAndConversions)
     SetDialogParam(11, int32_t(1));
     SetDialogResult(10, "r10");
     SetDialogResult(11, "r11");
-    EXPECT_TRUE(GetDialogParam(0).IsEmpty());
-    EXPECT_TRUE(GetDialogParam(11).IsEmpty());
-    EXPECT_TRUE(GetDialogResult(11).IsEmpty());
-    EXPECT_EQ(GetDialogParam(1).AsString() + GetDialogParam(10).AsString() + GetDialogResult(10).AsString(), "oneten"
-                                                                                                             "r10");
+    EXPECT_EQ(std::tuple(GetDialogParam(0).IsEmpty(), GetDialogParam(11).IsEmpty(), GetDialogResult(11).IsEmpty()),
+              std::tuple(true, true, true));
+    EXPECT_EQ(GetDialogParam(1).AsString() + GetDialogParam(10).AsString() + GetDialogResult(10).AsString(),
+              "onetenr10");
     EXPECT_TRUE(DialogCancelled());
     SetDialogCancelled(false);
     EXPECT_FALSE(DialogCancelled());
     ClearDialogParams();
-    EXPECT_TRUE(GetDialogResult(10).IsEmpty());
-    EXPECT_TRUE(GetDialogParam(1).IsEmpty());
-    EXPECT_TRUE(DialogCancelled());
+    EXPECT_EQ(std::tuple(GetDialogResult(10).IsEmpty(), GetDialogParam(1).IsEmpty(), DialogCancelled()),
+              std::tuple(true, true, true));
 
-    EXPECT_EQ(DialogValue("12.5").AsInt(), 12);
-    EXPECT_EQ(DialogValue(2.5f).AsInt(), 2);
-    EXPECT_EQ(DialogValue("abc").AsInt(), 0);
+    EXPECT_EQ(std::tuple(DialogValue("12.5").AsInt(), DialogValue(2.5f).AsInt(), DialogValue("abc").AsInt()),
+              std::tuple(12, 2, 0));
+    EXPECT_EQ(DialogValue(int32_t(42)).AsString() + "|" + DialogValue().AsString(), "42|");
     EXPECT_TRUE(DialogValue(true).AsBool());
     EXPECT_FLOAT_EQ(DialogValue("0.5").AsFloat(), 0.5f);
-    EXPECT_EQ(DialogValue(int32_t(42)).AsString(), "42");
-    EXPECT_EQ(DialogValue().AsString(), "");
 }
 
 TEST(KeyFilters, AcceptedCharacters)

@@ -127,9 +127,7 @@ TEST(ProgramFiles, BesideTheProgramFirstThenTheInstallTree)
     TempDir dir;
     const std::string bin = dir / "prefix/bin/", doc = dir / "prefix/share/doc/tolv/",
                       data = dir / "prefix/share/tolv/";
-    fs::create_directories(bin);
-    fs::create_directories(doc);
-    fs::create_directories(data);
+    for (const std::string& folder : {bin, doc, data}) fs::create_directories(folder);
     WriteFileText(dir / "prefix/share/doc/g.pdf", "");                              // not where it is looked for
     EXPECT_EQ(LocateProgramFile(bin, "g.pdf", kInstalledDocFolder), bin + "g.pdf"); // neither: beside
     WriteFileText(doc + "g.pdf", "");
