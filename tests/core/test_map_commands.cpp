@@ -4,6 +4,7 @@
 // is offered, and the split and stitch commands, whose tiles and merges are tested only here.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -279,6 +280,13 @@ TEST(Split, NamesAndBackups)
     EXPECT_EQ(ReadFileText(dir / "tile00.bak"), "old tile");
     ASSERT_TRUE(OpenFileByType(dir / "tile00.bmp"));
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{1001, 1002, 2001, 2002, 3001, 3002, 4001, 4002}));
+    // A tile whose old file cannot be moved aside ends the split there, the old file kept.
+    WriteFileText(dir / "next00.bmp", "old");
+    std::filesystem::create_directories(dir / "next00.bak/inside");
+    EXPECT_TRUE(Split(dir / "next.bmp"));
+    EXPECT_TRUE(host.Said().starts_with("error: An error occurred renaming the current file as a backup."))
+        << host.Said();
+    EXPECT_EQ(ReadFileText(dir / "next00.bmp") + "|" + (FileExists(dir / "next01.bmp") ? "written" : ""), "old|");
 
     host.Clear(); // a cancelled save dialog writes nothing
     EXPECT_FALSE(CommandSplit({.askSavePath = [](std::string&) { return false; }}));
@@ -289,7 +297,7 @@ TEST(Stitch, Layouts)
 {
     TempDir dir;
     const std::string a = dir / "a.hmb", b = dir / "b.hmb", c = dir / "c.hmb", d = dir / "d.hmb";
-    const std::string small = dir / "small.hmb", wide = dir / "wide.hmb";
+    const std::string small = dir / "small.hmb", wide = dir / "wide.hmb", row = dir / "row.hmb";
     {
         TestHost setup;
         for (auto [path, w, h, base] : {std::tuple{a, 2, 2, 100},
@@ -297,7 +305,8 @@ TEST(Stitch, Layouts)
                                         {c, 2, 2, 300},
                                         {d, 2, 2, 400},
                                         {small, 1, 1, 500},
-                                        {wide, 300, 1, 0}}) {
+                                        {wide, 300, 1, 0},
+                                        {row, 3, 1, 600}}) {
             std::vector<int32_t> s; // a is 100 101 / 102 103
             for (int32_t i = 0; i < w * h; ++i) s.push_back(base + i);
             LoadGrid(w, h, s);
@@ -315,6 +324,8 @@ TEST(Stitch, Layouts)
         // midpoint of 100..500 pads the spare area of the smaller section
         {"smaller section padded", {a, b, c, small},
          {100, 101, 200, 201, 102, 103, 202, 203, 300, 301, 500, 300, 302, 303, 300, 300}},
+        // Each column as wide as its widest section, each row as tall as its tallest.
+        {"sections of three sizes", {row, small, a, small}, {600, 601, 602, 500, 100, 101, 351, 500, 102, 103, 351, 351}},
         {"too wide", {wide, wide, "", ""}, {},
          "Unsupported heightmap resolution.\r\n\r\nThe heightmap size is 600 x 1.\r\n"
          "Height resolutions up to 513x513 are supported."},
