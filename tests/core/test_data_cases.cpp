@@ -80,14 +80,10 @@ Case ParseCase(const std::string& text)
         if (rowsToRead > 0) {
             for (const std::string& v : w) c.grid.push_back(std::stoi(v));
             --rowsToRead;
-        } else if (w[0] == "colour" || w[0] == "answer") {
-            const std::vector<std::string> words = w[0] == "colour"
-                                                       ? std::vector<std::string>{"weighted", "green", "ask"}
-                                                       : std::vector<std::string>{"no", "yes"};
-            const auto i = std::find(words.begin(), words.end(), w.size() == 2 ? w[1] : "");
-            if (i == words.end()) ADD_FAILURE() << "not understood: " << line;
-            if (w[0] == "colour") c.colour = int32_t(i - words.begin());
-            else c.answers.push_back(i - words.begin() == 1);
+        } else if (line == "colour weighted" || line == "colour green" || line == "colour ask") {
+            c.colour = line.ends_with("weighted") ? 0 : line.ends_with("green") ? 1 : 2;
+        } else if (line == "answer yes" || line == "answer no") { // other lines are outcome lines
+            c.answers.push_back(line == "answer yes");
         } else if (w[0] == "raw") {
             c.raw.assign(w.begin() + 1, w.end());
         } else if (w[0] == "pgm" || w[0] == "stl" || w[0] == "obj") {
@@ -110,18 +106,14 @@ void InstallScript(TestHost& host, const Case& c, std::vector<std::string>& seen
     host.answers.assign(c.answers.begin(), c.answers.end());
     host.onDialog = [&c, &seen](DialogId id) {
         if (id == DialogId::RawSize) {
-            const int64_t length = GetDialogParam(1).AsInt();
-            const int32_t bits = GetDialogParam(2).AsInt();
+            const auto [length, bits] = ReadDialogParams<RawSizeParams>();
             seen.push_back("dialog Raw Size: " + std::to_string(length) + " bytes, " + std::to_string(bits) + " bits");
             const std::vector<std::string>& r = c.raw;
             if (r.empty() || r[0] == "cancel") return;
-            RawSizeState s;
-            if (r.size() == 3 && r[2] == "forced") s = {r[0], r[1], true}; // a host that skips the rules
-            else
-                s = r[0] == "proposal" ? ProposeRawSize(length, bits)
-                                       : ApplyRawSizeTexts(length, bits, r.at(0), r.at(1));
-            if (!s.okEnabled) return;
-            ConfirmDialog(RawSizeResult{s.width, s.height});
+            const RawSizeState s = r.size() == 3 && r[2] == "forced" ? RawSizeState{r[0], r[1], true} // skips the rules
+                                   : r[0] == "proposal"              ? ProposeRawSize(length, bits)
+                                                        : ApplyRawSizeTexts(length, bits, r.at(0), r.at(1));
+            if (s.okEnabled) ConfirmDialog(RawSizeResult{s.width, s.height});
             return;
         }
         ConfirmProposals();

@@ -120,9 +120,9 @@ TEST(MeshDialogs, NormaliseSpacing)
     for (auto [in, out] : rows) EXPECT_EQ(NormaliseSpacing(in), out) << '"' << in << '"';
 }
 
-// The named header queries, on the kept cases: a Terragen marker's offset and value (-1 when the
-// altitude data came first, 0 when an unknown chunk did), and the BMP gray palette test.
-TEST(HeaderQueries, TerragenLookupsAndBmpGrayPalette)
+// The named Terragen header queries, on the kept cases: a marker's offset and value (-1 when the
+// altitude data came first, 0 when an unknown chunk did).
+TEST(HeaderQueries, TerragenLookups)
 {
     TestHost host;
     const std::string data = std::string(TOLV_TEST_DATA) + "/";
@@ -138,16 +138,6 @@ TEST(HeaderQueries, TerragenLookupsAndBmpGrayPalette)
         EXPECT_EQ(ReadTerragenChunkValue(data + file, marker), value) << file << " " << marker;
     }
     EXPECT_TRUE(host.messages.empty());
-    // Only an uncompressed 8-bit bitmap has a gray palette; black entries are gray too.
-    // clang-format off
-    const std::pair<const char*, bool> bitmaps[] = {
-        {"image-8-bit-reversed-gray-palette-stores-indices", true}, {"image-core-header-gray-palette", true},
-        {"palette-of-2-31-colours", true},          {"image-8-bit-gray-palette-rle", false},
-        {"image-8-bit-colour-palette-green", false}, {"image-core-header-colour-palette-green", false},
-        {"image-24-bit-rows-padded", false},         {"g16-good", false},
-    };
-    // clang-format on
-    for (const auto& [file, gray] : bitmaps) EXPECT_EQ(BmpHasGrayPalette(data + "bmp/" + file + ".bmp"), gray) << file;
 }
 
 // A split tile that reaches past the map repeats the last column and row.
