@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
 // tolvconv runs case by case from tests/cli/data/runs.txt: each option reaching its dialog or
-// command, values ruled out, usage errors and failures; the split and stitch commands.
+// command, values ruled out, usage errors and failures; then the tiles a split writes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -79,7 +79,7 @@ TEST(CliRuns, CasesFromTheTable)
     EXPECT_GT(count, 80);
 }
 
-TEST(CliRuns, SplitAndStitch)
+TEST(CliRuns, SplitTilesNamedFromOutput)
 {
     TempDir dir;
     WriteFileText(dir / "in.hma", Hma(8, 4, Ramp(32)));
@@ -92,18 +92,4 @@ TEST(CliRuns, SplitAndStitch)
     EXPECT_EQ(ReadFileText(dir / "tile01.bak"), "old");
     // Seamless 4 x 2 tiles step by 3 columns and 1 row: the last one's lower-left sample is 20.
     EXPECT_EQ(ReadFileBytes(dir / "tile03.bmp").at(54), 20);
-
-    WriteFileText(dir / "a.hma", Hma(2, 1, {1, 2}));
-    WriteFileText(dir / "b.hma", Hma(2, 1, {3, 4}));
-    p = Conv({"--stitch", "a.hma,b.hma,,", "out.hma"}, dir.Path());
-    ASSERT_EQ(p.exitCode, 0) << p.err;
-    EXPECT_EQ(ReadFileText(dir / "out.hma"), Hma(4, 1, {1, 2, 3, 4}));
-    p = Conv({"--stitch", "a.hma,,b.hma,", "--flip-v", "out2.hma"}, dir.Path()); // then the transforms
-    ASSERT_EQ(p.exitCode, 0) << p.err;
-    EXPECT_EQ(ReadFileText(dir / "out2.hma"), Hma(2, 2, {3, 4, 1, 2}));
-    p = Conv({"--stitch", "a.hma,,b.hma,b.hma", "out3.hma"}, dir.Path());
-    EXPECT_EQ(p.exitCode, 1);
-    EXPECT_EQ(p.err, "TOLV warning:\nThe specified second section file does not exist.\n\"\"\n\n"
-                     "tolvconv: cannot stitch a.hma,,b.hma,b.hma\n");
-    EXPECT_FALSE(fs::exists(dir / "out3.hma"));
 }
