@@ -27,11 +27,10 @@ TEST(CliRuns, CasesFromTheTable)
     WriteFileText(dir / "full.hma", Hma(2, 1, {0, 65535}));
     WriteFileText(dir / "wide.hma", Hma(256, 2, Ramp(512)));
     fs::create_directory(dir / "folder.hmb");
-    for (auto [name, bytes] : {std::pair{"a.r16", 8450},
-                               {"b.raw", 131072},
-                               {"c.r16", 1026},
-                               {"d.r16", 2 * 257 * 257},
+    // clang-format off
+    for (auto [name, bytes] : {std::pair{"a.r16", 8450}, {"b.raw", 131072}, {"c.r16", 1026}, {"d.r16", 2 * 257 * 257},
                                {"e.r16", 2 * 513 * 513}})
+        // clang-format on
         WriteFileBytes(dir / name, std::vector<uint8_t>(size_t(bytes), 0));
     const auto inputs = Listing(dir.Path());
     int count = 0;

@@ -212,13 +212,10 @@ TEST(SaveDispatch, RefusalsMoveNothingAndABackupReplacesTheOldOne)
 {
     const std::string readOnly = "info: This format is only supported for opening.";
     const std::string unknown = "warning: Unable to determine the save file type.";
-    for (auto [file, said] : {std::pair{"x.raw", unknown},
-                              {"x", unknown},
-                              {"x.r32", readOnly},
-                              {"x.gif", readOnly},
-                              {"x.txt", readOnly},
-                              {"x.dem", readOnly},
-                              {"x.r8", readOnly}}) {
+    // clang-format off
+    for (auto [file, said] : {std::pair{"x.raw", unknown}, {"x", unknown}, {"x.r32", readOnly}, {"x.gif", readOnly},
+                              {"x.txt", readOnly}, {"x.dem", readOnly}, {"x.r8", readOnly}}) {
+        // clang-format on
         TestHost host;
         TempDir dir;
         WriteFileText(dir / file, "keep");

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <numeric>
 #include <set>
 #include <string>
 #include <vector>
@@ -300,15 +301,12 @@ TEST(Stitch, Layouts)
     const std::string small = dir / "small.hmb", wide = dir / "wide.hmb", row = dir / "row.hmb";
     {
         TestHost setup;
-        for (auto [path, w, h, base] : {std::tuple{a, 2, 2, 100},
-                                        {b, 2, 2, 200},
-                                        {c, 2, 2, 300},
-                                        {d, 2, 2, 400},
-                                        {small, 1, 1, 500},
-                                        {wide, 300, 1, 0},
-                                        {row, 3, 1, 600}}) {
-            std::vector<int32_t> s; // a is 100 101 / 102 103
-            for (int32_t i = 0; i < w * h; ++i) s.push_back(base + i);
+        // clang-format off
+        for (auto [path, w, h, base] : {std::tuple{a, 2, 2, 100}, {b, 2, 2, 200}, {c, 2, 2, 300}, {d, 2, 2, 400},
+                                        {small, 1, 1, 500}, {wide, 300, 1, 0}, {row, 3, 1, 600}}) {
+            // clang-format on
+            std::vector<int32_t> s(size_t(w) * h); // a is 100 101 / 102 103
+            std::iota(s.begin(), s.end(), base);
             LoadGrid(w, h, s);
             ASSERT_TRUE(SaveFileByType(path));
         }
@@ -316,7 +314,7 @@ TEST(Stitch, Layouts)
     const struct {
         const char* name;
         std::array<std::string, 4> paths;
-        std::vector<int32_t> grid; // 4 x 4; empty: not merged
+        std::vector<int32_t> grid; // 4 wide; empty: not merged
         std::string message = "";
         // clang-format off
     } rows[] = {

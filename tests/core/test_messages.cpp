@@ -106,12 +106,10 @@ TEST(Numbers, RoundingParsingAndFormats)
     }
     for (const char* bad : {"", " ", "1 2", "1e", "abc", "-", "1.2.3", "0x10", "."})
         EXPECT_FALSE(ParseNumeric(bad, d)) << bad;
-    for (auto [text, n] : {std::pair{" 12abc", 12},
-                           {"-7", -7},
-                           {"+3", 3},
-                           {"x", 0},
-                           {"99999999999", 2147483647},
+    // clang-format off
+    for (auto [text, n] : {std::pair{" 12abc", 12}, {"-7", -7}, {"+3", 3}, {"x", 0}, {"99999999999", 2147483647},
                            {"-99999999999", -2147483647 - 1}})
+        // clang-format on
         EXPECT_EQ(LeadingInteger(text), n) << text;
     for (auto [n, text] : {std::pair{526370, "526,370"}, {999, "999"}, {1000000, "1,000,000"}, {0, "0"}})
         EXPECT_EQ(FormatThousands(n), text);
