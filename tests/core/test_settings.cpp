@@ -24,8 +24,9 @@ namespace fs = std::filesystem;
 TEST(SettingsStore, ValueConventions)
 {
     TempDir dir;
-    WriteFileText(dir / "t.ini", "[Options]\r\n Count = 12abc \r\nWord=abc\r\nQuoted=\"a b\"\r\nbadf=x1\r\nlong=" +
-                                     std::string(3000, 'a') + "\n");
+    WriteFileText(dir / "t.ini",
+                  "[Options]\r\n Count = 12abc \r\nodd=]\r\nWord=abc\r\nQuoted=\"a b\"\r\nbadf=x1\r\nlong=" +
+                      std::string(3000, 'a') + "\n");
     SettingsStore s(dir / "t.ini");
     EXPECT_EQ(std::pair(s.IniGetInteger("options", "count", 5), s.IniGetInteger("Options", "Word", 5)),
               std::pair(12, 0));
@@ -244,7 +245,7 @@ TEST(WebLinks, SaveLoadAndTheEditorsRules)
     for (const auto& [link, ok] : checks)
         EXPECT_EQ(CheckWebLink(link).empty(), ok) << link.caption << "|" << link.address;
     std::vector<WebLink> l = {{"a", "1"}, {"b", "2"}, {"c", "3"}};
-    for (auto [index, delta, to] : {std::tuple{0, -1, 0}, {2, +1, 2}, {5, -1, 5}, {2, -1, 1}})
+    for (auto [index, delta, to] : {std::tuple{0, +1, 1}, {0, -1, 0}, {2, +1, 2}, {3, -1, 3}, {5, -1, 5}, {2, -1, 1}})
         EXPECT_EQ(MoveWebLink(l, index, delta), to) << index << " " << delta;
-    EXPECT_EQ(l, (std::vector<WebLink>{{"a", "1"}, {"c", "3"}, {"b", "2"}}));
+    EXPECT_EQ(l, (std::vector<WebLink>{{"b", "2"}, {"c", "3"}, {"a", "1"}}));
 }
