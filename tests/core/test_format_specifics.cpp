@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
 // What the kept reader and writer cases cannot show: the rules of the raw size and mesh spacing
-// dialogs, a raw file that changes while its dialog is open, the split tiles' G16 regions, the
-// PNG writer's chunks, and the write-only formats at their largest size.
+// dialogs, a raw file that changes while its dialog is open, the split tiles' G16 regions and
+// the PNG writer's chunks.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "OpenOutcome.h"
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/BinaryIO.h"
@@ -177,36 +174,4 @@ TEST(PngWriter, SixteenBitGrayOnly)
     ClearHeightmap();
     ASSERT_TRUE(OpenFileByType(dir / "c.png"));
     EXPECT_EQ(CurrentGrid(), (std::vector<int32_t>{0, 65535, 1234}));
-}
-
-// The formats written only, at awkward sizes: every facet and every value, and how they end.
-TEST(WriteOnlyFormats, AwkwardSizes)
-{
-    TestHost host;
-    TempDir dir;
-    host.onDialog = ConfirmProposals;
-    std::vector<int32_t> grid(113 * 157);
-    for (size_t i = 0; i < grid.size(); ++i) grid[i] = int32_t(i * 7 % 65536);
-    LoadGrid(113, 157, grid);
-    ASSERT_TRUE(SaveFileByType(dir / "a.stl"));
-    const std::string stl = ReadFileText(dir / "a.stl");
-    size_t facets = 0;
-    for (size_t p = stl.find("endfacet"); p != std::string::npos; p = stl.find("endfacet", p + 1)) ++facets;
-    EXPECT_EQ(facets, 2u * 112 * 156);
-    // The last facet: (112, 157), (113, 157), (113, 156) at the proposed spacing of 16.
-    EXPECT_TRUE(stl.ends_with("      vertex 1792.0 2496.0 " + std::to_string(grid.back()) +
-                              ".0\r\n      vertex 1792.0 2480.0 " + std::to_string(grid[156 * 113 - 1]) +
-                              ".0\r\n    endloop\r\n  endfacet\r\nendsolid TOLV_Heightmap_113x157\r\n"))
-        << stl.substr(stl.size() - 200);
-
-    std::vector<int32_t> big(513 * 513);
-    for (size_t i = 0; i < big.size(); ++i) big[i] = int32_t(i % 65536);
-    LoadGrid(513, 513, big);
-    ASSERT_TRUE(SaveFileByType(dir / "a.t3d"));
-    const std::string t3d = ReadFileText(dir / "a.t3d");
-    EXPECT_EQ(std::count(t3d.begin(), t3d.end(), '\n'), 30 + (513 * 513 + 7) / 8 + 4);
-    // Columns left to right, each from the bottom row up: (513, 2) and (513, 1) come last.
-    EXPECT_TRUE(t3d.ends_with("\t01025\r\n            00512\r\n         End TerrainHeight\r\n      End Terrain\r\n"
-                              "   End Level\r\nEnd Map\r\n"))
-        << t3d.substr(t3d.size() - 200);
 }
