@@ -7,10 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "CliTest.h"
 
@@ -21,11 +19,8 @@ namespace {
 // The tool's full path found along PATH, "" when it is not installed.
 std::string FindTool(const std::string& name)
 {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "/usr/local/bin:/usr/bin:/bin");
-    for (std::string dir; std::getline(dirs, dir, ':');)
-        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return dir + "/" + name;
-    return "";
+    const std::string path = RunProcess("/bin/sh", {"-c", "command -v " + name}).out;
+    return path.substr(0, path.find('\n'));
 }
 
 void Tool(const std::string& tool, const std::vector<std::string>& args)
@@ -143,15 +138,9 @@ std::vector<int> Decode(const std::string& how, const std::string& tool, const T
     // decodes every sample shifted. So the tool checks the header, the samples are read here.
     EXPECT_EQ(RunProcess(tool, {"-format", "%w %h %z %[colorspace]", file}).out,
               std::to_string(s.w) + " " + std::to_string(s.h) + " 16 Gray");
-    const auto bytes = ReadFileBytes(file);
-    const std::string text(bytes.begin(), bytes.end());
-    const size_t end = text.find("\nENDHDR\r\n");
-    EXPECT_TRUE(text.starts_with("P7\r\n") && end != std::string::npos);
-    for (const std::string& field :
-         {"WIDTH " + std::to_string(s.w), "HEIGHT " + std::to_string(s.h), std::string("DEPTH 1"),
-          std::string("MAXVAL 65535"), std::string("TUPLTYPE GRAYSCALE")})
-        EXPECT_NE(text.find("\n" + field + "\r\n"), std::string::npos) << field;
-    return From16(std::vector<uint8_t>(bytes.begin() + long(std::min(end + 9, bytes.size())), bytes.end()), true);
+    const std::string text = ReadFileText(file);
+    const size_t start = std::min(text.find("\nENDHDR\r\n") + 9, text.size()); // 8 when there is none
+    return From16(std::vector<uint8_t>(text.begin() + long(start), text.end()), true);
 }
 
 // Has the tool make `file` ("BMP3:pic.bmp" names the kind too) from a picture of the given kind.
@@ -168,15 +157,13 @@ std::string Make(const std::string& tool, const std::vector<std::string>& args, 
     else in = {"-size", SizeText(s), "-depth", "8", (picture == "gray8" ? "gray:" : "rgb:") + inPath};
     if (gdal) all = {"-q"};
     else if (std::find(args.begin(), args.end(), "@in") == args.end()) all = in;
-    for (std::string a : args) {
-        if (a == "@in") {
-            all.insert(all.end(), in.begin(), in.end());
-            continue;
-        }
-        if (a == "@size") a = SizeText(s);
-        if (a == "@w" || a == "@h") a = std::to_string(a == "@w" ? s.w : s.h);
-        all.push_back(a);
-    }
+    for (const std::string& a : args)
+        if (a == "@in") all.insert(all.end(), in.begin(), in.end());
+        else
+            all.push_back(a == "@size" ? SizeText(s)
+                          : a == "@w"  ? std::to_string(s.w)
+                          : a == "@h"  ? std::to_string(s.h)
+                                       : a);
     if (gdal) all.insert(all.end(), in.begin(), in.end());
     const size_t colon = file.find(':') + 1;
     const std::string path = dir / file.substr(colon);
@@ -209,18 +196,11 @@ std::pair<int, std::vector<int>> ReadThroughTolv(const TempDir& dir, std::vector
     EXPECT_EQ(info.exitCode + r.exitCode, 0) << info.err;
     EXPECT_EQ(info.err + r.err, "");
     const size_t at = info.out.find("code: ");
-    return {at == std::string::npos ? -1 : std::atoi(info.out.c_str() + at + 6),
+    return {at == std::string::npos ? -1 : std::stoi(info.out.substr(at + 6)),
             From16(ReadFileBytes(dir / "through.r16"), false)};
 }
 
-std::vector<std::string> Words(std::istream& in)
-{
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
-}
-
-void WriteCase(std::istringstream& line, const std::string& tool)
+void WriteCase(std::istream& line, const std::string& tool)
 {
     std::string file, name, how, sizes;
     unsigned keep = 0, flip = 0;
@@ -241,7 +221,7 @@ void WriteCase(std::istringstream& line, const std::string& tool)
     }
 }
 
-void ReadCase(std::istringstream& line, const std::string& tool, const std::string& convert, const std::string& gdal)
+void ReadCase(std::istream& line, const std::string& tool, const std::string& convert, const std::string& gdal)
 {
     std::string picture, file, ref, sizes, word;
     int code = 0;
@@ -286,24 +266,6 @@ void ReadCase(std::istringstream& line, const std::string& tool, const std::stri
     }
 }
 
-void RefuseCase(std::istringstream& line, const std::string& tool)
-{
-    std::string picture, file, dash, kind, text;
-    line >> picture >> file >> dash;
-    std::vector<std::string> toolArgs;
-    for (std::string w; line >> w && w != "=>";) toolArgs.push_back(w);
-    line >> kind >> std::ws;
-    std::getline(line, text);
-    text = Unescape(text);
-    TempDir dir;
-    const std::string input = Make(tool, toolArgs, dir, picture, {40, 30}, file);
-    ProcessResult r = Conv({input, dir / "out.r16"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.starts_with("TOLV " + kind + ":\n" + text + "\n\n")) << r.err;
-    EXPECT_TRUE(r.err.ends_with("tolvconv: cannot read " + input + "\n")) << r.err;
-    EXPECT_NE(access((dir / "out.r16").c_str(), F_OK), 0);
-}
-
 } // namespace
 
 TEST(Interop, CasesFromTheTable)
@@ -328,12 +290,9 @@ TEST(Interop, CasesFromTheTable)
         }
         SCOPED_TRACE(text);
         ++run;
-        line.clear();
-        line.seekg(0);
-        line >> kind;
-        if (kind == "write") WriteCase(line, tool);
-        else if (line >> first, kind == "read") ReadCase(line, tool, convert, gdal);
-        else RefuseCase(line, tool);
+        std::istringstream rest(text);
+        if (kind == "write") WriteCase(rest >> kind, tool);
+        else ReadCase(rest >> kind >> first, tool, convert, gdal);
     }
     if (!missing.empty()) GTEST_SKIP() << run << " cases run; not installed:" << missing;
 }

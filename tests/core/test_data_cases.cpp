@@ -3,16 +3,21 @@
 // Reader and writer cases kept as files under tests/data/<ext>/ (their form: tests/data/README.md).
 // A reader case is opened through the open dispatch and what the user sees and gets is written
 // out in the case file's own form, so a failure shows both texts side by side. Inputs too large
-// to keep are generated here and checked the same way.
+// to keep are generated here and checked the same way. Then files built to hurt: valid files of
+// every kind cut short or damaged at random, and the inputs that once crashed a reader. Whatever
+// the bytes, an open either loads a consistent map or leaves the map from before exactly as it
+// was, and says why.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <sstream>
 
 #include "OpenOutcome.h"
+#include "SampleFiles.h"
 #include "TempDir.h"
 #include "TestHost.h"
 #include "formats/FrmRawSizeRules.h"
@@ -37,25 +42,12 @@ namespace {
 
 const fs::path kData = TOLV_TEST_DATA;
 
-std::vector<std::string> Words(const std::string& line)
-{
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
-}
-
 // CR, LF, tab and backslash written as \r, \n, \t and \\, so a message reads as one line.
 std::string Escaped(const std::string& text)
 {
     std::string out;
-    for (char c : text) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\\') out += "\\\\";
-        else out += c;
-    }
+    for (char c : text)
+        out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : c == '\\' ? "\\\\" : std::string(1, c);
     return out;
 }
 
@@ -88,14 +80,10 @@ Case ParseCase(const std::string& text)
         if (rowsToRead > 0) {
             for (const std::string& v : w) c.grid.push_back(std::stoi(v));
             --rowsToRead;
-        } else if (w[0] == "colour" || w[0] == "answer") {
-            const std::vector<std::string> words = w[0] == "colour"
-                                                       ? std::vector<std::string>{"weighted", "green", "ask"}
-                                                       : std::vector<std::string>{"no", "yes"};
-            const auto i = std::find(words.begin(), words.end(), w.size() == 2 ? w[1] : "");
-            if (i == words.end()) ADD_FAILURE() << "not understood: " << line;
-            if (w[0] == "colour") c.colour = int32_t(i - words.begin());
-            else c.answers.push_back(i - words.begin() == 1);
+        } else if (line == "colour weighted" || line == "colour green" || line == "colour ask") {
+            c.colour = line.ends_with("weighted") ? 0 : line.ends_with("green") ? 1 : 2;
+        } else if (line == "answer yes" || line == "answer no") { // other lines are outcome lines
+            c.answers.push_back(line == "answer yes");
         } else if (w[0] == "raw") {
             c.raw.assign(w.begin() + 1, w.end());
         } else if (w[0] == "pgm" || w[0] == "stl" || w[0] == "obj") {
@@ -118,22 +106,17 @@ void InstallScript(TestHost& host, const Case& c, std::vector<std::string>& seen
     host.answers.assign(c.answers.begin(), c.answers.end());
     host.onDialog = [&c, &seen](DialogId id) {
         if (id == DialogId::RawSize) {
-            const int64_t length = GetDialogParam(1).AsInt();
-            const int32_t bits = GetDialogParam(2).AsInt();
+            const auto [length, bits] = ReadDialogParams<RawSizeParams>();
             seen.push_back("dialog Raw Size: " + std::to_string(length) + " bytes, " + std::to_string(bits) + " bits");
             const std::vector<std::string>& r = c.raw;
             if (r.empty() || r[0] == "cancel") return;
-            RawSizeState s;
-            if (r.size() == 3 && r[2] == "forced") s = {r[0], r[1], true}; // a host that skips the rules
-            else
-                s = r[0] == "proposal" ? ProposeRawSize(length, bits)
-                                       : ApplyRawSizeTexts(length, bits, r.at(0), r.at(1));
-            if (!s.okEnabled) return;
-            ConfirmDialog(RawSizeResult{s.width, s.height});
+            const RawSizeState s = r.size() == 3 && r[2] == "forced" ? RawSizeState{r[0], r[1], true} // skips the rules
+                                   : r[0] == "proposal"              ? ProposeRawSize(length, bits)
+                                                        : ApplyRawSizeTexts(length, bits, r.at(0), r.at(1));
+            if (s.okEnabled) ConfirmDialog(RawSizeResult{s.width, s.height});
             return;
         }
-        for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
-        SetDialogCancelled(false);
+        ConfirmProposals();
         const std::vector<std::string>& o = c.options;
         auto has = [&](const char* word) { return std::find(o.begin(), o.end(), word) != o.end(); };
         if (id == DialogId::SavePGM && !o.empty()) ConfirmDialog(SavePgmResult{o.at(1) == "P5" ? 1 : 0});
@@ -159,6 +142,24 @@ bool UnchangedFromBefore()
 {
     return HeightmapLoaded() && HeightmapWidth() == 3 && HeightmapHeight() == 2 && FormatCode() == FmtStl &&
            CurrentGrid() == kBefore;
+}
+
+// Opens path as a user who says Yes and confirms every dialog; "" when the outcome is sound.
+std::string OpenProblem(const std::string& path, const std::string& ext, int32_t colourSetting)
+{
+    TestHost host;
+    Globals().convertColorToGrayscale = colourSetting;
+    host.onDialog = [](DialogId) { YesHost::AnswerRawSize(); };
+    LoadBefore();
+    if (OpenFileByType(path)) return OpenOutcomeProblem(true);
+    if (!UnchangedFromBefore()) return "a refused file changed the map";
+    // Questions asked on the way are not refusals. A Targa or TIFF file failing validation and
+    // a cancelled raw size dialog pass in silence.
+    const auto said = std::count_if(host.messages.begin(), host.messages.end(),
+                                    [](auto& m) { return m.kind != "question"; });
+    const bool maySayNothing = ext == "tga" || ext == "tif" || ext == "raw" || ext == "r16" || ext == "r32";
+    if (said > 1 || (said == 0 && !maySayNothing)) return std::to_string(said) + " messages for one refusal";
+    return "";
 }
 
 // Opens path as the case says and writes out what followed, in the case file's form: the grid
@@ -194,12 +195,27 @@ std::string OpenCase(const std::string& path, const Case& c)
     }
     for (int32_t y = 1; !points && y <= HeightmapHeight(); ++y) {
         std::string row;
-        for (int32_t x = 1; x <= HeightmapWidth(); ++x) {
-            if (x > 1) row += ' ';
-            row += std::to_string(GetAltitude(x, y));
-        }
+        for (int32_t x = 1; x <= HeightmapWidth(); ++x) row += (x > 1 ? " " : "") + std::to_string(GetAltitude(x, y));
         out.push_back(row);
     }
+    return Join(out);
+}
+
+// Saves the case's map as map.<ext> and writes out what followed; the file must equal golden.
+std::string SaveCase(const Case& c, const std::string& golden)
+{
+    TestHost host;
+    std::vector<std::string> seen;
+    InstallScript(host, c, seen);
+    LoadGrid(c.width, c.height, c.grid, FmtNone);
+    TempDir dir;
+    const std::string path = dir / ("map" + fs::path(golden).extension().string());
+    const bool saved = SaveFileByType(path);
+    std::vector<std::string> out = Messages(host);
+    if (saved) EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(golden)) << golden;
+    out.push_back(saved                                         ? "saved, format " + std::to_string(FormatCode())
+                  : FileExists(path) || FormatCode() != FmtNone ? "refused, but a file or the format code changed"
+                                                                : "not saved");
     return Join(out);
 }
 
@@ -211,77 +227,47 @@ std::vector<fs::path> Sorted(const fs::path& folder)
     return files;
 }
 
-// The case folders: one per extension, named after it.
-std::vector<fs::path> Folders()
-{
-    std::vector<fs::path> folders;
-    for (const fs::path& p : Sorted(kData))
-        if (fs::is_directory(p) && p.filename() != "regress") folders.push_back(p);
-    return folders;
-}
-
 bool IsWriterCase(const fs::path& p) { return p.filename().string().rfind("write-", 0) == 0; }
 
 } // namespace
 
-TEST(DataCases, EveryReaderCase)
+// Reader cases, and writer cases: a map saved through the save dispatch (its options dialog
+// answered as the case says) must give the bytes of write-<case>.<ext> exactly, or be refused as
+// the case says.
+TEST(DataCases, EveryReaderAndWriterCase)
 {
-    size_t cases = 0;
-    for (const fs::path& folder : Folders()) {
-        const std::string ext = '.' + folder.filename().string();
+    size_t readers = 0, writers = 0;
+    for (const fs::path& folder : Sorted(kData)) { // the case folders: one per extension, named after it
+        const std::string ext = folder.filename().string();
+        if (!fs::is_directory(folder) || ext == "regress") continue;
         for (const fs::path& file : Sorted(folder)) {
-            const std::string name = folder.filename().string() + "/" + file.filename().string();
-            if (IsWriterCase(file)) continue;
-            fs::path expect = file;
-            if (file.extension() == ".expect") {
-                // Every expectation has its file.
-                EXPECT_TRUE(fs::exists(expect.replace_extension(ext))) << name << " has no case file";
+            const std::string name = ext + "/" + file.filename().string();
+            fs::path path = file, expect = file;
+            if (IsWriterCase(file)) {
+                if (file.extension() != ".map") continue;
+                const Case c = ParseCase(ReadFileText(file.string()));
+                ASSERT_EQ(c.grid.size(), size_t(c.width) * size_t(c.height)) << name;
+                EXPECT_EQ(SaveCase(c, path.replace_extension(ext).string()), Join(c.outcome)) << name;
+                ++writers;
                 continue;
             }
-            ASSERT_EQ(file.extension(), ext) << name << ": only cases of its folder's extension belong here";
-            ASSERT_TRUE(fs::exists(expect.replace_extension(".expect"))) << name << " has no .expect";
-            const Case c = ParseCase(ReadFileText(expect.string()));
-            EXPECT_EQ(OpenCase(file.string(), c), Join(c.outcome)) << name;
-            ++cases;
-        }
-    }
-    EXPECT_GE(cases, 100u);
-}
-
-// A map saved through the save dispatch (its options dialog answered as the case says) must give
-// the bytes of write-<case>.<ext> exactly, or be refused as the case says.
-TEST(DataCases, EveryWriterCase)
-{
-    size_t cases = 0;
-    for (const fs::path& folder : Folders()) {
-        const std::string ext = folder.filename().string();
-        for (const fs::path& file : Sorted(folder)) {
-            if (!IsWriterCase(file) || file.extension() != ".map") continue;
-            const std::string name = ext + "/" + file.filename().string();
-            const Case c = ParseCase(ReadFileText(file.string()));
-            ASSERT_EQ(c.grid.size(), size_t(c.width) * size_t(c.height)) << name;
-            TestHost host;
-            std::vector<std::string> seen;
-            InstallScript(host, c, seen);
-            LoadGrid(c.width, c.height, c.grid, FmtNone);
-            TempDir dir;
-            const std::string path = dir / ("map." + ext);
-            const bool saved = SaveFileByType(path);
-            std::vector<std::string> out = Messages(host);
-            if (saved) {
-                out.push_back("saved, format " + std::to_string(FormatCode()));
-                fs::path golden = file;
-                EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(golden.replace_extension(ext).string())) << name;
+            if (file.extension() == ".expect") {
+                // Every expectation has its file, but the one of a file that does not exist.
+                const bool missing = file.stem() == "missing-file";
+                EXPECT_NE(fs::exists(path.replace_extension(ext)), missing) << name;
+                if (!missing) continue;
             } else {
-                out.push_back(FileExists(path) || FormatCode() != FmtNone
-                                  ? "refused, but a file or the format code changed"
-                                  : "not saved");
+                ASSERT_EQ(file.extension(), "." + ext) << name << ": only cases of its folder's extension belong here";
+                ASSERT_TRUE(fs::exists(expect.replace_extension(".expect"))) << name << " has no .expect";
             }
-            EXPECT_EQ(Join(out), Join(c.outcome)) << name;
-            ++cases;
+            const Case c = ParseCase(ReadFileText(expect.string()));
+            EXPECT_EQ(OpenCase(path.string(), c), Join(c.outcome)) << name;
+            ++readers;
         }
     }
-    EXPECT_GE(cases, 20u);
+    for (const char* ext : kReadableExtensions) EXPECT_TRUE(fs::exists(kData / ext / "missing-file.expect")) << ext;
+    EXPECT_GE(readers, 100u);
+    EXPECT_GE(writers, 20u);
 }
 
 // Files too large to keep, generated and checked in the same form as the kept cases.
@@ -323,4 +309,64 @@ TEST(DataCases, FilesTooLargeToKeep)
         const Case c = ParseCase(r.expect);
         EXPECT_EQ(OpenCase(path, c), Join(c.outcome)) << r.ext << ": " << r.expect;
     }
+}
+
+// Every kind of file each reader takes, cut at every length up to 64 bytes and at sixteen points
+// beyond, then damaged at random (bytes changed, set to 0xFF, bits flipped, the file cut). Cut
+// bitmaps keep a size field that matches, so the cut reaches past the header check.
+TEST(Hostile, CutAndDamagedFilesOfEveryKind)
+{
+    size_t files = 0;
+    std::mt19937 rng(12345);
+    for (const char* ext : kReadableExtensions) {
+        TempDir dir;
+        std::vector<std::string> samples;
+        {
+            TestHost setup;
+            LoadPatternMap(37, 21);
+            samples = WriteSampleFiles(dir.Path(), "sample", ext);
+        }
+        const std::string path = dir / (std::string("hurt.") + ext);
+        for (const std::string& sample : samples) {
+            ++files;
+            const std::vector<uint8_t> whole = ReadFileBytes(sample);
+            std::vector<std::vector<uint8_t>> variants;
+            for (size_t n = 0; n < whole.size() && n <= 64; ++n)
+                variants.emplace_back(whole.begin(), whole.begin() + long(n));
+            for (size_t k = 1; k < 16; ++k)
+                variants.emplace_back(whole.begin(), whole.begin() + long(whole.size() * k / 16));
+            if (std::string(ext) == "bmp")
+                for (auto& v : variants)
+                    for (size_t i = 2; i < 6 && i < v.size(); ++i) v[i] = uint8_t(v.size() >> (8 * (i - 2)));
+            for (int round = 0; round < 60; ++round) {
+                std::vector<uint8_t> b = whole;
+                for (int edits = 1 + int(rng() % 4); edits > 0 && !b.empty(); --edits) {
+                    const size_t at = rng() % b.size();
+                    switch (rng() % 4) {
+                    case 0: b[at] = uint8_t(rng()); break;
+                    case 1: b[at] = 0xFF; break;
+                    case 2: b.resize(at); break;
+                    default: b[at] ^= uint8_t(1u << (rng() % 8)); break;
+                    }
+                }
+                variants.push_back(b);
+            }
+            for (size_t i = 0; i < variants.size(); ++i) {
+                WriteFileBytes(path, variants[i]);
+                EXPECT_EQ(OpenProblem(path, ext, int32_t(i % 3)), "")
+                    << GetFileName(sample) << " variant " << i << " of " << variants[i].size() << " bytes";
+            }
+        }
+    }
+    EXPECT_GE(files, 20u) << "every reader's kinds of file";
+}
+
+// Inputs that once crashed, hung or upset a sanitizer, opened under their own extension.
+TEST(Hostile, KeptRegressionInputs)
+{
+    const std::vector<fs::path> files = Sorted(kData / "regress");
+    ASSERT_GT(files.size(), 1u); // its README and the inputs
+    for (const fs::path& file : files)
+        if (file.extension() != ".md")
+            EXPECT_EQ(OpenProblem(file.string(), file.extension().string().substr(1), 2), "") << file.filename();
 }

@@ -118,7 +118,6 @@ TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
 {
     // Each segment's first entry and its colour (r,g,b), which the entry before it already rounds
     // to; then the last entry.
-    // clang-format off
     const std::pair<int32_t, const char*> sets[] = {
         {CsWoodlands, "0=0,0,0 32768=32,127,32 49152=160,127,48 65535=255,255,255"},
         {CsCanyons, "0=0,0,0 32768=127,72,48 65535=255,255,255"},
@@ -129,7 +128,6 @@ TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
         {CsSpectrum, "0=0,0,64 6000=0,0,192 12000=0,64,64 18000=0,192,192 24000=0,64,0 30000=0,192,0 36000=64,64,0 "
                      "42000=192,192,0 48000=64,0,0 54000=192,0,0 60000=64,0,64 65535=192,0,192"},
     };
-    // clang-format on
     for (const auto& [set, stops] : sets) {
         BuildColorTable(set);
         std::istringstream in(stops);
@@ -159,7 +157,7 @@ TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
     EXPECT_EQ(ColorTableEntry(65535), kPixelBlack);
 }
 
-TEST(Preview, FrontAndSideViewsDrawEachColumnsRange)
+TEST(Preview, FrontAndSideViewsDrawEachColumnsRangeAndNoViewRunsAway)
 {
     TestHost host;
     PixelBuffer area;
@@ -170,14 +168,12 @@ TEST(Preview, FrontAndSideViewsDrawEachColumnsRange)
         int32_t view;
         bool centred;
         PixelBuffer expected;
-        // clang-format off
     } rows[] = {
         {ViewFront, false, Runs(0, {{0, 2}, {10, 10}, {468, 511}})},
         {ViewFront, true, Runs(254, {{0, 2}, {10, 10}, {468, 511}})},
         {ViewSide, false, Runs(0, {{0, 511}, {2, 468}})},
         {ViewSide, true, Runs(255, {{0, 511}, {2, 468}})},
     };
-    // clang-format on
     for (const auto& r : rows) {
         RenderPreview(area, r.view, r.centred, kBackground, true);
         EXPECT_EQ(area.pixels, r.expected.pixels) << r.view << " " << r.centred;
@@ -186,6 +182,17 @@ TEST(Preview, FrontAndSideViewsDrawEachColumnsRange)
     LoadGrid(2, 2, {-100000, 70000, 2000000000, 65535});
     RenderPreview(area, ViewFront, false, kBackground, true);
     EXPECT_EQ(area.pixels, Runs(0, {{0, 511}, {511, 511}}).pixels);
+
+    // Far outside 0..65535 (a 32-bit raw file) the projected points land far outside the area.
+    std::vector<int32_t> map;
+    for (int32_t i = 0; i < 64 * 64; ++i) map.push_back(i % 3 ? i % 5 ? 1000 * (i % 64) : -1000000000 : 1000000000);
+    LoadGrid(64, 64, map);
+    for (int32_t view = ViewTop; view <= ViewPerspective; ++view) {
+        RenderPreview(area, view, true, kBackground, true);
+        EXPECT_GT(CountNot(area, kBackground), 0u) << "view " << view;
+    }
+    DrawAltitudeBar(area, true);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 // The scanline fill against a test of each pixel on its own: a pixel centre is inside when an odd
@@ -206,16 +213,17 @@ bool InsideQuad(const int32_t (&px)[4], const int32_t (&py)[4], int64_t x, int64
     return left % 2 == 1;
 }
 
-TEST(Preview, PerspectiveCellsFillExactlyTheirInside)
+// Random cells (small, tall thin, crossed into bow ties, reaching past the edges) against the
+// pixel-by-pixel test; random lines against the whole line drawn where it fits and then clipped.
+TEST(Preview, CellsFillExactlyTheirInsideAndClippedLinesKeepTheirPixels)
 {
     std::mt19937 rng(11);
-    auto coordinate = [&](int spread) { return int32_t(rng() % (2 * spread + 1)) - spread + 20; };
     const uint32_t ink = Green(200);
     for (int round = 0; round < 3000; ++round) {
-        // Small cells, tall thin ones, crossed (bow-tie) ones, and ones reaching past the edges.
         const int spread = round % 3 == 0 ? 6 : round % 3 == 1 ? 40 : 1000;
+        auto c = [&](int s) { return int32_t(rng() % (2 * s + 1)) - s + 20; };
         int32_t px[4], py[4];
-        for (int i = 0; i < 4; ++i) px[i] = coordinate(spread), py[i] = coordinate(spread * 2);
+        for (int i = 0; i < 4; ++i) px[i] = c(spread), py[i] = c(spread * 2);
         PixelBuffer got(48, 64, kBackground), want(48, 64, kBackground);
         FillQuad(got, px, py, ink);
         for (int32_t y = 0; y < want.height; ++y)
@@ -224,28 +232,17 @@ TEST(Preview, PerspectiveCellsFillExactlyTheirInside)
         for (int i = 0; i < 4; ++i) DrawLine(want, px[i], py[i], px[(i + 1) & 3], py[(i + 1) & 3], ink);
         ASSERT_EQ(got.pixels, want.pixels) << "(" << px[0] << "," << py[0] << ") (" << px[1] << "," << py[1] << ") ("
                                            << px[2] << "," << py[2] << ") (" << px[3] << "," << py[3] << ")";
-    }
-}
 
-TEST(Preview, LinesRunningOffTheAreaKeepTheirInsidePixels)
-{
-    std::mt19937 rng(5);
-    const uint32_t ink = PixelFromRgb(200, 0, 0);
-    for (int round = 0; round < 3000; ++round) {
-        const int spread = round % 3 == 0 ? 30 : round % 3 == 1 ? 150 : 400;
-        auto c = [&] { return int32_t(rng() % (2 * spread + 1)) - spread + 20; };
-        const int32_t x0 = c(), y0 = c(), x1 = c(), y1 = c();
-        PixelBuffer got(40, 30, kBackground);
-        DrawLine(got, x0, y0, x1, y1, ink);
-        // The whole line, drawn where it fits, then seen through the area.
+        const int32_t x0 = c(spread / 4 + 30), y0 = c(spread / 4 + 30), x1 = c(spread / 2), y1 = c(spread / 2);
+        PixelBuffer line(40, 30, kBackground), seen(40, 30, kBackground);
+        DrawLine(line, x0, y0, x1, y1, ink);
         const int32_t left = std::min(x0, x1), top = std::min(y0, y1);
         PixelBuffer whole(std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1, kBackground);
         DrawLine(whole, x0 - left, y0 - top, x1 - left, y1 - top, ink);
-        PixelBuffer want(40, 30, kBackground);
         for (int32_t y = 0; y < whole.height; ++y)
             for (int32_t x = 0; x < whole.width; ++x)
-                if (whole.At(x, y) == ink) want.Set(x + left, y + top, ink);
-        ASSERT_EQ(got.pixels, want.pixels) << "(" << x0 << "," << y0 << ") to (" << x1 << "," << y1 << ")";
+                if (whole.At(x, y) == ink) seen.Set(x + left, y + top, ink);
+        ASSERT_EQ(line.pixels, seen.pixels) << "(" << x0 << "," << y0 << ") to (" << x1 << "," << y1 << ")";
     }
 }
 
@@ -281,30 +278,12 @@ TEST(Preview, PerspectiveOfASmallMap)
               static_cast<size_t>(std::count(got.pixels.begin(), got.pixels.end(), Green(150))));
 }
 
-TEST(Preview, ExtremeAltitudesDrawWithoutRunningAway)
-{
-    TestHost host;
-    // Altitudes far outside 0..65535 (a 32-bit raw file) throw projected points far outside the area.
-    std::vector<int32_t> map;
-    for (int32_t i = 0; i < 64 * 64; ++i) map.push_back(i % 3 ? i % 5 ? 1000 * (i % 64) : -1000000000 : 1000000000);
-    LoadGrid(64, 64, map);
-    for (int32_t view = ViewTop; view <= ViewPerspective; ++view) {
-        PixelBuffer area;
-        RenderPreview(area, view, true, kBackground, true);
-        EXPECT_GT(CountNot(area, kBackground), 0u) << "view " << view;
-    }
-    PixelBuffer bar;
-    DrawAltitudeBar(bar, true);
-    EXPECT_TRUE(host.messages.empty());
-}
-
 TEST(Preview, AltitudeBarMarks)
 {
     TestHost host;
     PixelBuffer bar;
     DrawAltitudeBar(bar, false);
-    ASSERT_EQ(bar.width, kAltitudeBarWidth);
-    ASSERT_EQ(bar.height, kPreviewSize);
+    ASSERT_EQ(std::pair(bar.width, bar.height), std::pair(kAltitudeBarWidth, kPreviewSize));
     EXPECT_EQ(CountNot(bar, kPixelWhite), 0u);
 
     LoadGrid(4, 1, {1280, 1280, 12800, 64000}); // rows: lowest 501, mean 356, midpoint 256, highest 11
@@ -313,7 +292,6 @@ TEST(Preview, AltitudeBarMarks)
     for (int32_t r = 11; r <= 501; ++r)
         for (int32_t x = 24; x <= 28; ++x) want.Set(x, r, PixelFromRgb(51, 102, 153));
     // Each mark: a 6-pixel line with a pixel above and below its third.
-    // clang-format off
     const std::tuple<int32_t, int32_t, uint32_t> marks[] = {
         {4, 501, PixelFromRgb(255, 51, 51)}, {10, 356, PixelFromRgb(153, 0, 153)}, {16, 256, PixelFromRgb(0, 153, 0)}};
     for (auto [x0, r, colour] : marks) {
@@ -336,13 +314,12 @@ TEST(Preview, HeightReadoutAndStatusPanels)
         int32_t view;
         int32_t x, y; // 0: the readout stays as it was
     } rows[] = {
-        {128, 192, true, ViewTop, 1, 1},   {127.5, 191.5, true, ViewTop, 1, 1}, {126.5, 192, true, ViewTop, 0, 0},
-        {383, 319, true, ViewTop, 256, 128}, {384, 319, true, ViewTop, 0, 0},   {383, 320, true, ViewTop, 0, 0},
-        {0, 0, false, ViewTop, 1, 1},      {255, 127, false, ViewTop, 256, 128}, {256, 0, false, ViewTop, 0, 0},
-        {0, 128, false, ViewTop, 0, 0},    {-1, -1, false, ViewTop, 0, 0},       {128, 192, true, ViewFront, 0, 0},
-        {128, 192, true, ViewSide, 0, 0},  {128, 192, true, ViewPerspective, 0, 0},
+        {128, 192, true, ViewTop, 1, 1},     {127.5, 191.5, true, ViewTop, 1, 1},     {126.5, 192, true, ViewTop, 0, 0},
+        {383, 319, true, ViewTop, 256, 128}, {384, 319, true, ViewTop, 0, 0},         {383, 320, true, ViewTop, 0, 0},
+        {0, 0, false, ViewTop, 1, 1},        {255, 127, false, ViewTop, 256, 128},    {256, 0, false, ViewTop, 0, 0},
+        {0, 128, false, ViewTop, 0, 0},      {-1, -1, false, ViewTop, 0, 0},          {128, 192, true, ViewFront, 0, 0},
+        {128, 192, true, ViewSide, 0, 0},    {128, 192, true, ViewPerspective, 0, 0},
     };
-    // clang-format on
     for (const auto& r : rows) {
         int32_t x = 0, y = 0;
         EXPECT_EQ(HeightReadoutPosition(r.mx, r.my, true, r.view, r.centred, x, y), r.x != 0) << r.mx << "," << r.my;
@@ -370,20 +347,12 @@ TEST(Preview, HeightReadoutAndStatusPanels)
     ShowFileSize(true, dir / "missing.hmb");
     ClearHeightReadout();
     ClearFileSize();
-    EXPECT_EQ(host.panels,
-              (std::vector<std::pair<int, std::string>>{{5, "X: 256   Y: 2   H: 511"},
-                                                        {5, "X: 3   Y: 2   H: 258"},
-                                                        {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"},
-                                                        {3, "2 x 1"},
-                                                        {1, "TOLV Binary heightmap"},
-                                                        {2, "1,234,567"},
-                                                        {4, ""},
-                                                        {3, ""},
-                                                        {1, ""},
-                                                        {2, ""},
-                                                        {2, ""},
-                                                        {5, ""},
-                                                        {2, ""}}));
+    // clang-format off
+    EXPECT_EQ(host.panels, (std::vector<std::pair<int, std::string>>{
+        {5, "X: 256   Y: 2   H: 511"}, {5, "X: 3   Y: 2   H: 258"},
+        {4, "L: 0 \xC2\xB7 H: 65535 \xC2\xB7 D: 65536  (16 bits)"}, {3, "2 x 1"}, {1, "TOLV Binary heightmap"},
+        {2, "1,234,567"}, {4, ""}, {3, ""}, {1, ""}, {2, ""}, {2, ""}, {5, ""}, {2, ""}}));
+    // clang-format on
     const std::pair<int64_t, int32_t> bits[] = {{0, 1}, {2, 1}, {3, 2}, {256, 8}, {257, 9}, {65536, 16}, {65537, 17}};
     for (auto [depth, n] : bits) EXPECT_EQ(BitsForDepth(depth), n) << depth;
 }

@@ -34,6 +34,12 @@ struct Fixture {
         return v;
     }
     std::string Ini() const { return ReadFileText(dir / "tolv.ini"); }
+    std::pair<int32_t, int32_t> Display() const
+    {
+        int32_t mode = -1, length = -1;
+        RflGetDisplay(mode, length);
+        return {mode, length};
+    }
 };
 
 std::string P(int i) { return "/maps/p" + std::to_string(i) + ".hmb"; }
@@ -46,7 +52,6 @@ TEST(RecentFiles, AddMovesToTheFrontAndRemovePacks)
     EXPECT_FALSE(f.menus.back().separatorVisible); // empty: no items, no separator
     EXPECT_FALSE(f.menus.back().items[0].visible);
     for (int i = 8; i >= 1; --i) RflAdd(P(i));
-    EXPECT_EQ(f.Entries(), (List{P(1), P(2), P(3), P(4), P(5), P(6), P(7), P(8)}));
     RflAdd(P(1)); // already first: nothing moves
     RflAdd(P(5));
     EXPECT_EQ(f.Entries(), (List{P(5), P(1), P(2), P(3), P(4), P(6), P(7), P(8)}));
@@ -54,18 +59,16 @@ TEST(RecentFiles, AddMovesToTheFrontAndRemovePacks)
     RflAdd("/MAPS/P9.hmb"); // case-sensitive
     RflAdd("");
     EXPECT_EQ(f.Entries(), (List{"/MAPS/P9.hmb", P(9), P(5), P(1), P(2), P(3), P(4), P(6)}));
-    EXPECT_EQ(RflGetItem(0), "");
-    EXPECT_EQ(RflGetItem(9), "");
+    EXPECT_EQ(RflGetItem(0) + RflGetItem(9), "");
     EXPECT_TRUE(f.Ini().empty()); // adding alone saves nothing
 
     f.menus.clear();
     RflRemove(P(9));
     RflRemove("/MAPS/P9.hmb");
+    RflRemove("/not/listed"); // changes nothing, not even the menu
     EXPECT_EQ(f.Entries(), (List{P(5), P(1), P(2), P(3), P(4), P(6), "", ""}));
     EXPECT_EQ(f.menus.size(), 2u);
     EXPECT_FALSE(f.menus.back().items[6].visible);
-    RflRemove("/not/listed");
-    EXPECT_EQ(RflGetItem(6), P(6));
 }
 
 TEST(RecentFiles, CompactPath)
@@ -74,7 +77,6 @@ TEST(RecentFiles, CompactPath)
         std::string path;
         int32_t length;
         std::string shown;
-        // clang-format off
     } rows[] = {
         {"C:\\Data\\Maps\\terrain.hmb", 20, "C:\\D...\\terrain.hmb"},
         {"C:\\Data\\Maps\\terrain.hmb", 24, "C:\\Data\\Maps\\terrain.hmb"},
@@ -91,7 +93,6 @@ TEST(RecentFiles, CompactPath)
         {"C:\\maps\\terrain_north_ridge.hmb", 24, "C:\\...\\terrain_north_rid"},
         {"nofolderbutaverylongname.hmb", 12, "nofolderb..."},
     };
-    // clang-format on
     for (const auto& r : rows) {
         EXPECT_EQ(CompactPath(r.path, r.length), r.shown) << r.path << " / " << r.length;
         // Whatever the length, a caption is never longer than it, nor than the path.
@@ -106,38 +107,32 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
     Fixture f;
     RflAdd("C:\\Data\\Maps\\terrain.hmb");
     RflAdd("/srv/maps/rock&roll.ter");
+    const std::string whole = "&1 /srv/maps/rock&&roll.ter|&2 C:\\Data\\Maps\\terrain.hmb";
     const struct {
         int32_t mode, length;
-        std::string first, second;
+        std::string captions;
         int32_t keptMode, keptLength;
-        // clang-format off
     } rows[] = {
-        {RflFileName, 32, "&1 rock&&roll.ter", "&2 terrain.hmb", RflFileName, 32},
-        {RflFileSpec, 32, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 32},
-        {RflTrimSpec, 20, "&1 /sr.../rock&&roll.ter", "&2 C:\\D...\\terrain.hmb", RflTrimSpec, 20},
-        {RflTrimSpec, 7, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflTrimSpec, 32},
-        {RflTrimSpec, 8, "&1 /sr.../r", "&2 C:\\...\\t", RflTrimSpec, 8},
-        {RflTrimSpec, 48, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflTrimSpec, 48},
-        {RflTrimSpec, 49, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflTrimSpec, 32},
-        {3, 20, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 20}, // bad mode
-        {-1, 20, "&1 /srv/maps/rock&&roll.ter", "&2 C:\\Data\\Maps\\terrain.hmb", RflFileSpec, 20},
+        {RflFileName, 32, "&1 rock&&roll.ter|&2 terrain.hmb", RflFileName, 32},
+        {RflFileSpec, 32, whole, RflFileSpec, 32},
+        {RflTrimSpec, 20, "&1 /sr.../rock&&roll.ter|&2 C:\\D...\\terrain.hmb", RflTrimSpec, 20},
+        {RflTrimSpec, 7, whole, RflTrimSpec, 32},
+        {RflTrimSpec, 8, "&1 /sr.../r|&2 C:\\...\\t", RflTrimSpec, 8},
+        {RflTrimSpec, 48, whole, RflTrimSpec, 48},
+        {RflTrimSpec, 49, whole, RflTrimSpec, 32},
+        {3, 20, whole, RflFileSpec, 20}, // bad mode
+        {-1, 20, whole, RflFileSpec, 20},
     };
-    // clang-format on
     for (const auto& r : rows) {
         SCOPED_TRACE(std::to_string(r.mode) + " " + std::to_string(r.length));
         f.menus.clear();
         RflSetDisplay(r.mode, r.length);
         ASSERT_EQ(f.menus.size(), 1u);
         const RecentFileMenu& m = f.menus.back();
-        EXPECT_EQ(m.menuBase, 8);
-        EXPECT_EQ(m.items[0].caption, r.first);
-        EXPECT_EQ(m.items[1].caption, r.second);
-        EXPECT_TRUE(m.items[1].visible);
-        EXPECT_FALSE(m.items[2].visible);
-        EXPECT_TRUE(m.separatorVisible);
-        int32_t mode = -1, length = -1;
-        RflGetDisplay(mode, length);
-        EXPECT_EQ(std::make_pair(mode, length), std::make_pair(r.keptMode, r.keptLength));
+        EXPECT_EQ(m.items[0].caption + "|" + m.items[1].caption, r.captions);
+        EXPECT_EQ(std::tuple(m.menuBase, m.items[1].visible, m.items[2].visible, m.separatorVisible),
+                  std::tuple(8, true, false, true));
+        EXPECT_EQ(f.Display(), std::pair(r.keptMode, r.keptLength));
     }
     for (auto [k, entry] : {std::pair{8, 1}, {15, 8}, {16, 0}, {7, 0}}) EXPECT_EQ(RflEntryForMenuItem(k), entry) << k;
     EXPECT_TRUE(f.Ini().empty()); // nothing saved
@@ -145,22 +140,16 @@ TEST(RecentFiles, MenuCaptionsFollowTheDisplayMode)
 
 TEST(RecentFiles, LoadReadsModesInAnyLetterCaseAndKeepsEachPathOnce)
 {
-    const std::pair<std::string, int32_t> modes[] = {
-        {"FILESPEC", RflFileSpec}, {"tRIMsPEC", RflTrimSpec}, {"Trim", RflFileName}, {"", RflFileName}};
-    for (const auto& [stored, expected] : modes) {
-        Fixture f("[Recent File List]\r\nDisplayMode=" + stored + "\r\nDisplayLength=20\r\nFile1=/x/a.hmb\r\n");
-        int32_t mode = -1, length = 0;
-        RflGetDisplay(mode, length);
-        EXPECT_EQ(mode, expected) << stored;
-        EXPECT_EQ(length, 20);
-    }
     // A length no caption could use falls back to the default; any other is used as it is (only
     // the settings dialog keeps to 8..48).
-    for (auto [stored, expected] : {std::pair{"-4", 32}, {"0", 32}, {"1", 1}, {"100", 100}}) {
-        Fixture f(std::string("[Recent File List]\r\nDisplayMode=trimspec\r\nDisplayLength=") + stored + "\r\n");
-        int32_t mode = -1, length = 0;
-        RflGetDisplay(mode, length);
-        EXPECT_EQ(length, expected) << stored;
+    // clang-format off
+    const std::tuple<const char*, const char*, int32_t, int32_t> stored[] = {
+        {"FILESPEC", "20", RflFileSpec, 20}, {"tRIMsPEC", "-4", RflTrimSpec, 32}, {"Trim", "0", RflFileName, 32},
+        {"", "1", RflFileName, 1}, {"trimspec", "100", RflTrimSpec, 100}};
+    // clang-format on
+    for (const auto& [mode, length, keptMode, keptLength] : stored) {
+        Fixture f(std::string("[Recent File List]\r\nDisplayMode=") + mode + "\r\nDisplayLength=" + length + "\r\n");
+        EXPECT_EQ(f.Display(), std::pair(keptMode, keptLength)) << mode << " " << length;
     }
     Fixture f("[Recent File List]\r\nFile1=/x/a.hmb\r\nFile2=/x/b.hmb\r\nFile3=/x/a.hmb\r\nFile5=/x/c.hmb\r\n"
               "File6=/x/b.hmb\r\nFile8=/X/A.hmb\r\nFile9=/x/d.hmb\r\n");
@@ -168,8 +157,7 @@ TEST(RecentFiles, LoadReadsModesInAnyLetterCaseAndKeepsEachPathOnce)
     EXPECT_TRUE(f.menus.back().items[3].visible);
     EXPECT_FALSE(f.menus.back().items[4].visible);
     RflRemove("/x/b.hmb"); // one removal takes the path off the menu
-    EXPECT_EQ(RflMenu().items[1].caption, "&2 c.hmb");
-    EXPECT_EQ(RflMenu().items[2].caption, "&3 A.hmb");
+    EXPECT_EQ(RflMenu().items[1].caption + "|" + RflMenu().items[2].caption, "&2 c.hmb|&3 A.hmb");
 }
 
 TEST(RecentFiles, SaveAndLoadRoundTrip)
@@ -184,9 +172,7 @@ TEST(RecentFiles, SaveAndLoadRoundTrip)
     RflInit(nullptr, -3, RflIniFile); // a negative base becomes 0
     EXPECT_EQ(RflMenu().menuBase, 0);
     EXPECT_EQ(f.Entries(), (List{"/x/two.ter", "/x/one.hmb", "", "", "", "", "", ""}));
-    int32_t mode = 0, length = 0;
-    RflGetDisplay(mode, length);
-    EXPECT_EQ(std::make_pair(mode, length), std::make_pair(int32_t(RflTrimSpec), 40));
+    EXPECT_EQ(f.Display(), std::pair(int32_t(RflTrimSpec), 40));
 
     // The other stores do not exist here: they read as the defaults and write nothing.
     RflInit(nullptr, 8, RflRegistry);
@@ -200,12 +186,9 @@ TEST(RecentFiles, MissingFileQuestion)
     for (bool yes : {false, true}) {
         Fixture f;
         WriteFileText(f.dir / "here.hmb", "x");
-        RflAdd(f.dir / "later.hmb");
-        RflAdd(f.dir / "gone.hmb");
-        RflAdd(f.dir / "here.hmb");
+        for (const char* name : {"later.hmb", "gone.hmb", "here.hmb"}) RflAdd(f.dir / name);
         RflSave();
         f.host.SetPointer(Pointer::Busy);
-
         EXPECT_TRUE(RflCheckItem(1));
         EXPECT_FALSE(RflCheckItem(0));
         EXPECT_FALSE(RflCheckItem(9));
@@ -213,19 +196,17 @@ TEST(RecentFiles, MissingFileQuestion)
 
         f.host.Answer({yes});
         EXPECT_FALSE(RflCheckItem(2));
-        ASSERT_EQ(f.host.messages.size(), 1u);
-        const auto& q = f.host.messages[0];
-        EXPECT_EQ(q.kind, "question");
-        EXPECT_EQ(q.caption, "TOLV");
-        EXPECT_EQ(q.text, "This Recent File has been Moved or Deleted or is currently Unavailable:\r\n\r\n\"" +
-                              (f.dir / "gone.hmb") +
-                              "\"\r\n\r\nUnable to open the specified file.\r\nWould you like to remove it from the "
-                              "Recent Files List?");
+        const List listed = {f.dir / "here.hmb", f.dir / "gone.hmb", f.dir / "later.hmb"};
+        EXPECT_EQ(f.host.Said(),
+                  "question: This Recent File has been Moved or Deleted or is currently Unavailable:\r\n\r\n\"" +
+                      listed[1] +
+                      "\"\r\n\r\nUnable to open the specified file.\r\n"
+                      "Would you like to remove it from the Recent Files List?");
+        EXPECT_EQ(f.host.messages[0].caption, "TOLV");
         EXPECT_EQ(f.host.CurrentPointer(), Pointer::Busy);
-        List e = f.Entries();
-        e.resize(3);
-        EXPECT_EQ(e, (yes ? List{f.dir / "here.hmb", f.dir / "later.hmb", ""}
-                          : List{f.dir / "here.hmb", f.dir / "gone.hmb", f.dir / "later.hmb"}));
+        List entries = f.Entries();
+        entries.resize(3);
+        EXPECT_EQ(entries, (yes ? List{listed[0], listed[2], ""} : listed));
         EXPECT_EQ(f.Ini().find("gone.hmb") == std::string::npos, yes); // a removal is saved at once
     }
     Fixture f; // a folder is not a file

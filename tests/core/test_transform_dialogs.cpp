@@ -33,15 +33,14 @@ TEST(FrmScale, FieldsChecksAndPreview)
         const ScaleFieldsEnabled e = ScaleEnabledFields(method);
         EXPECT_EQ(std::tuple(e.percent, e.high, e.low), std::tuple(method == 2, method == 3, method == 3)) << method;
     }
-    // clang-format off
-    const std::pair<const char*, const char*> percents[] = {
-        {"", "1"}, {"0", "1"}, {"1", "1"}, {"999", "999"}, {"1000", "999"}, {"99999999999", "999"}};
+    const std::pair<const char*, const char*> percents[] = {{"", "1"},      {"0", "1"},      {"1", "1"},
+                                                            {"999", "999"}, {"1000", "999"}, {"99999999999", "999"}};
     for (auto [in, out] : percents) EXPECT_EQ(CheckScalePercent(in), out) << in;
     const std::array<std::string, 4> altitudes[] = {// high, low typed; high, low after the check
-                                                   {"", "", "65535", "0"},
-                                                   {"70000", "5", "65535", "5"},
-                                                   {"100", "900", "900", "100"},
-                                                   {"5", "5", "5", "5"}};
+                                                    {"", "", "65535", "0"},
+                                                    {"70000", "5", "65535", "5"},
+                                                    {"100", "900", "900", "100"},
+                                                    {"5", "5", "5", "5"}};
     for (const auto& a : altitudes) {
         std::string high = a[0], low = a[1];
         CheckScaleAltitudes(high, low);
@@ -51,7 +50,7 @@ TEST(FrmScale, FieldsChecksAndPreview)
         int32_t method, oldLow, oldHigh;
         const char* percent;
         int32_t high, low;
-    } previews[] = {{0, 1000, 3000, "100", 255, 0},   {1, 1000, 3000, "100", 65535, 0},
+    } previews[] = {{0, 1000, 3000, "100", 255, 0},    {1, 1000, 3000, "100", 65535, 0},
                     {2, 1000, 3000, "50", 2500, 1500}, {2, 1000, 3000, "200", 4001, 0}, // low end stops at 0
                     {2, 0, 65535, "999", 65535, 0},    {3, 1000, 3000, "100", 900, 100}};
     for (const auto& r : previews) {
@@ -81,7 +80,6 @@ TEST(FrmMove, BasesScrollBarAndPreview)
                     std::to_string(b.g) + "," + std::to_string(b.b) + "; ";
         return text;
     };
-    // clang-format on
     EXPECT_EQ(boxes(100, 200, 150), "65335..65436 102,102,102; 65285..65386 51,102,153; 65335..65386 0,51,102; ");
     EXPECT_EQ(boxes(0, 29999, 35536), "35536..65536 102,102,102; 0..30000 51,102,153; ");
     EXPECT_EQ(boxes(0, 29999, 0), "35536..65536 102,102,102; 35536..65536 51,102,153; 35536..65536 0,51,102; ");

@@ -12,6 +12,13 @@
 
 namespace tolv::test {
 
+// Confirms the dialog being shown with what its fields show as it opens: the values it was given.
+inline void ConfirmProposals(DialogId = {})
+{
+    for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
+    SetDialogCancelled(false);
+}
+
 // A user who answers Yes to every question and confirms every dialog as it opens. Messages are
 // counted, not kept, so a long fuzzing run does not grow.
 class YesHost : public UiHost {
@@ -28,9 +35,7 @@ public:
             AnswerRawSize();
             return;
         }
-        // Otherwise the proposal is what the fields show when the dialog opens: the values it was given.
-        for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
-        SetDialogCancelled(false);
+        ConfirmProposals();
     }
     // The proposed square; when the length fits no square, the first width that divides the
     // samples into at most 513 rows, so that odd lengths are read too. No fit: cancelled.

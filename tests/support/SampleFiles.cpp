@@ -8,12 +8,11 @@
 #include <gif_lib.h>
 #include <png.h>
 
+#include "OpenOutcome.h"
 #include "formats/FormatTable.h"
 #include "formats/FrmSavePGMRules.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"
-#include "shell/UiHost.h"
-#include "shell/vbShowDialog.h"
 
 namespace tolv::test {
 
@@ -27,25 +26,22 @@ const std::vector<const char*> kReadableExtensions = [] {
 namespace {
 
 // Confirms every dialog with its proposal; the PGM dialog with the chosen form.
-class SampleHost : public UiHost {
+class SampleHost : public YesHost {
 public:
-    void ShowMessage(MessageKind, const std::string&, const std::string&, int) override {}
-    bool AskQuestion(const std::string&, const std::string&, bool, int) override { return true; }
     void ShowDialog(DialogId dialog) override
     {
-        for (int slot = 1; slot <= 10; ++slot) SetDialogResult(slot, GetDialogParam(slot));
+        YesHost::ShowDialog(dialog);
         if (dialog == DialogId::SavePGM) WriteDialogResult(SavePgmResult{pgmP5});
-        SetDialogCancelled(false);
     }
     int pgmP5 = 0;
 };
 
-void PutLe(std::vector<uint8_t>& to, uint32_t v, int bytes)
+// Little-endian fields, each a value and its width in bytes.
+void PutLe(std::vector<uint8_t>& to, std::initializer_list<std::pair<uint32_t, int>> fields)
 {
-    for (int i = 0; i < bytes; ++i) to.push_back(static_cast<uint8_t>(v >> 8 * i));
+    for (auto [v, bytes] : fields)
+        for (int i = 0; i < bytes; ++i) to.push_back(static_cast<uint8_t>(v >> 8 * i));
 }
-void PutLe16(std::vector<uint8_t>& to, uint32_t v) { PutLe(to, v, 2); }
-void PutLe32(std::vector<uint8_t>& to, uint32_t v) { PutLe(to, v, 4); }
 bool WriteBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::FILE* f = std::fopen(path.c_str(), "wb");
@@ -60,17 +56,13 @@ uint8_t Byte(int32_t x, int32_t y) { return static_cast<uint8_t>(GetAltitude(x, 
 
 std::vector<uint8_t> Targa(int depth, uint8_t descriptor)
 {
-    std::vector<uint8_t> f = {0, uint8_t(depth == 8 ? 1 : 0), uint8_t(depth == 8 ? 1 : 2)};
-    PutLe16(f, 0);
-    PutLe16(f, depth == 8 ? 256 : 0);
-    f.push_back(depth == 8 ? 24 : 0);
-    PutLe16(f, 0);
-    PutLe16(f, 0);
-    PutLe16(f, static_cast<uint32_t>(W()));
-    PutLe16(f, static_cast<uint32_t>(H()));
-    f.push_back(static_cast<uint8_t>(depth));
-    f.push_back(descriptor);
-    if (depth == 8)
+    const uint32_t mapped = depth == 8, w = static_cast<uint32_t>(W()), h = static_cast<uint32_t>(H());
+    std::vector<uint8_t> f;
+    // clang-format off
+    PutLe(f, {{0, 1}, {mapped, 1}, {2 - mapped, 1}, {0, 2}, {256 * mapped, 2}, {24 * mapped, 1}, {0, 4}, {w, 2}, {h, 2},
+              {uint32_t(depth), 1}, {descriptor, 1}});
+    // clang-format on
+    if (mapped)
         for (int i = 0; i < 256; ++i) f.insert(f.end(), 3, static_cast<uint8_t>(i));
     for (int32_t y = 1; y <= H(); ++y)
         for (int32_t x = 1; x <= W(); ++x)
@@ -80,25 +72,14 @@ std::vector<uint8_t> Targa(int depth, uint8_t descriptor)
 
 std::vector<uint8_t> BitmapImage(int bits)
 {
-    const uint32_t stride = (static_cast<uint32_t>(W()) * bits / 8 + 3) & ~3u;
-    const uint32_t palette = bits == 8 ? 1024 : 0;
-    const uint32_t offset = 54 + palette, size = offset + stride * static_cast<uint32_t>(H());
+    const uint32_t w = static_cast<uint32_t>(W()), h = static_cast<uint32_t>(H());
+    const uint32_t stride = (w * bits / 8 + 3) & ~3u, colours = bits == 8 ? 256 : 0, offset = 54 + 4 * colours;
     std::vector<uint8_t> f = {'B', 'M'};
-    PutLe32(f, size);
-    PutLe32(f, 0);
-    PutLe32(f, offset);
-    PutLe32(f, 40);
-    PutLe32(f, static_cast<uint32_t>(W()));
-    PutLe32(f, static_cast<uint32_t>(H()));
-    PutLe16(f, 1);
-    PutLe16(f, static_cast<uint32_t>(bits));
-    PutLe32(f, 0);
-    PutLe32(f, stride * static_cast<uint32_t>(H()));
-    PutLe32(f, 2835);
-    PutLe32(f, 2835);
-    PutLe32(f, bits == 8 ? 256 : 0);
-    PutLe32(f, 0);
-    for (uint32_t i = 0; i < palette / 4; ++i) f.insert(f.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 0});
+    // clang-format off
+    PutLe(f, {{offset + stride * h, 4}, {0, 4}, {offset, 4}, {40, 4}, {w, 4}, {h, 4}, {1, 2}, {uint32_t(bits), 2},
+              {0, 4}, {stride * h, 4}, {2835, 4}, {2835, 4}, {colours, 4}, {0, 4}});
+    // clang-format on
+    for (uint32_t i = 0; i < colours; ++i) f.insert(f.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 0});
     for (int32_t y = H(); y >= 1; --y) {
         size_t start = f.size();
         for (int32_t x = 1; x <= W(); ++x)
@@ -222,28 +203,30 @@ std::vector<std::string> WriteSampleFiles(const std::string& folder, const std::
         ClearDialogParams();
         keep(name(ext == "bmp" ? "g16" : "writer"), SaveFileByType(name(ext == "bmp" ? "g16" : "writer")));
     }
+    auto file = [&](const std::string& kind, const std::vector<uint8_t>& bytes) {
+        keep(name(kind), WriteBinaryFile(name(kind), bytes));
+    };
     std::vector<uint8_t> bytes;
     if (ext == "raw" || ext == "r32") {
         for (int32_t y = 1; y <= H(); ++y)
-            for (int32_t x = 1; x <= W(); ++x) {
+            for (int32_t x = 1; x <= W(); ++x)
                 if (ext == "raw") bytes.push_back(Byte(x, y));
-                else PutLe32(bytes, static_cast<uint32_t>(GetAltitude(x, y)));
-            }
-        keep(name("dump"), WriteBinaryFile(name("dump"), bytes));
+                else PutLe(bytes, {{static_cast<uint32_t>(GetAltitude(x, y)), 4}});
+        file("dump", bytes);
     } else if (ext == "txt") {
         std::string text;
         for (int32_t y = H(); y >= 1; --y) {
             for (int32_t x = 1; x <= W(); ++x) text += std::to_string(GetAltitude(x, y)) + " ";
             text += "\r\n";
         }
-        keep(name("dem"), WriteBinaryFile(name("dem"), std::vector<uint8_t>(text.begin(), text.end())));
+        file("dem", std::vector<uint8_t>(text.begin(), text.end()));
     } else if (ext == "tga") {
-        keep(name("gray8"), WriteBinaryFile(name("gray8"), Targa(8, 0x20)));
-        keep(name("rgb24"), WriteBinaryFile(name("rgb24"), Targa(24, 0x00)));
-        keep(name("rgba32"), WriteBinaryFile(name("rgba32"), Targa(32, 0x08)));
+        file("gray8", Targa(8, 0x20));
+        file("rgb24", Targa(24, 0x00));
+        file("rgba32", Targa(32, 0x08));
     } else if (ext == "bmp") {
-        keep(name("palette8"), WriteBinaryFile(name("palette8"), BitmapImage(8)));
-        keep(name("rgb24"), WriteBinaryFile(name("rgb24"), BitmapImage(24)));
+        file("palette8", BitmapImage(8));
+        file("rgb24", BitmapImage(24));
     } else if (ext == "gif") {
         keep(name("gray"), Gif(name("gray")));
     } else if (ext == "png") {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <stdlib.h>
 
@@ -29,28 +30,43 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ec);
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string ReadFileText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+std::vector<uint8_t> ReadFileBytes(const std::string& path)
 {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    const std::string text = ReadFileText(path);
+    return {text.begin(), text.end()};
 }
 
-void WriteFileText(const std::string& path, const std::string& text)
+void WriteFileText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
+    WriteFileText(path, std::string(bytes.begin(), bytes.end()));
+}
+
+std::vector<std::string> Words(std::istream& in)
+{
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    return Words(in);
+}
+
+std::set<std::string> Listing(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.insert(e.path().filename().string());
+    return names;
 }
 
 void LoadGrid(int32_t width, int32_t height, const std::vector<int32_t>& samples, int32_t formatCode)
@@ -73,6 +89,14 @@ std::vector<int32_t> CurrentGrid()
     for (int32_t y = 1; y <= HeightmapHeight(); ++y)
         for (int32_t x = 1; x <= HeightmapWidth(); ++x) out.push_back(GetAltitude(x, y));
     return out;
+}
+
+std::vector<int32_t> Coded(int32_t w, int32_t h, int32_t x0, int32_t y0)
+{
+    std::vector<int32_t> v;
+    for (int32_t y = y0; y < y0 + h; ++y)
+        for (int32_t x = x0; x < x0 + w; ++x) v.push_back(1000 * y + x);
+    return v;
 }
 
 } // namespace tolv::test

@@ -23,12 +23,12 @@ TestHost::~TestHost() { InstallHost(nullptr); }
 void TestHost::ShowMessage(MessageKind kind, const std::string& text, const std::string& caption, int)
 {
     const char* k = kind == MessageKind::Warning ? "warning" : kind == MessageKind::Info ? "info" : "error";
-    messages.push_back({k, text, caption, false});
+    messages.push_back({k, text, caption, false, CurrentPointer()});
 }
 
 bool TestHost::AskQuestion(const std::string& text, const std::string& caption, bool defaultNo, int)
 {
-    messages.push_back({"question", text, caption, defaultNo});
+    messages.push_back({"question", text, caption, defaultNo, CurrentPointer()});
     if (answers.empty()) return !defaultNo;
     bool a = answers.front();
     answers.pop_front();
@@ -52,6 +52,13 @@ std::string TestHost::OnlyText() const
 {
     EXPECT_LE(messages.size(), 1u) << "more than one message was shown";
     return messages.empty() ? "" : messages.back().text;
+}
+
+std::string TestHost::Said() const
+{
+    std::string all;
+    for (const Recorded& m : messages) all += (all.empty() ? "" : "\n") + m.kind + ": " + m.text;
+    return all;
 }
 
 void TestHost::Clear()

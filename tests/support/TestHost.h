@@ -16,6 +16,7 @@ struct Recorded {
     std::string text;
     std::string caption;
     bool defaultNo = false;
+    tolv::Pointer pointer = tolv::Pointer::Default; // shown over the box
 };
 
 // A scripted host: records every message, answers questions from a queue (or with the default
@@ -44,6 +45,8 @@ public:
     size_t Count(const std::string& kind) const;
     // Text of the only message, or "" when there were none; fails the test when there were several.
     std::string OnlyText() const;
+    // Every message as "kind: text", one a line; "" when there were none.
+    std::string Said() const;
     void Clear();
 
     std::vector<Recorded> messages;
