@@ -15,6 +15,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Leaks inside Qt's platform and font libraries only; the project's own code is never suppressed.
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 ctest --test-dir build-test --output-on-failure -j2
+# The release build (scripts/run.sh's, tests and tools included) must be warning-free as well: GCC
+# warns differently once it optimises.
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLV_WERROR=ON
+cmake --build build-release -j2
 # The fuzz target runs briefly over every reader's corpus (about 20 s each; needs clang).
 if command -v clang++ >/dev/null; then
   unset ASAN_OPTIONS UBSAN_OPTIONS

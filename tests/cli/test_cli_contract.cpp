@@ -70,8 +70,8 @@ TEST(CliContract, QuestionsTakeTheDefaultOrTheAnswerGiven)
 TEST(CliContract, ColourModesAndNoSettingsFile)
 {
     // A Targa of red, green, blue and white: the gray rule weighs each channel and rounds once per pixel.
-    std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 1, 0, 24, 0x20};
-    tga.insert(tga.end(), {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255});
+    const std::vector<uint8_t> tga = {0, 0, 2,   0, 0,   0, 0,   0, 0, 0,   0,   0,  4, 0, 1, 0, 24, 0x20, // header
+                                      0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255};                     // pixels
     const std::vector<uint8_t> gray = {76, 0, 150, 0, 28, 0, 254, 0}, green = {0, 0, 255, 0, 0, 0, 255, 0};
     const std::string question = "TOLV question:\nConvert image to grayscale for altitude data?\nanswer: ";
     const struct {

@@ -195,7 +195,8 @@ std::string OpenCase(const std::string& path, const Case& c)
     }
     for (int32_t y = 1; !points && y <= HeightmapHeight(); ++y) {
         std::string row;
-        for (int32_t x = 1; x <= HeightmapWidth(); ++x) row += (x > 1 ? " " : "") + std::to_string(GetAltitude(x, y));
+        for (int32_t x = 1; x <= HeightmapWidth(); ++x)
+            row.append(x > 1 ? " " : "").append(std::to_string(GetAltitude(x, y)));
         out.push_back(row);
     }
     return Join(out);
@@ -212,7 +213,9 @@ std::string SaveCase(const Case& c, const std::string& golden)
     const std::string path = dir / ("map" + fs::path(golden).extension().string());
     const bool saved = SaveFileByType(path);
     std::vector<std::string> out = Messages(host);
-    if (saved) EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(golden)) << golden;
+    if (saved) {
+        EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(golden)) << golden;
+    }
     out.push_back(saved                                         ? "saved, format " + std::to_string(FormatCode())
                   : FileExists(path) || FormatCode() != FmtNone ? "refused, but a file or the format code changed"
                                                                 : "not saved");
@@ -367,6 +370,7 @@ TEST(Hostile, KeptRegressionInputs)
     const std::vector<fs::path> files = Sorted(kData / "regress");
     ASSERT_GT(files.size(), 1u); // its README and the inputs
     for (const fs::path& file : files)
-        if (file.extension() != ".md")
+        if (file.extension() != ".md") {
             EXPECT_EQ(OpenProblem(file.string(), file.extension().string().substr(1), 2), "") << file.filename();
+        }
 }

@@ -39,15 +39,6 @@ const std::vector<Display> kTurn = {D::Preview, D::FormatDescription, D::Resolut
 const std::vector<Display> kResample = {D::Preview,    D::AltitudeBar, D::FormatDescription,
                                         D::Resolution, D::Statistics,  D::ClearHeightReadout};
 
-// A dialog's values as the texts of their slots, in slot order.
-template <class T>
-std::string SlotText(T values)
-{
-    std::string text;
-    values.Slots([&text](int, const auto& v) { text += (text.empty() ? "" : " ") + DialogValue(v).AsString(); });
-    return text;
-}
-
 // A dialog script: checks what the dialog is given, then confirms it with result.
 template <class Params, class Result>
 std::function<void()> Given(const std::string& params, Result result)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/UiHost.h"
+#include "shell/vbShowDialog.h"
 
 namespace tolv::test {
 
@@ -58,5 +59,17 @@ public:
     std::vector<tolv::Display> refreshes;
     bool modified = false;
 };
+
+// A dialog's values as the texts of their slots, in slot order.
+template <class T>
+std::string SlotText(T values)
+{
+    std::string text;
+    values.Slots([&text](int, const auto& v) {
+        if (!text.empty()) text += ' ';
+        text += DialogValue(v).AsString();
+    });
+    return text;
+}
 
 } // namespace tolv::test

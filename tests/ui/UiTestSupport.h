@@ -176,18 +176,7 @@ inline std::string After(QWidget& window, const char* steps, const char* names)
     return Shown(window, names);
 }
 
-// A dialog's values as the texts of their slots, in slot order; the results of the last dialog,
-// and "cancelled" when it was.
-template <class T>
-std::string SlotText(T values)
-{
-    std::string text;
-    values.Slots([&text](int, const auto& v) {
-        if (!text.empty()) text += ' ';
-        text += DialogValue(v).AsString();
-    });
-    return text;
-}
+// The results of the last dialog, and "cancelled" when it was.
 template <class T>
 std::string Results()
 {
