@@ -13,6 +13,7 @@
 
 #include "OpenOutcome.h"
 #include "SampleFiles.h"
+#include "SampleKinds.h"
 #include "formats/FormatTable.h"
 #include "formats/vbFileManagement.h"
 #include "heightmap/MapHeight.h"

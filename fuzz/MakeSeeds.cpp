@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 TOLV developers
-// Writes the seed corpora of the fuzz targets into <folder>/<extension>/: small maps through the
-// program's own writers, and hand-built files for the kinds it only reads.
+// Writes the seed corpora of the fuzz targets into <seeds>/<extension>/: the kept case files of
+// each readable extension, sound and damaged ones alike.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -10,21 +10,20 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: fuzz_make_seeds <folder>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds <test data folder> <seeds>\n");
         return 2;
     }
-    const std::filesystem::path root = argv[1];
-    const std::pair<int, int> sizes[] = {{1, 1}, {3, 2}, {17, 9}, {64, 64}};
+    namespace fs = std::filesystem;
+    const fs::path root = argv[2];
     size_t files = 0;
     for (const char* ext : tolv::test::kReadableExtensions) {
-        std::filesystem::create_directories(root / ext);
-        for (auto [w, h] : sizes) {
-            tolv::test::LoadPatternMap(w, h);
-            const std::string stem = "seed-" + std::to_string(w) + "x" + std::to_string(h);
-            files += tolv::test::WriteSampleFiles((root / ext).string(), stem, ext).size();
+        fs::create_directories(root / ext);
+        for (const std::string& file : tolv::test::KeptFiles(argv[1], ext, false)) {
+            fs::copy_file(file, root / ext / fs::path(file).filename(), fs::copy_options::overwrite_existing);
+            ++files;
         }
     }
     std::printf("%zu seed files in %s\n", files, root.string().c_str());
-    return 0;
+    return files > 0 ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 #   bash scripts/fuzz.sh [SECONDS] [EXTENSION ...]     (default: 20 seconds, every extension)
 # The extensions are those of the format table: fuzz_make_seeds writes a seed folder for each.
 # TOLV_FUZZ_JOBS extensions are fuzzed at once (default: the number of cores).
-# Seeds come from the program's own writers (fuzz_make_seeds) and tests/data/regress. New corpus
+# Seeds are the kept case files of tests/data/<ext>/ (fuzz_make_seeds) and tests/data/regress. New corpus
 # entries stay in build-fuzz/corpus/<ext>; a finding is written to build-fuzz/artifacts/<ext>/
 # and makes the script fail. Keep every finding as a regression file in tests/data/regress/.
 # TOLV_WERROR=ON makes a compiler warning fail the build (scripts/test.sh sets it).
@@ -22,7 +22,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
   -DTOLV_BUILD_APP=OFF -DTOLV_BUILD_TESTS=OFF -DTOLV_BUILD_FUZZ=ON -DTOLV_WERROR="${TOLV_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j2
 rm -rf "$build/seeds"
-"$build/fuzz/fuzz_make_seeds" "$build/seeds"
+"$build/fuzz/fuzz_make_seeds" tests/data "$build/seeds"
 [ ${#targets[@]} -eq 0 ] && mapfile -t targets < <(ls "$build/seeds")
 
 # Fuzzes one extension; its log is build-fuzz/fuzz-<ext>.log and its exit status tells the outcome.

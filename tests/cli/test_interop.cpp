@@ -16,13 +16,6 @@ using namespace tolv::test;
 
 namespace {
 
-// The tool's full path found along PATH, "" when it is not installed.
-std::string FindTool(const std::string& name)
-{
-    const std::string path = RunProcess("/bin/sh", {"-c", "command -v " + name}).out;
-    return path.substr(0, path.find('\n'));
-}
-
 void Tool(const std::string& tool, const std::vector<std::string>& args)
 {
     ProcessResult r = RunProcess(tool, args);

@@ -18,14 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The tool's full path from PATH, or "" when it is not installed.
-std::string FindTool(const std::string& name)
-{
-    std::string path = RunProcess("/bin/sh", {"-c", "command -v " + name}).out;
-    while (!path.empty() && path.back() == '\n') path.pop_back();
-    return path;
-}
-
 class Install : public ::testing::Test {
 protected:
     void SetUp() override

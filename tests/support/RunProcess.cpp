@@ -42,4 +42,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     return r;
 }
 
+std::string FindTool(const std::string& name)
+{
+    const std::string path = RunProcess("/bin/sh", {"-c", "command -v " + name}).out;
+    return path.substr(0, path.find('\n'));
+}
+
 } // namespace tolv::test

@@ -5,7 +5,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRegularExpression>
-#include <QScreen>
 #include <filesystem>
 #include <sstream>
 
@@ -459,11 +458,6 @@ TEST_F(Fixture, SettingsAndPlacementRoundTrip)
     again.LoadStep(32);
     EXPECT_EQ(Globals().scalePercent, 150);
     EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
-
-    again.showNormal(), again.resize(1000, 800), again.ResetWindowSize(), again.CenterWindow();
-    const QRect work = again.screen()->availableGeometry(), frame = again.frameGeometry();
-    EXPECT_EQ(again.size(), again.DefaultWindowSize());
-    EXPECT_LE((frame.center() - work.center()).manhattanLength(), 2);
 }
 
 TEST_F(Fixture, SplitAsksForTheBaseNameAndStitchGivesANewChangedMap)
