@@ -9,7 +9,6 @@
 #include <png.h>
 
 #include "OpenOutcome.h"
-#include "SampleFiles.h"
 #include "formats/FormatTable.h"
 #include "formats/FrmSavePGMRules.h"
 #include "formats/vbFileManagement.h"

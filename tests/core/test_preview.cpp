@@ -129,6 +129,7 @@ TEST(Preview, ColourTablesStartEachSegmentAtItsColour)
                      "42000=192,192,0 48000=64,0,0 54000=192,0,0 60000=64,0,64 65535=192,0,192"},
     };
     for (const auto& [set, stops] : sets) {
+        BuildColorTable(CsSpectrum); // whose entry 0 is no other set's, so an entry left unfilled shows
         BuildColorTable(set);
         std::istringstream in(stops);
         for (std::string stop; in >> stop;) {
