@@ -16,7 +16,7 @@ enum class OptionGroup { Questions, DialogValues, Transforms, Stitch, Report, Ba
 
 // One row per option: the parser and --help both read this table (the transforms are added from
 // TransformOptions).
-struct OptionSpec {
+struct OptionRow {
     const char* name;  // "--scale"
     const char* alias; // "-h", or "" when there is none
     OptionValue value;
@@ -91,7 +91,7 @@ void PushStep(CliOptions& o, const std::string& name, const std::string& v, bool
 }
 
 // clang-format off
-const std::vector<OptionSpec> kOptions = {
+const std::vector<OptionRow> kOptions = {
     {"--help", "-h", OptionValue::None, "", OptionGroup::Program, "print this help and exit",
      [](CliOptions& o, const std::string&, const std::string&, bool) { o.help = true; }},
     {"--version", "", OptionValue::None, "", OptionGroup::Program, "print the version and exit",
@@ -159,10 +159,10 @@ const std::vector<OptionSpec> kOptions = {
 };
 // clang-format on
 
-const std::vector<OptionSpec>& AllOptions()
+const std::vector<OptionRow>& AllOptions()
 {
-    static const std::vector<OptionSpec> all = [] {
-        std::vector<OptionSpec> options = kOptions;
+    static const std::vector<OptionRow> all = [] {
+        std::vector<OptionRow> options = kOptions;
         for (const TransformOption& t : TransformOptions())
             options.push_back({FindCommand(t.command)->converterOption, "", t.value, t.valueName,
                                OptionGroup::Transforms, t.help, PushStep});
@@ -171,18 +171,18 @@ const std::vector<OptionSpec>& AllOptions()
     return all;
 }
 
-const OptionSpec* FindOption(const std::string& name)
+const OptionRow* FindOption(const std::string& name)
 {
-    for (const OptionSpec& spec : AllOptions())
-        if (name == spec.name || name == spec.alias) return &spec;
+    for (const OptionRow& row : AllOptions())
+        if (name == row.name || name == row.alias) return &row;
     return nullptr;
 }
 
-std::string Synopsis(const OptionSpec& spec)
+std::string Synopsis(const OptionRow& row)
 {
-    std::string s = spec.alias[0] ? std::string(spec.alias) + ", " + spec.name : spec.name;
-    if (spec.value == OptionValue::Required) s += std::string(" ") + spec.valueName;
-    if (spec.value == OptionValue::Attached) s += std::string("[=") + spec.valueName + "]";
+    std::string s = row.alias[0] ? std::string(row.alias) + ", " + row.name : row.name;
+    if (row.value == OptionValue::Required) s += std::string(" ") + row.valueName;
+    if (row.value == OptionValue::Attached) s += std::string("[=") + row.valueName + "]";
     return s;
 }
 
@@ -223,12 +223,12 @@ std::string HelpText()
                        "Messages go to standard error.\n";
     for (const auto& [group, heading] : headings) {
         text += std::string("\n") + heading + "\n";
-        for (const OptionSpec& spec : AllOptions()) {
-            if (spec.group != group) continue;
-            std::string line = "  " + Synopsis(spec);
+        for (const OptionRow& row : AllOptions()) {
+            if (row.group != group) continue;
+            std::string line = "  " + Synopsis(row);
             line += line.size() + 2 <= kColumn ? std::string(kColumn - line.size(), ' ')
                                                : "\n" + std::string(kColumn, ' ');
-            text += line + spec.help + "\n";
+            text += line + row.help + "\n";
         }
     }
     text += "\nExit status: 0 done; 1 a file could not be read, transformed or written; 2 a usage error.\n"
@@ -252,19 +252,19 @@ CliOptions ParseArguments(const std::vector<std::string>& args)
                 hasValue = true;
             }
         }
-        const OptionSpec* spec = FindOption(name);
-        if (!spec) {
+        const OptionRow* row = FindOption(name);
+        if (!row) {
             if (name.size() > 1 && name[0] == '-') throw UsageError("unknown option " + name);
             positional.push_back(args[i]);
             continue;
         }
-        if (spec->value == OptionValue::None && hasValue) throw UsageError(name + " takes no value");
-        if (spec->value == OptionValue::Required && !hasValue) {
+        if (row->value == OptionValue::None && hasValue) throw UsageError(name + " takes no value");
+        if (row->value == OptionValue::Required && !hasValue) {
             if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
             value = args[++i];
             hasValue = true;
         }
-        spec->apply(o, spec->name, value, hasValue);
+        row->apply(o, row->name, value, hasValue);
         if (o.help || o.version) return o;
     }
 
